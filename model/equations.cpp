@@ -1,0 +1,65 @@
+// The two passes over the equations: the sectors in their fixed order.
+#include "model/game.h"
+#include "model/pass.h"
+#include "model/sectors.h"
+
+namespace talvair {
+
+namespace sectors {
+
+using namespace talvair::var;
+
+void Prologue(Pass& p) {
+  p.FillConstant(aircraft, 3);
+  p.FillConstant(ave_comp_fare, 0.16);
+  p.FillConstant(ave_rel_workweek, 1);
+  p.Fill(ave_revenues, [&] { return p.V(revenue); }, false);
+  p.Fill(aveaircraft, [&] { return p.V(aircraft); }, false);
+  p.Fill(book_value_fleet, [&] { return p.V(unit_cost_planes) * p.V(aircraft); });
+  p.FillConstant(cum_net_profit, 0);
+  p.FillConstant(novices, 25);
+  p.Fill(zk_debt, [&] { return p.V(debt_finance_frac) * p.V(book_value_fleet); });
+  p.FillConstant(zk_perc_quality, 1);
+  p.FillConstant(percadeqserv, 1);
+  p.FillConstant(percdindusfare, 0.16);
+  p.Fill(percscopeofservice, [&] { return p.V(scope_of_service); }, false);
+  p.FillConstant(pros, 120);
+  p.Fill(qual_of_novices, [&] { return p.V(novices); }, false);
+  p.Fill(qual_of_pros, [&] { return p.V(pros); }, false);
+  p.Fill(qual_of_rookies, [&] { return p.V(rookies); }, false);
+  p.FillConstant(rookies, 20);
+}
+
+namespace {
+
+void RunSectors(Pass& p, bool initialising) {
+  Sector1Capacity(p, initialising);
+  Sector2Revenue(p, initialising);
+  Sector3Fleet(p, initialising);
+  Sector4Service(p, initialising);
+  Sector5Market(p, initialising);
+  Sector5Customers(p, initialising);
+  Sector6StaffCash(p, initialising);
+  Sector7StockMarket(p, initialising);
+  Sector8Growth(p, initialising);
+  Sector9Financials(p, initialising);
+  Sector9Tail(p, initialising);
+}
+
+}  // namespace
+}  // namespace sectors
+
+void game::ComputeInitialPeriod() {
+  period_ = 0;
+  Pass p(*varValues_, period_);
+  sectors::Prologue(p);
+  sectors::RunSectors(p, true);
+  period_ = 0;
+}
+
+void game::ComputePeriod() {
+  Pass p(*varValues_, period_);
+  sectors::RunSectors(p, false);
+}
+
+}  // namespace talvair

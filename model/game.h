@@ -1,0 +1,159 @@
+// The model object: the value tables of the 339 variables over 42 quarters, the
+// current period and the run-control state.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/game_events.h"
+#include "model/game_host.h"
+#include "model/table_functions.h"
+#include "model/value_table.h"
+
+namespace talvair {
+
+// The five decisions in their fixed order: VarNumbers of aircraft purchases, fare,
+// marketing fraction, hiring and target service scope.
+inline constexpr int32_t kDecisionVarNumbers[5] = {68, 204, 70, 69, 275};
+
+class game {
+ public:
+  game();
+  ~game();
+  game(const game&) = delete;
+  game& operator=(const game&) = delete;
+
+  // Seams to the outside.
+  void SetHost(GameHost* host) { host_ = host; }
+  GameHost* Host() const { return host_; }
+  void Subscribe(GameEvents* subscriber);
+  void Unsubscribe(GameEvents* subscriber);
+
+  // The period at which the most recent GoForward began.
+  int16_t miPreviousT = 0;
+
+  // Value access (error area 20).
+  double GetVarValue(int32_t Var, int16_t TimePeriod, int16_t ArrayElement);
+  double GetDisplayValue(int32_t Var, int16_t TimePeriod, int16_t ArrayElement);
+  void SetVarValue(int32_t Var, int16_t TimePeriod, int16_t ArrayElement, double NewValue);
+  // Reads with an already resolved period; used by the saved-game and export writers.
+  double ReadVarValue(int32_t Var, int16_t TimePeriod, int16_t ArrayElement);
+  double ReadDisplayValue(int32_t Var, int16_t TimePeriod, int16_t ArrayElement);
+
+  // Properties.
+  int16_t Period() const { return period_; }
+  int16_t TValue() const { return period_; }
+  int16_t MaxTValue() const { return kMaxRow; }
+  int16_t VarCount() const { return 339; }
+  bool GameOver() const { return gameOver_; }
+  int16_t RunPeriod() const { return runPeriod_; }
+  void RunPeriod(int16_t value) { runPeriod_ = value; }
+  int16_t StartYear() const { return startYear_; }
+  void StartYear(int16_t value) { startYear_ = value; }
+  bool IsLoading() const { return isLoading_; }
+  void IsLoading(bool value) { isLoading_ = value; }
+  const std::string& GameComments() const { return gameComments_; }
+  void GameComments(const std::string& value) { gameComments_ = value; }
+  const std::string& ExtraString() const { return extraString_; }
+  void ExtraString(const std::string& value) { extraString_ = value; }
+
+  // Catalogue.
+  int16_t GetVarNumber(std::string_view VarName, int16_t ArrayElement = 0);
+  double GetVarValueByName(std::string_view VarName, int16_t TimePeriod, int16_t ArrayElement);
+  std::string GetVarValueString(int32_t Var, int16_t TimePeriod, int16_t ArrayElement,
+                                std::string_view FormatPattern);
+  std::string GetVarValueStringByName(std::string_view VarName, int16_t TimePeriod,
+                                      int16_t ArrayElement, std::string_view FormatPattern);
+  bool StockVar(int32_t Var) const;
+  bool ArrayVar(int32_t Var) const;
+  std::string VarHelp(int32_t Var);
+
+  // Labels (error area 18).
+  std::string GetVarName(int32_t Var, int16_t ArrayElement = 0);
+  std::string GetInternalVarName(int32_t Var, int16_t ArrayElement = 0);
+  // Period label in the current language (error area 12).
+  std::string PeriodDescription(int16_t TimePeriod, bool Short);
+
+  // Table functions (the equations use the free functions of table_functions.h).
+  double Graph(double dValue, float fStart, float fIncrement, std::span<const double> vValue) {
+    return talvair::Graph(dValue, fStart, fIncrement, vValue);
+  }
+  double GraphStep(double dValue, float fStart, float fIncrement, std::span<const double> vValue) {
+    return talvair::GraphStep(dValue, fStart, fIncrement, vValue);
+  }
+  double Random(double dMin, double dMax, double dSeed) { return talvair::Random(dMin, dMax, dSeed); }
+  double IIf(bool vCondition, double vTruePart, double vFalsePart) {
+    return talvair::IIf(vCondition, vTruePart, vFalsePart);
+  }
+  double Max(double dValue1, double dValue2) { return talvair::Max(dValue1, dValue2); }
+
+  // Helpers over the value table at the current period (nothing in the program calls them).
+  double SumOverElements(int16_t varIndex) const;
+  double GetElementValue(int16_t varIndex, int16_t arrayElement) const;
+  double DelayedValue(int16_t varIndex, double delayYears, double initialValue,
+                      int16_t arrayElement) const;
+  double IsPulseTime(int16_t startYears, int16_t intervalYears, double unused) const;
+  double PulseAmount(double amount, int16_t startYears, int16_t intervalYears) const;
+  double LaggedValue(int16_t varIndex, int16_t lagYears) const;
+  double InitialValue(int16_t varIndex, int16_t arrayElement) const;
+  double FillFutureValues(int16_t varIndex, double value);
+  double CurrentTime() const;
+  double DiscountedSum(int16_t varIndex, double rate) const;
+
+  // Run control.
+  void Restart();
+  void ApplyDecisions();
+  void GoForward();
+  void GoBack();
+  // One quarter exactly as GoForward computes it, for the saved-game loader: no
+  // liquidation test, messages or graph refresh. Failures pass to the caller.
+  void ReplayQuarter();
+  void UpdateAllGraphs();
+
+  // Direct table access for the storage layer and tests.
+  const ValueTable& VarValues() const { return *varValues_; }
+  const ValueTable& DisplayValues() const { return *displayValues_; }
+
+ private:
+  friend class GameTestAccess;
+
+  void RaiseError(int code, int area);
+  template <class F>
+  void Trap(int area, F body);
+
+  double ReadFrom(const ValueTable& table, int32_t Var, int16_t TimePeriod, int16_t ArrayElement);
+  int16_t ResolvePeriod(int16_t TimePeriod) const;
+
+  // Computing steps.
+  void SetBaseValues();
+  void IntegrateStocks();
+  void RecomputeStocks();
+  void ComputeReportVars();
+  void ComputeInitialPeriod();
+  void ComputePeriod();
+  void CopyRowToDisplay(int row, int firstIndex);
+  void StepQuarter();
+  void Liquidate();
+  void RestartCore();
+
+  template <class F>
+  void ForEachSubscriber(F f);
+
+  std::unique_ptr<ValueTable> varValues_;
+  std::unique_ptr<ValueTable> displayValues_;
+  int16_t runPeriod_ = 1;
+  int16_t startYear_ = 1981;
+  bool gameOver_ = false;
+  bool isLoading_ = false;
+  std::string gameComments_;
+  int16_t period_ = 0;
+  std::string extraString_;
+
+  GameHost* host_ = nullptr;
+  std::vector<GameEvents*> subscribers_;
+};
+
+}  // namespace talvair

@@ -1,0 +1,7 @@
+#include "model/model_error.h"
+
+namespace talvair {
+
+ModelError::ModelError(int code) : std::runtime_error("model run-time error"), code_(code) {}
+
+}  // namespace talvair

@@ -1,0 +1,65 @@
+// One evaluation pass of the equations over row `Period` of the value table.
+// Every statement stores its result at once and then tests it: a non-finite result,
+// or a division by zero anywhere in the statement, raises ModelError and ends the pass.
+#pragma once
+
+#include <cstdint>
+
+#include "model/table_functions.h"
+#include "model/value_table.h"
+#include "model/var_index.h"
+
+namespace talvair {
+
+class Pass {
+ public:
+  Pass(ValueTable& values, int16_t& period) : values_(values), period_(period) {}
+
+  int T() const { return period_; }
+  // name[t]
+  double V(var::Index v) const { return values_.Get(v, period_); }
+  // name[row], for the statements that read row 0, t-1 or t+1
+  double V(var::Index v, int row) const { return values_.Get(v, row); }
+
+  // Stores name[t] = value, then tests it.
+  void Set(var::Index v, double value) { SetRow(v, period_, value); }
+  // Stores into another row (the previous-value stores write row t+1), then tests it.
+  void SetRow(var::Index v, int row, double value);
+
+  // a / b in IEEE arithmetic; a zero divisor is remembered and raised by the next store
+  // or Check (error 11, or 6 for 0 / 0).
+  double Div(double a, double b);
+  // a ^ b; a non-finite power is remembered like a zero divisor (error 6).
+  double Pow(double a, double b);
+  // Tests an operand of a comparison or conditional at once and returns it.
+  double Check(double operand);
+
+  // Fill loop of the initialising pass: the period field itself counts the rows 0..41;
+  // value() is evaluated for each row (reading row T()) and stored there; a computed
+  // fill is tested after each row's store, a constant or a plain copy is not.
+  // Period is 0 afterwards.
+  template <class F>
+  void Fill(var::Index v, F value, bool tested = true) {
+    for (period_ = 0; period_ <= kMaxRow; ++period_) {
+      const double x = value();
+      if (tested) {
+        SetRow(v, period_, x);
+      } else {
+        values_.Set(v, period_, x);
+      }
+    }
+    period_ = 0;
+  }
+  void FillConstant(var::Index v, double constant) {
+    Fill(v, [constant] { return constant; }, false);
+  }
+
+ private:
+  void Test(double stored);
+
+  ValueTable& values_;
+  int16_t& period_;
+  int pendingFault_ = 0;
+};
+
+}  // namespace talvair

@@ -1,0 +1,207 @@
+// Restart, decisions, going forward and back.
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <vector>
+
+#include "model/catalogue.h"
+#include "model/game.h"
+#include "model/game_internal.h"
+#include "model/var_index.h"
+#include "platform/numtext/number_text.h"
+
+namespace talvair {
+
+namespace {
+
+constexpr int kLastPeriod = 40;  // the game ends when the period reaches it
+
+// What one quarter step may write: rows t..t+2 of the computed values (the step pass of
+// row t+1 writes the previous-value stores of row t+2) and the display row t+1.
+class QuarterSnapshot {
+ public:
+  QuarterSnapshot(const ValueTable& values, const ValueTable& display, int16_t period,
+                  bool gameOver)
+      : period_(period), gameOver_(gameOver) {
+    lastRow_ = std::min(period + 2, kMaxRow);
+    for (int row = period; row <= lastRow_; ++row) {
+      for (int v = 0; v < kVarSlots; ++v) rows_[Slot(row, v)] = values.Get(v, row);
+    }
+    displayRow_ = std::min(period + 1, kMaxRow);
+    for (int v = 0; v < kVarSlots; ++v) display_[v] = display.Get(v, displayRow_);
+  }
+
+  void Restore(ValueTable& values, ValueTable& display, int16_t& period, bool& gameOver) const {
+    for (int row = period_; row <= lastRow_; ++row) {
+      for (int v = 0; v < kVarSlots; ++v) values.Set(v, row, rows_[Slot(row, v)]);
+    }
+    for (int v = 0; v < kVarSlots; ++v) display.Set(v, displayRow_, display_[v]);
+    period = period_;
+    gameOver = gameOver_;
+  }
+
+ private:
+  std::size_t Slot(int row, int v) const {
+    return static_cast<std::size_t>(row - period_) * kVarSlots + static_cast<std::size_t>(v);
+  }
+
+  int16_t period_;
+  bool gameOver_;
+  int lastRow_ = 0;
+  int displayRow_ = 0;
+  std::array<double, 3 * kVarSlots> rows_{};
+  std::array<double, kVarSlots> display_{};
+};
+
+}  // namespace
+
+void game::RestartCore() {
+  // Every row of both tables, so that the trajectory depends on the decisions only.
+  varValues_->Clear();
+  displayValues_->Clear();
+  period_ = 0;
+  SetBaseValues();
+  ComputeInitialPeriod();
+  IntegrateStocks();
+  ComputeInitialPeriod();
+  ComputeReportVars();
+  gameOver_ = false;
+  CopyRowToDisplay(0, 0);
+}
+
+void game::Restart() {
+  Trap(kAreaRestart, [&] {
+    RestartCore();
+    if (!isLoading_) ForEachSubscriber([](GameEvents& s) { s.Restarted(); });
+  });
+}
+
+void game::CopyRowToDisplay(int row, int firstIndex) {
+  for (int v = firstIndex; v < kVarSlots; ++v) displayValues_->Set(v, row, varValues_->Get(v, row));
+}
+
+void game::ApplyDecisions() {
+  if (!host_) return;
+  for (int box = 1; box <= 5; ++box) {
+    const auto value = numtext::ParseDecision(host_->DecisionText(box));
+    if (!value) throw ModelError(kErrTypeMismatch);
+    SetVarValue(kDecisionVarNumbers[box - 1], -1, 0, *value);
+  }
+}
+
+void game::StepQuarter() {
+  ComputePeriod();
+  IntegrateStocks();
+  ++period_;
+  ComputePeriod();
+  ComputeReportVars();
+}
+
+void game::ReplayQuarter() {
+  StepQuarter();
+  CopyRowToDisplay(period_, 1);
+  if (period_ >= kLastPeriod) gameOver_ = true;
+}
+
+void game::UpdateAllGraphs() {
+  if (host_) host_->UpdateAllGraphs();
+}
+
+void game::Liquidate() {
+  const double netAircraftCost = GetVarValue(326, -1, 0);
+  const std::string message =
+      "You have gone into liquidation. Equity has fallen below zero.\r\n\r\n"
+      "Your planes have been sold for $" +
+      numtext::FormatNumber(-netAircraftCost, "#.00") +
+      " m.\r\nMost reported figures are for last known values whilst still in business.";
+  if (host_) host_->ShowMessage(message);
+  UpdateAllGraphs();
+  const std::string label = PeriodDescription(-1, false);
+  ForEachSubscriber([&](GameEvents& s) { s.PeriodComplete(period_, label); });
+  if (host_) host_->DeactivateRun();
+  gameOver_ = true;
+}
+
+void game::GoForward() {
+  auto raiseGameOver = [&] {
+    const std::string label = PeriodDescription(-1, false);
+    ForEachSubscriber([&](GameEvents& s) { s.GameOver(period_, label); });
+  };
+  if (gameOver_) {
+    raiseGameOver();
+    return;
+  }
+  // The game ends at period 40: no quarter is ever stepped beyond it.
+  if (period_ >= kLastPeriod) {
+    gameOver_ = true;
+    raiseGameOver();
+    return;
+  }
+  miPreviousT = period_;
+  const int quarters = std::min<int>(runPeriod_, kLastPeriod - period_);
+  for (int q = 0; q < quarters; ++q) {
+    const QuarterSnapshot before(*varValues_, *displayValues_, period_, gameOver_);
+    try {
+      StepQuarter();
+      if (varValues_->Get(var::liquidation_switch, period_ - 1) == 1.0) {
+        Liquidate();
+        return;
+      }
+      CopyRowToDisplay(period_, 1);
+      ForEachSubscriber([](GameEvents& s) { s.DataChange(); });
+      if (period_ >= kLastPeriod) {
+        gameOver_ = true;
+        raiseGameOver();
+      }
+      UpdateAllGraphs();
+    } catch (const ModelError& e) {
+      // Back to the last quarter that completed, so the game stays playable.
+      before.Restore(*varValues_, *displayValues_, period_, gameOver_);
+      RaiseError(e.Code(), kAreaGoForward);
+      return;
+    }
+  }
+  const std::string label = PeriodDescription(-1, false);
+  ForEachSubscriber([&](GameEvents& s) { s.PeriodComplete(period_, label); });
+}
+
+void game::GoBack() {
+  if (period_ == 0 || runPeriod_ > period_) {
+    const std::string label = PeriodDescription(-1, false);
+    ForEachSubscriber([&](GameEvents& s) { s.BackBeforeStart(period_, label, runPeriod_); });
+    return;
+  }
+  const int target = period_ - runPeriod_;
+
+  // Replay the kept decisions from a restart, as opening a saved game does: the model
+  // then holds exactly what a fresh game played to the target holds.
+  std::vector<double> kept(static_cast<std::size_t>(target) * 5 * kElements);
+  auto slot = [](int row, int d, int e) {
+    return (static_cast<std::size_t>(row) * 5 + static_cast<std::size_t>(d)) * kElements +
+           static_cast<std::size_t>(e);
+  };
+  for (int row = 0; row < target; ++row) {
+    for (int d = 0; d < 5; ++d) {
+      const int index = catalogue::VarIndexFromNumber(kDecisionVarNumbers[d]);
+      for (int e = 0; e < kElements; ++e) kept[slot(row, d, e)] = varValues_->Get(index, row, e);
+    }
+  }
+  RestartCore();
+  for (int row = 0; row < target; ++row) {
+    for (int d = 0; d < 5; ++d) {
+      for (int e = 0; e < kElements; ++e) {
+        SetVarValue(kDecisionVarNumbers[d], -1, static_cast<int16_t>(e), kept[slot(row, d, e)]);
+      }
+    }
+    ReplayQuarter();
+  }
+  if (period_ == 0 && host_) host_->DisableGoBack();
+
+  UpdateAllGraphs();
+  ForEachSubscriber([](GameEvents& s) { s.DataChange(); });
+  const std::string label = PeriodDescription(-1, false);
+  ForEachSubscriber([&](GameEvents& s) { s.Back(period_, label); });
+  gameOver_ = false;
+}
+
+}  // namespace talvair

@@ -1,0 +1,59 @@
+#include "model/value_table.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "model/model_error.h"
+
+namespace talvair {
+
+namespace {
+constexpr std::size_t kCells = std::size_t{kVarSlots} * kRows * kElements;
+}
+
+ValueTable::ValueTable() : data_(new double[kCells]()) {}
+
+ValueTable::ValueTable(const ValueTable& other) : data_(new double[kCells]) {
+  std::copy_n(other.data_.get(), kCells, data_.get());
+}
+
+ValueTable& ValueTable::operator=(const ValueTable& other) {
+  if (this != &other) std::copy_n(other.data_.get(), kCells, data_.get());
+  return *this;
+}
+
+bool ValueTable::InRange(int varIndex, int row, int element) {
+  return varIndex >= 0 && varIndex < kVarSlots && row >= 0 && row < kRows && element >= 0 &&
+         element < kElements;
+}
+
+std::size_t ValueTable::Offset(int varIndex, int row, int element) {
+  if (!InRange(varIndex, row, element)) throw ModelError(kErrSubscript);
+  return (static_cast<std::size_t>(varIndex) * kRows + static_cast<std::size_t>(row)) * kElements +
+         static_cast<std::size_t>(element);
+}
+
+double ValueTable::Get(int varIndex, int row, int element) const {
+  return data_[Offset(varIndex, row, element)];
+}
+
+void ValueTable::Set(int varIndex, int row, int element, double value) {
+  data_[Offset(varIndex, row, element)] = value;
+}
+
+void ValueTable::Clear() { std::fill_n(data_.get(), kCells, 0.0); }
+
+void ValueTable::ClearRow(int row) {
+  for (int v = 0; v < kVarSlots; ++v) Set(v, row, 0, 0.0);
+}
+
+bool ValueTable::operator==(const ValueTable& other) const {
+  // Bitwise, so that a replay can be shown identical to the straight run.
+  return std::equal(data_.get(), data_.get() + kCells, other.data_.get(),
+                    [](double a, double b) {
+                      return std::bit_cast<unsigned long long>(a) ==
+                             std::bit_cast<unsigned long long>(b);
+                    });
+}
+
+}  // namespace talvair

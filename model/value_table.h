@@ -1,0 +1,37 @@
+// A fixed-size table of doubles: variable slot by period row by array element.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+namespace talvair {
+
+inline constexpr int kVarSlots = 339;  // VarIndex 0..338
+inline constexpr int kRows = 42;       // periods 0..41
+inline constexpr int kElements = 11;   // array elements 0..10
+inline constexpr int kMaxRow = kRows - 1;
+
+class ValueTable {
+ public:
+  ValueTable();
+  ValueTable(const ValueTable& other);
+  ValueTable& operator=(const ValueTable& other);
+
+  // Every access is checked: an index outside the table raises ModelError(9) and
+  // never touches memory outside it.
+  double Get(int varIndex, int row, int element = 0) const;
+  void Set(int varIndex, int row, int element, double value);
+  void Set(int varIndex, int row, double value) { Set(varIndex, row, 0, value); }
+
+  void Clear();
+  void ClearRow(int row);  // element 0 of every slot
+  bool operator==(const ValueTable& other) const;
+
+  static bool InRange(int varIndex, int row, int element);
+
+ private:
+  static std::size_t Offset(int varIndex, int row, int element);
+  std::unique_ptr<double[]> data_;
+};
+
+}  // namespace talvair
