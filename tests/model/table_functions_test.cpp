@@ -1,0 +1,87 @@
+// The table function to the bit, and the small numeric helpers.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/table_functions.h"
+
+namespace talvair {
+namespace {
+
+const std::vector<double> kEleven = {0, 1, 4, 9, 16, 25, 36, 49, 64, 81, 100};
+
+TEST(GraphTest, ClampsAndInterpolates) {
+  struct Case {
+    double x;
+    float start, step;
+    std::vector<double> y;
+    double expected;
+  } cases[] = {
+      {0, 0, 0.2f, kEleven, 0},          {5, 0, 0.2f, kEleven, 100},
+      {-1, 0, 0.2f, kEleven, 0},         {0.25, 0, 0.5f, {0, 10, 40}, 5},
+      {1, 0, 0.5f, {0, 10, 40}, 40},     {0.5, 0, 0.5f, {0, 10, 40}, 10},
+      {1981.5, 1981, 1, {10, 20, 30}, 15}, {7, 0, 1, {3}, 3},
+      {-7, 0, 1, {3}, 3},                {0.75, 0, 0.5f, {40, 10, 0}, 5},
+      {2, 1, 0, {1, 2, 3}, 3},           {1, 1, 0, {1, 2, 3}, 1},
+      {0.5, 1, -1, {1, 2, 3}, 1},        {5, 1, -1, {1, 2, 3}, 3},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Graph(c.x, c.start, c.step, c.y), c.expected) << c.x;
+  }
+}
+
+TEST(GraphTest, PointsAreSinglePrecision) {
+  // 0.2 lies below the single-precision point nearest 0.2, so it is clamped to y(1)...
+  EXPECT_EQ(Graph(0.2, 0, 0.2f, {5, 7, 9}), 5 + 2 * ((0.2 - 0) / static_cast<double>(0.2f)));
+  // ...and 0.4 falls just short of the third point.
+  const double at04 = Graph(0.4, 0, 0.2f, kEleven);
+  EXPECT_LT(at04, 4.0);
+  EXPECT_NEAR(at04, 4.0, 1e-6);
+  // The point is formed in double and rounded once: 3 * 0.1f + 0.7f.
+  const float x4 = static_cast<float>(3.0 * static_cast<double>(0.1f) + static_cast<double>(0.7f));
+  EXPECT_EQ(Graph(static_cast<double>(x4), 0.7f, 0.1f, {0, 1, 2, 3, 4}), 3.0);
+  EXPECT_EQ(GraphStep(0.25, 0, 0.5f, std::vector<double>{0, 10, 40}), 5);
+}
+
+TEST(GraphTest, DescendingSegmentsMatchAscendingForm) {
+  for (double x : {0.1, 0.33, 0.77, 0.9}) {
+    const double down = Graph(x, 0, 1, {10, 2});
+    EXPECT_DOUBLE_EQ(down, 10 - x * 8) << x;
+  }
+}
+
+TEST(NumericHelpers, SmallFunctions) {
+  EXPECT_EQ(Max(2, 2), 2);
+  EXPECT_EQ(Max(-1, 3), 3);
+  EXPECT_EQ(MinOfArray({0.16, 0.5}), 0.16);
+  EXPECT_EQ(MinOfArray({4, 4}), 4);
+  EXPECT_EQ(MinOfArray({3, -2, 7}), -2);
+  EXPECT_EQ(DivideOrZero(5, 0), 0);
+  EXPECT_EQ(DivideOrOne(5, 0), 1);
+  EXPECT_EQ(DivideOrZero(-3, 2), -1.5);
+  EXPECT_EQ(MeanOfArray(std::vector<double>{}), 0);
+  EXPECT_EQ(MeanOfArray(std::vector<double>{1, 2, 6}), 3);
+  EXPECT_EQ(IIf(false, 1, 2), 2);
+  EXPECT_EQ(StepValue(5, 0.25), 5);
+  EXPECT_EQ(StepValue(5, 0.3), 0);
+  EXPECT_DOUBLE_EQ(ModReal(7.5, 2), 1.5);
+  EXPECT_EQ(IntegerIdentity(-12), -12);
+  EXPECT_EQ(Random(3, 3, 1), 3);
+  const double r = Random(1, 10, 42);
+  EXPECT_GE(r, 1);
+  EXPECT_LT(r, 10);
+  EXPECT_EQ(r, Random(1, 10, 42));  // reseeded on every call
+}
+
+TEST(NumericHelpers, ShiftTextRoundTrips) {
+  EXPECT_EQ(ShiftEncodeText(std::string(1, static_cast<char>(150))),
+            std::string(1, static_cast<char>(255)));
+  EXPECT_EQ(ShiftEncodeText(std::string(1, static_cast<char>(151))), std::string(1, '\x01'));
+  std::string all;
+  for (int b = 1; b <= 255; ++b) all.push_back(static_cast<char>(b));
+  EXPECT_EQ(ShiftDecodeText(ShiftEncodeText(all)), all);
+  EXPECT_EQ(ShiftEncodeText(all).size(), all.size());
+}
+
+}  // namespace
+}  // namespace talvair
