@@ -43,30 +43,26 @@ void Sector9Tail(Pass& p, bool initialising) {
                  p.V(switch_exog_hiring) * p.V(exog_hiring)) *
                     0.25);
   p.Set(hist_capacity, Graph(p.V(year), 1981, 1,
-                   {500000000, 800000000, 2500000000, 4500000000, 11000000000, 17500000000, 16000000000,
-                    8000000000, 4000000000, 1000000000, 500000000, 200000000, 100000000, 10000000}));
+            {500000000, 800000000, 2500000000, 4500000000, 11000000000, 17500000000, 16000000000,
+             8000000000, 4000000000, 1000000000, 500000000, 200000000, 100000000, 10000000}));
   p.Set(hist_mktg_expense, Graph(p.V(year), 1981, 1,
-                   {0, 8100000, 17600000, 37700000, 74300000, 158100000, 203100000,
-                    0, 0, 0, 0}));
+            {0, 8100000, 17600000, 37700000, 74300000, 158100000, 203100000, 0, 0, 0, 0}));
   p.Set(hist_net_profit, Graph(p.V(year), 1981, 1,
-                   {0, -9200000, 540000, 6450000, 1650000, -27500000, -344000000,
-                    0, 0, 0, 0}));
+            {0, -9200000, 540000, 6450000, 1650000, -27500000, -344000000, 0, 0, 0, 0}));
   p.Set(hist_revenues, Graph(p.V(year), 1981, 1,
-                   {0, 38000000, 139000000, 287000000, 587000000, 978000000, 1090000000,
-                    0, 0, 0, 0, 0, 0, 0}));
+            {0, 38000000, 139000000, 287000000, 587000000, 978000000, 1090000000, 0, 0, 0, 0, 0, 0, 0}));
   // Monthly points.
   p.Set(hist_stock_price, Graph(p.V(year), 1980.917, 0.083,
-                   {3.81, 3.94, 4.16, 4.09, 5.97, 7.06, 7.25, 7.56, 6.31, 5.81, 4.78, 4.22,
-                    4.47, 4.41, 4.97, 4.38, 6.41, 6.97, 6.41, 6.94, 6.22, 8.6, 7.09, 10.06,
-                    10.6, 10.8, 11.3, 11.8, 15.6, 17, 20.4, 21.9, 22.3, 20.8, 21, 18.4,
-                    22.3, 20.9, 18.5, 15.5, 15, 13.9, 12.6, 11.1, 9.88, 10.8, 11.4, 10.3,
-                    8.88, 10.1, 11, 9.13, 9.25, 9.75, 10.06, 10.3, 12, 14.3, 1.3, 10.3,
-                    9.13, 9.13, 10.1, 9.88, 9, 9.75, 9.38, 6.88, 5.38, 4.13, 3, 3.25,
-                    2.63, 2.63, 0}));
+            {3.81, 3.94, 4.16, 4.09, 5.97, 7.06, 7.25, 7.56, 6.31, 5.81, 4.78, 4.22,
+             4.47, 4.41, 4.97, 4.38, 6.41, 6.97, 6.41, 6.94, 6.22, 8.6, 7.09, 10.06,
+             10.6, 10.8, 11.3, 11.8, 15.6, 17, 20.4, 21.9, 22.3, 20.8, 21, 18.4,
+             22.3, 20.9, 18.5, 15.5, 15, 13.9, 12.6, 11.1, 9.88, 10.8, 11.4, 10.3,
+             8.88, 10.1, 11, 9.13, 9.25, 9.75, 10.06, 10.3, 12, 14.3, 1.3, 10.3,
+             9.13, 9.13, 10.1, 9.88, 9, 9.75, 9.38, 6.88, 5.38, 4.13, 3, 3.25,
+             2.63, 2.63, 0}));
   p.Set(hist_totapassengers, Graph(p.V(year), 1981, 1,
-                   {185000000000, 199000000000, 210000000000, 227000000000, 244000000000, 270000000000, 1e20,
-                    1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20,
-                    1e20}));
+            {185000000000, 199000000000, 210000000000, 227000000000, 244000000000, 270000000000,
+             1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20}));
   p.Set(ind_rev_pass_miles, p.Div(p.V(total_pass_mkt), 1000000));
   p.Set(interest, p.Div(p.V(interestpayments), 1000000));
   p.Set(marketing, p.Div(p.V(mktg_expenditure), 1000000));
@@ -74,7 +70,7 @@ void Sector9Tail(Pass& p, bool initialising) {
   p.Set(net_aircraft_cost, p.Div(p.V(aircraft_acq_cost) - p.V(inc_from_asset_sale), 1000000));
   p.Set(net_change_csms, (p.V(hire_rate) - p.V(total_csm_turnover) - p.V(layoffs)) * 0.25);
   if (initialising) {
-    // A liquidated firm books a loss of a thousand millions.
+    // The first sector set the switch to 0, so this too is net_profit in millions.
     p.Set(net_income, p.Div((1 - p.V(liquidation_switch)) * p.V(net_profit), 1000000) +
                           p.V(liquidation_switch) * -1000000000);
   } else {
@@ -116,7 +112,7 @@ void Sector9Tail(Pass& p, bool initialising) {
   p.Set(yr, std::floor(p.V(year)));
   if (initialising) p.FillConstant(switch_exog_mktg, 1);
   if (initialising) p.FillConstant(zero, 0);
-  // The initialising pass set the switch to 0 in the first sector.
+  // The initialising pass set the switch in the first sector.
   if (!initialising) p.Set(liquidation_switch, p.Check(p.V(assets) - p.V(debt)) > 0 ? 0 : 1);
 }
 
