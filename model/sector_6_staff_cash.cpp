@@ -7,7 +7,6 @@ using namespace talvair::var;
 // Hiring, turnover, promotions and layoffs of the three staff classes, the proceeds of
 // aircraft sales, the net cash flow and the borrowing that covers it.
 // liquidation_switch is a forward read: the end of the pass computes it.
-// Arithmetic arguments of Max and MinOfArray are tested before the call.
 void Sector6StaffCash(Pass& p, bool initialising) {
   p.Set(desiredhiring, (1 - p.V(liquidation_switch)) * p.V(decidehiring));
   p.Set(hire_rate, Max(0, p.V(desiredhiring)) * 4);
@@ -31,14 +30,14 @@ void Sector6StaffCash(Pass& p, bool initialising) {
   p.Set(toexpcsms, p.V(effctstressonto) * p.V(effctstockonto));
   p.Set(to_p, p.V(pros) * 0.2 * p.V(toexpcsms));
   p.Set(to_n, p.V(novices) * 0.2 * p.V(toexpcsms));
-  p.Set(redbvfromsales, Max(0, p.Check((-p.V(aircraft_purch_rate)) * p.V(ave_aircraft_value))));
+  p.Set(redbvfromsales, Max(0, (-p.V(aircraft_purch_rate)) * p.V(ave_aircraft_value)));
   p.Set(to_r, p.V(tonewcsms) * p.V(rookies));
   p.Set(inc_from_asset_sale, p.V(redbvfromsales) * 0.3);
   p.Set(planned_layoffs, Max(0, -p.V(desiredhiring)));
   if (initialising) {
-    p.Set(lossofcustomers, p.Div(Max(0, p.Check(p.V(zkcustomersl) - p.V(potenzkcust))), 1.0));
+    p.Set(lossofcustomers, p.Div(Max(0, p.V(zkcustomersl) - p.V(potenzkcust)), 1.0));
   } else {
-    p.Set(lossofcustomers, p.Div(Max(0, p.Check(p.V(zkcustomers) - p.V(potenzkcust))), 1.0));
+    p.Set(lossofcustomers, p.Div(Max(0, p.V(zkcustomers) - p.V(potenzkcust)), 1.0));
   }
   p.Set(staff_nextdt, p.Div(p.V(hire_rate) - p.V(to_r) - p.V(to_n) - p.V(to_p), 4) + p.V(total_csms1));
   if (initialising) p.FillConstant(debt_finance_frac, 0.75);
@@ -46,7 +45,7 @@ void Sector6StaffCash(Pass& p, bool initialising) {
   p.Set(net_cash_flow, p.V(revenue) + p.V(inc_from_asset_sale) - p.V(total_costs) - p.V(aircraft_acq_cost));
   p.Set(promrn, p.Div(p.V(rookies), 0.5));
   // No more staff go in a quarter than the staff one quarter ahead.
-  p.Set(layoffs, MinOfArray({p.Check(p.Div(p.V(staff_nextdt), 0.25)), p.V(planned_layoffs)}));
+  p.Set(layoffs, MinOfArray({p.Div(p.V(staff_nextdt), 0.25), p.V(planned_layoffs)}));
   p.Set(net_borrowing, (-p.V(net_cash_flow)) * p.V(debt_finance_frac));
   // Layoffs are shared out in proportion to each class's staff one quarter ahead.
   p.Set(layoffs_novices, p.V(staff_nextdt) == 0 ? 0 : p.Div((p.Div(p.V(promrn) - p.V(promnp) - p.V(to_n), 4) + p.V(novices)) * p.V(layoffs), p.V(staff_nextdt)));

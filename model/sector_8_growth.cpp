@@ -21,7 +21,7 @@ void Sector8Growth(Pass& p, bool initialising) {
                          100);
   }
   if (initialising) p.FillConstant(aircraft_purch_time, 1);
-  p.Set(desired_growth_rate, (1 - p.V(startup_weight)) * (p.V(demgrrate) / 100) +
+  p.Set(desired_growth_rate, (1 - p.V(startup_weight)) * p.Div(p.V(demgrrate), 100) +
                                  p.V(startup_weight) * p.V(des_startup_growth));
   if (initialising) p.FillConstant(normal_load_factor, 0.7);
   p.Set(adj_fleet_fr_profit,

@@ -9,15 +9,19 @@ using namespace talvair::var;
 // Exogenous inputs, historical series by calendar year, staff, traffic and financial ratios,
 // the previous-revenue store and, last of the step pass, the liquidation switch.
 void Sector9Tail(Pass& p, bool initialising) {
-  p.Set(exog_hiring, Graph(p.V(year), 1981, 1, {150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150}));
-  p.Set(exog_mktg, Graph(p.V(year), 1981, 1, {0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1}));
+  p.Set(exog_hiring, Graph(p.V(year), 1981, 1,
+            {150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150}));
+  p.Set(exog_mktg, Graph(p.V(year), 1981, 1,
+            {0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1}));
   p.Set(fleet_costs, p.Div(p.V(cost_of_fleet), 1000000));
   p.Set(frac_costs_fleet, p.V(total_costs) == 0 ? 0 : p.Div(p.V(cost_of_fleet), p.V(total_costs)));
   p.Set(frac_costs_interest, p.V(total_costs) == 0 ? 0 : p.Div(p.V(interestpayments), p.V(total_costs)));
   p.Set(frac_costs_mktg, p.V(total_costs) == 0 ? 0 : p.Div(p.V(mktg_expenditure), p.V(total_costs)));
   p.Set(frac_costs_service, p.V(total_costs) == 0 ? 0 : p.Div(p.V(costofservice), p.V(total_costs)));
-  p.Set(frac_rev_for_mktg, Graph(p.V(pot_pass_rel_capac), 0, 0.2, {0.212, 0.2, 0.174, 0.146, 0.122, 0.1, 0.082, 0.07, 0.06, 0.052, 0.046}));
-  p.Set(fractional_turnover, p.V(total_csms) > 0 ? p.Div(p.V(total_csm_turnover), p.V(total_csms)) * 0.25 : 0);
+  p.Set(frac_rev_for_mktg, Graph(p.V(pot_pass_rel_capac), 0, 0.2,
+            {0.212, 0.2, 0.174, 0.146, 0.122, 0.1, 0.082, 0.07, 0.06, 0.052, 0.046}));
+  p.Set(fractional_turnover,
+        p.V(total_csms) > 0 ? p.Div(p.V(total_csm_turnover), p.V(total_csms)) * 0.25 : 0);
   p.Set(fracto_n, p.V(novices) == 0 ? 0 : p.Div(p.V(to_n), p.V(novices)));
   p.Set(fracto_p, p.V(pros) == 0 ? 0 : p.Div(p.V(to_p), p.V(pros)));
   p.Set(fracto_r, p.V(rookies) == 0 ? 0 : p.Div(p.V(to_r), p.V(rookies)));

@@ -216,5 +216,20 @@ INSTANTIATE_TEST_SUITE_P(Sector6, FleetFaultCases,
                            return info.param.name;
                          });
 
+// An overflowing argument of Max is not tested before the call: the statement stores
+// the infinity and the pass ends after it.
+TEST(Sector6, OverflowingSaleProceedsFaultAfterTheStore) {
+  StaffRun run(kStepRow);
+  run.Seed({{aircraft_purch_rate, -1e302}, {to_r, -7}});
+  try {
+    run.Run(false);
+    FAIL() << "no fault";
+  } catch (const ModelError& e) {
+    EXPECT_EQ(e.Code(), kErrOverflow);
+  }
+  EXPECT_EQ(run.At(redbvfromsales), INFINITY);
+  EXPECT_EQ(run.At(to_r), -7);
+}
+
 }  // namespace
 }  // namespace talvair

@@ -148,5 +148,21 @@ TEST(Sector7, RevenueOfMinusOneFaultsAfterTheStore) {
   EXPECT_EQ(run.At(eff_profits_fleet), -7);
 }
 
+// A zero share-issue divisor (price 1, a net yield of -0.001) stores the infinity of
+// shares_issued before the pass ends, unlike the zero share count of stock_price.
+TEST(Sector7, ZeroIssueYieldFaultsAfterTheStore) {
+  MarketRun run(kStepRow);
+  run.Seed({{mkt_value_of_firm, 4e6}, {netyieldequityissue, -0.001}, {transfer_qual_np, -7}});
+  try {
+    run.Run(false);
+    FAIL() << "no fault";
+  } catch (const ModelError& e) {
+    EXPECT_EQ(e.Code(), kErrDivisionByZero);
+  }
+  EXPECT_EQ(run.At(stock_price), 1);
+  EXPECT_EQ(run.At(shares_issued), INFINITY);
+  EXPECT_EQ(run.At(transfer_qual_np), -7);
+}
+
 }  // namespace
 }  // namespace talvair

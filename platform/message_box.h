@@ -1,0 +1,73 @@
+// Message boxes by style number, with answers as numbers, through one replaceable
+// service so tests can script the answers and never block on a modal window.
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+class QWidget;
+
+namespace talvair::platform {
+
+// Style numbers the program uses: 0 plain notice, 1 OK and Cancel, 35 Yes/No/Cancel with a
+// question icon, 36 Yes/No with a question icon, 48 exclamation, 64 information, 292
+// Yes/No with No as the default button. Built from these bits:
+inline constexpr int kStyleOkOnly = 0;
+inline constexpr int kStyleOkCancel = 1;
+inline constexpr int kStyleYesNoCancel = 3;
+inline constexpr int kStyleYesNo = 4;
+inline constexpr int kStyleQuestion = 32;
+inline constexpr int kStyleExclamation = 48;
+inline constexpr int kStyleInformation = 64;
+inline constexpr int kStyleDefaultButton2 = 256;
+
+// Answers.
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerCancel = 2;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+class MessageService {
+ public:
+  virtual ~MessageService() = default;
+  // An empty title means the application's title.
+  virtual int Show(int style, const QString& text, const QString& title) = 0;
+};
+
+// The service in use: the real message boxes unless a test installed another.
+MessageService& Messages();
+// Installs a service (not owned); nullptr restores the real one.
+void SetMessageService(MessageService* service);
+
+// Shows a message through the current service.
+int MsgBox(const QString& text, int style = kStyleOkOnly, const QString& title = QString());
+
+// For tests: answers from a queue (the default answer of the style when empty) and
+// records every message.
+class ScriptedMessages : public MessageService {
+ public:
+  struct Shown {
+    int style;
+    QString text;
+    QString title;
+  };
+  int Show(int style, const QString& text, const QString& title) override;
+  void Answer(int answer) { answers_.push_back(answer); }
+  const std::vector<Shown>& ShownMessages() const { return shown_; }
+  void Clear() { shown_.clear(); }
+
+ private:
+  std::deque<int> answers_;
+  std::vector<Shown> shown_;
+};
+
+// Installs a scripted service for the lifetime of the guard.
+class ScopedScriptedMessages : public ScriptedMessages {
+ public:
+  ScopedScriptedMessages() { SetMessageService(this); }
+  ~ScopedScriptedMessages() override { SetMessageService(nullptr); }
+};
+
+}  // namespace talvair::platform
