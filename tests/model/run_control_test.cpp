@@ -235,13 +235,13 @@ TEST(RunControl, LiquidationEndsTheRun) {
   EXPECT_THAT(p.rec.log, ElementsAre("GameOver 2"));
 
   // Going back from a liquidation leaves no stale switch behind.
-  p.g.RunPeriod(1);
+  p.g.RunPeriod(2);
   p.g.GoBack();
   p.rec.decisions = {"0", "0.09", "0.1", "9", "0.6"};
   p.rec.messages.clear();
   p.Run(5);
   EXPECT_TRUE(p.rec.messages.empty());
-  EXPECT_EQ(p.g.Period(), 6);
+  EXPECT_EQ(p.g.Period(), 5);
 }
 
 TEST(RunControl, FailedQuarterLeavesTheLastCompletedOne) {
