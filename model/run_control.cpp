@@ -22,34 +22,29 @@ class QuarterSnapshot {
  public:
   QuarterSnapshot(const ValueTable& values, const ValueTable& display, int16_t period,
                   bool gameOver)
-      : period_(period), gameOver_(gameOver) {
-    lastRow_ = std::min(period + 2, kMaxRow);
+      : period_(period), gameOver_(gameOver), lastRow_(std::min(period + 2, kMaxRow)),
+        displayRow_(std::min(period + 1, kMaxRow)) {
     for (int row = period; row <= lastRow_; ++row) {
-      for (int v = 0; v < kVarSlots; ++v) rows_[Slot(row, v)] = values.Get(v, row);
+      std::ranges::copy(values.Row(row), rows_[static_cast<std::size_t>(row - period)].begin());
     }
-    displayRow_ = std::min(period + 1, kMaxRow);
-    for (int v = 0; v < kVarSlots; ++v) display_[v] = display.Get(v, displayRow_);
+    std::ranges::copy(display.Row(displayRow_), display_.begin());
   }
 
   void Restore(ValueTable& values, ValueTable& display, int16_t& period, bool& gameOver) const {
     for (int row = period_; row <= lastRow_; ++row) {
-      for (int v = 0; v < kVarSlots; ++v) values.Set(v, row, rows_[Slot(row, v)]);
+      std::ranges::copy(rows_[static_cast<std::size_t>(row - period_)], values.Row(row).begin());
     }
-    for (int v = 0; v < kVarSlots; ++v) display.Set(v, displayRow_, display_[v]);
+    std::ranges::copy(display_, display.Row(displayRow_).begin());
     period = period_;
     gameOver = gameOver_;
   }
 
  private:
-  std::size_t Slot(int row, int v) const {
-    return static_cast<std::size_t>(row - period_) * kVarSlots + static_cast<std::size_t>(v);
-  }
-
   int16_t period_;
   bool gameOver_;
-  int lastRow_ = 0;
-  int displayRow_ = 0;
-  std::array<double, 3 * kVarSlots> rows_{};
+  int lastRow_;
+  int displayRow_;
+  std::array<std::array<double, kVarSlots>, 3> rows_{};
   std::array<double, kVarSlots> display_{};
 };
 
@@ -77,7 +72,8 @@ void game::Restart() {
 }
 
 void game::CopyRowToDisplay(int row, int firstIndex) {
-  for (int v = firstIndex; v < kVarSlots; ++v) displayValues_->Set(v, row, varValues_->Get(v, row));
+  const auto from = varValues_->Row(row).subspan(static_cast<std::size_t>(firstIndex));
+  std::ranges::copy(from, displayValues_->Row(row).begin() + firstIndex);
 }
 
 void game::ApplyDecisions() {

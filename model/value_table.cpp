@@ -29,8 +29,17 @@ bool ValueTable::InRange(int varIndex, int row, int element) {
 
 std::size_t ValueTable::Offset(int varIndex, int row, int element) {
   if (!InRange(varIndex, row, element)) throw ModelError(kErrSubscript);
-  return (static_cast<std::size_t>(varIndex) * kRows + static_cast<std::size_t>(row)) * kElements +
-         static_cast<std::size_t>(element);
+  // Element-major, then row: the slots of one row lie side by side.
+  return (static_cast<std::size_t>(element) * kRows + static_cast<std::size_t>(row)) * kVarSlots +
+         static_cast<std::size_t>(varIndex);
+}
+
+std::span<double, kVarSlots> ValueTable::Row(int row, int element) {
+  return std::span<double, kVarSlots>(&data_[Offset(0, row, element)], kVarSlots);
+}
+
+std::span<const double, kVarSlots> ValueTable::Row(int row, int element) const {
+  return std::span<const double, kVarSlots>(&data_[Offset(0, row, element)], kVarSlots);
 }
 
 double ValueTable::Get(int varIndex, int row, int element) const {
@@ -44,7 +53,8 @@ void ValueTable::Set(int varIndex, int row, int element, double value) {
 void ValueTable::Clear() { std::fill_n(data_.get(), kCells, 0.0); }
 
 void ValueTable::ClearRow(int row) {
-  for (int v = 0; v < kVarSlots; ++v) Set(v, row, 0, 0.0);
+  auto slots = Row(row);
+  std::fill(slots.begin(), slots.end(), 0.0);
 }
 
 bool ValueTable::operator==(const ValueTable& other) const {

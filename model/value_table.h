@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 
 namespace talvair {
 
@@ -22,6 +23,10 @@ class ValueTable {
   double Get(int varIndex, int row, int element = 0) const;
   void Set(int varIndex, int row, int element, double value);
   void Set(int varIndex, int row, double value) { Set(varIndex, row, 0, value); }
+
+  // Every slot of one row and element, contiguous; the row and element are checked.
+  std::span<double, kVarSlots> Row(int row, int element = 0);
+  std::span<const double, kVarSlots> Row(int row, int element = 0) const;
 
   void Clear();
   void ClearRow(int row);  // element 0 of every slot

@@ -1,0 +1,43 @@
+// The program's global state: the one model object, the titles and paths, the edition
+// switches and two small helpers. Everything lives for the whole process.
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace talvair {
+class game;
+}
+
+namespace talvair::shell {
+
+// The one model object; created by Main, never replaced while the program runs.
+extern game* TheGame;
+
+// "Talvair": the main window's caption and the title of a few notices.
+extern QString AppTitle;
+// The program's folder, ending in a separator; the help files live there.
+extern QString AppPath;
+// Go Back asks for confirmation while this is on.
+extern bool GoBackWarnings;
+
+// Edition switches. Main sets all three off; every feature hanging on them stays compiled so
+// the other editions build from the same sources.
+extern bool ResearchEdition;
+extern bool InstitutionEdition;
+extern bool DebugStepDump;
+
+// The period the decision window starts from; always 0.
+extern int16_t InitialTimeIndex;
+// The decision boxes' texts kept by the decision window's unload: box n at element n - 1.
+extern std::array<QString, 5> DecisionTexts;
+
+// The path followed by a separator unless it already ends in one; an empty path gives "/".
+QString AddTrailingBackslash(const QString& path);
+
+// Puts the screen's mouse pointer back to the default shape.
+void ResetMousePointer();
+
+}  // namespace talvair::shell
