@@ -1,0 +1,1 @@
+// Placeholder until the window manager lands.
