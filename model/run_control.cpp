@@ -127,14 +127,13 @@ void game::GoForward() {
     raiseGameOver();
     return;
   }
-  // The game ends at period 40: no quarter is ever stepped beyond it.
   if (period_ >= kLastPeriod) {
     gameOver_ = true;
     raiseGameOver();
-    return;
   }
   miPreviousT = period_;
-  const int quarters = std::min<int>(runPeriod_, kLastPeriod - period_);
+  // The game ends at period 40: no quarter is ever stepped beyond it.
+  const int quarters = std::max(0, std::min<int>(runPeriod_, kLastPeriod - period_));
   for (int q = 0; q < quarters; ++q) {
     const QuarterSnapshot before(*varValues_, *displayValues_, period_, gameOver_);
     try {

@@ -135,6 +135,20 @@ TEST(RunControl, LongRunStopsAtForty) {
                                      "PeriodComplete 40"));
 }
 
+// At 40 with the flag still clear the game ends there: announced, completed, never stepped.
+TEST(RunControl, ForwardAtFortyWithFlagClearEndsWithoutStepping) {
+  Player p;
+  GameTestAccess::Period(p.g) = 40;
+  const ValueTable values = p.g.VarValues();
+  p.g.RunPeriod(4);
+  p.g.GoForward();
+  EXPECT_THAT(p.rec.log, ElementsAre("GameOver 40", "PeriodComplete 40"));
+  EXPECT_EQ(p.g.Period(), 40);
+  EXPECT_EQ(p.g.miPreviousT, 40);
+  EXPECT_TRUE(p.g.GameOver());
+  EXPECT_TRUE(p.g.VarValues() == values);
+}
+
 TEST(RunControl, OneQuarterForward) {
   Player p;
   p.g.GoForward();
