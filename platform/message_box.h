@@ -29,6 +29,17 @@ inline constexpr int kAnswerCancel = 2;
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
+// How a style number shows: the answers of its buttons from left to right, its icon (0 none,
+// 16 critical, 32 question, 48 exclamation, 64 information), and the answers given by the
+// default button and by Escape.
+struct MessageLayout {
+  std::vector<int> buttons;
+  int icon = 0;
+  int defaultAnswer = kAnswerOk;
+  int escapeAnswer = kAnswerOk;
+};
+MessageLayout LayoutOfStyle(int style);
+
 class MessageService {
  public:
   virtual ~MessageService() = default;

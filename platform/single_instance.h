@@ -43,7 +43,7 @@ class SingleInstance : public QObject {
 
  private:
   void OnNewConnection();
-  bool Listen();
+  bool Listen(bool holdsLock);
   bool AskFirstCopyToActivate();
 
   QString key_;

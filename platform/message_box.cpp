@@ -1,0 +1,120 @@
+#include "platform/message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace talvair::platform {
+
+namespace {
+
+constexpr int kButtonsMask = 0x7;
+constexpr int kIconMask = 0x70;
+constexpr int kDefaultButtonMask = 0x300;
+constexpr int kIconCritical = 16;
+
+QMessageBox::StandardButton ButtonOfAnswer(int answer) {
+  switch (answer) {
+    case kAnswerCancel: return QMessageBox::Cancel;
+    case kAnswerYes: return QMessageBox::Yes;
+    case kAnswerNo: return QMessageBox::No;
+    default: return QMessageBox::Ok;
+  }
+}
+
+QMessageBox::Icon IconOfStyle(int icon) {
+  switch (icon) {
+    case kIconCritical: return QMessageBox::Critical;
+    case kStyleQuestion: return QMessageBox::Question;
+    case kStyleExclamation: return QMessageBox::Warning;
+    case kStyleInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+class QtMessages : public MessageService {
+ public:
+  int Show(int style, const QString& text, const QString& title) override {
+    const MessageLayout layout = LayoutOfStyle(style);
+    QMessageBox box(IconOfStyle(layout.icon),
+                    title.isEmpty() ? QGuiApplication::applicationDisplayName() : title, text,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    for (int answer : layout.buttons) {
+      QPushButton* button = box.addButton(ButtonOfAnswer(answer));
+      if (answer == layout.defaultAnswer) box.setDefaultButton(button);
+      if (answer == layout.escapeAnswer) box.setEscapeButton(button);
+    }
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (clicked == nullptr) return layout.escapeAnswer;
+    switch (box.standardButton(clicked)) {
+      case QMessageBox::Cancel: return kAnswerCancel;
+      case QMessageBox::Yes: return kAnswerYes;
+      case QMessageBox::No: return kAnswerNo;
+      case QMessageBox::Ok: return kAnswerOk;
+      default: return layout.escapeAnswer;
+    }
+  }
+};
+
+QtMessages& RealMessages() {
+  static QtMessages messages;
+  return messages;
+}
+
+MessageService* installed = nullptr;
+
+}  // namespace
+
+MessageLayout LayoutOfStyle(int style) {
+  MessageLayout layout;
+  switch (style & kButtonsMask) {
+    case kStyleOkCancel:
+      layout.buttons = {kAnswerOk, kAnswerCancel};
+      layout.escapeAnswer = kAnswerCancel;
+      break;
+    case kStyleYesNoCancel:
+      layout.buttons = {kAnswerYes, kAnswerNo, kAnswerCancel};
+      layout.escapeAnswer = kAnswerCancel;
+      break;
+    case kStyleYesNo:
+      layout.buttons = {kAnswerYes, kAnswerNo};
+      layout.escapeAnswer = kAnswerNo;
+      break;
+    default:  // OK only, and the button sets the program never uses
+      layout.buttons = {kAnswerOk};
+      layout.escapeAnswer = kAnswerOk;
+      break;
+  }
+  const int icon = style & kIconMask;
+  if (icon == kIconCritical || icon == kStyleQuestion || icon == kStyleExclamation ||
+      icon == kStyleInformation) {
+    layout.icon = icon;
+  }
+  // A default button beyond the last one falls back to the first, as the original boxes do.
+  const auto defaultIndex = static_cast<std::size_t>((style & kDefaultButtonMask) >> 8);
+  layout.defaultAnswer =
+      layout.buttons[defaultIndex < layout.buttons.size() ? defaultIndex : 0];
+  return layout;
+}
+
+MessageService& Messages() {
+  if (installed != nullptr) return *installed;
+  return RealMessages();
+}
+
+void SetMessageService(MessageService* service) { installed = service; }
+
+int MsgBox(const QString& text, int style, const QString& title) {
+  return Messages().Show(style, text, title);
+}
+
+int ScriptedMessages::Show(int style, const QString& text, const QString& title) {
+  shown_.push_back({style, text, title});
+  if (answers_.empty()) return LayoutOfStyle(style).defaultAnswer;
+  const int answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+}  // namespace talvair::platform

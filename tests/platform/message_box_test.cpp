@@ -1,0 +1,73 @@
+#include "platform/message_box.h"
+
+#include <gtest/gtest.h>
+
+namespace talvair::platform {
+namespace {
+
+struct StyleCase {
+  int style;
+  std::vector<int> buttons;
+  int icon;
+  int defaultAnswer;
+  int escapeAnswer;
+};
+
+class MessageLayoutTest : public ::testing::TestWithParam<StyleCase> {};
+
+TEST_P(MessageLayoutTest, MapsStyleToButtonsIconAndDefaults) {
+  const StyleCase& c = GetParam();
+  const MessageLayout layout = LayoutOfStyle(c.style);
+  EXPECT_EQ(layout.buttons, c.buttons);
+  EXPECT_EQ(layout.icon, c.icon);
+  EXPECT_EQ(layout.defaultAnswer, c.defaultAnswer);
+  EXPECT_EQ(layout.escapeAnswer, c.escapeAnswer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, MessageLayoutTest,
+    ::testing::Values(
+        StyleCase{0, {kAnswerOk}, 0, kAnswerOk, kAnswerOk},
+        StyleCase{1, {kAnswerOk, kAnswerCancel}, 0, kAnswerOk, kAnswerCancel},
+        StyleCase{35, {kAnswerYes, kAnswerNo, kAnswerCancel}, 32, kAnswerYes, kAnswerCancel},
+        StyleCase{36, {kAnswerYes, kAnswerNo}, 32, kAnswerYes, kAnswerNo},
+        StyleCase{48, {kAnswerOk}, 48, kAnswerOk, kAnswerOk},
+        StyleCase{64, {kAnswerOk}, 64, kAnswerOk, kAnswerOk},
+        StyleCase{292, {kAnswerYes, kAnswerNo}, 32, kAnswerNo, kAnswerNo},
+        StyleCase{257, {kAnswerOk, kAnswerCancel}, 0, kAnswerCancel, kAnswerCancel},
+        // A second default button on a box with one button falls back to the first.
+        StyleCase{256, {kAnswerOk}, 0, kAnswerOk, kAnswerOk},
+        StyleCase{768 + 3, {kAnswerYes, kAnswerNo, kAnswerCancel}, 0, kAnswerYes,
+                  kAnswerCancel}));
+
+TEST(ScriptedMessagesTest, AnswersFromQueueThenStyleDefaultAndRecordsEverything) {
+  ScopedScriptedMessages messages;
+  messages.Answer(kAnswerNo);
+  messages.Answer(kAnswerCancel);
+
+  EXPECT_EQ(MsgBox("first", 36, "Title"), kAnswerNo);
+  EXPECT_EQ(MsgBox("second", 35), kAnswerCancel);
+  EXPECT_EQ(MsgBox("third", 292), kAnswerNo);   // queue empty: the default button
+  EXPECT_EQ(MsgBox("fourth", 36), kAnswerYes);
+  EXPECT_EQ(MsgBox("fifth"), kAnswerOk);
+
+  const auto& shown = messages.ShownMessages();
+  ASSERT_EQ(shown.size(), 5u);
+  EXPECT_EQ(shown[0].style, 36);
+  EXPECT_EQ(shown[0].text, "first");
+  EXPECT_EQ(shown[0].title, "Title");
+  EXPECT_EQ(shown[1].title, QString());  // recorded as given, not replaced
+  EXPECT_EQ(shown[4].style, kStyleOkOnly);
+}
+
+TEST(ScriptedMessagesTest, ScopeRestoresTheRealService) {
+  MessageService* real = &Messages();
+  {
+    ScopedScriptedMessages messages;
+    EXPECT_EQ(&Messages(), &messages);
+  }
+  EXPECT_EQ(&Messages(), real);
+}
+
+}  // namespace
+}  // namespace talvair::platform
