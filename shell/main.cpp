@@ -1,6 +1,17 @@
 #include <QApplication>
 
+#include "shell/artwork.h"
+#include "shell/program_start.h"
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationVersion(QStringLiteral(TALVAIR_VERSION));
+  QApplication::setWindowIcon(talvair::shell::ProgramIcon());
+  if (talvair::shell::Main() == talvair::shell::StartResult::SecondCopy) {
+    talvair::shell::ReleaseProgram();
+    return 0;
+  }
+  const int exitCode = QApplication::exec();
+  talvair::shell::ReleaseProgram();
+  return exitCode;
 }

@@ -1,0 +1,46 @@
+// frmBackground: the child window that fills the main window's client area with the
+// background picture, behind every other child. It takes neither clicks nor the focus.
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QPointer>
+
+class QMdiArea;
+
+namespace talvair::shell {
+
+class StretchedPicture;
+
+class frmBackground : public QMdiSubWindow {
+  Q_OBJECT
+
+ public:
+  explicit frmBackground(QWidget* parent = nullptr);
+
+  // Adds the window to the area over its whole client area, disabled, and keeps it there
+  // and at the back from then on.
+  void Load(QMdiArea* area);
+  // Sizes the picture box and the picture to the window.
+  void Paint();
+
+  QWidget* PicBackground() const { return picBackground_; }
+  StretchedPicture* imgBackgroundFull() const { return imgBackgroundFull_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FitClientArea();
+
+  QPointer<QMdiArea> area_;
+  QWidget* form_ = nullptr;
+  QWidget* picBackground_ = nullptr;
+  StretchedPicture* imgBackgroundFull_ = nullptr;
+  bool lowering_ = false;
+};
+
+// Loads the background window into the area and shows it; the main window's load calls it.
+QMdiSubWindow* CreateBackgroundWindow(QMdiArea* area);
+
+}  // namespace talvair::shell

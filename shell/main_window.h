@@ -1,0 +1,125 @@
+// frmMDI: the program's one main window. It holds the menu bar, the toolbar with the run
+// buttons and the timeline, and the MDI area that parents every other window. It runs only
+// maximised, and closing it ends the program.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <vector>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QPushButton;
+
+namespace talvair::shell {
+
+class frmDecision;
+class TimelineBox;
+
+class frmMDI : public QMainWindow {
+  Q_OBJECT
+  Q_PROPERTY(QString CurrentLang READ CurrentLang WRITE CurrentLang)
+
+ public:
+  // Builds the controls in their designed state; Load() then fits them to the language and
+  // the edition. The language code is taken from CurrentLanguage, so the window must be
+  // built once the player's language is settled.
+  explicit frmMDI(QWidget* parent = nullptr);
+  ~frmMDI() override;
+
+  // Runs once, before the window is first shown.
+  void Load();
+  // The caption of the checked Time Step item.
+  QString TimeStepCaption() const;
+
+  // The language code of the run: "English", "Spanish" or "Port".
+  const QString& CurrentLang() const { return currentLang_; }
+  void CurrentLang(const QString& code) { currentLang_ = code; }
+
+  QMdiArea* MdiArea() const { return mdiArea_; }
+
+  // Menu items by control name; array items by name and Index (nullptr when absent).
+  QAction* MenuItem(const QString& name) const;
+  QAction* MenuItem(const QString& name, int index) const;
+  QAction* mnuSimRun() const { return MenuItem(QStringLiteral("mnuSimRun")); }
+  QAction* mnuSimStop() const { return MenuItem(QStringLiteral("mnuSimStop")); }
+  QAction* mnuSimRestart() const { return MenuItem(QStringLiteral("mnuSimRestart")); }
+  QAction* mnuSimGoBack() const { return MenuItem(QStringLiteral("mnuSimGoBack")); }
+  QAction* mnuSimToggleGBW() const { return MenuItem(QStringLiteral("mnuSimToggleGBW")); }
+  QAction* mnuEditCopy() const { return MenuItem(QStringLiteral("mnuEditCopy")); }
+  QAction* mnuSimTimeStepItems(int index) const {
+    return MenuItem(QStringLiteral("mnuSimTimeStepItems"), index);
+  }
+
+  QPushButton* cmdRun() const { return cmdRun_; }
+  QPushButton* cmdRestart() const { return cmdRestart_; }
+  QPushButton* cmdStop() const { return cmdStop_; }
+  TimelineBox* picTimeline() const { return picTimeline_; }
+  // Tick lines 0 to 5 (1 to 5 exist once the window is loaded) and year labels 0 to 5.
+  QFrame* Line1(int index) const;
+  QLabel* Label1(int index) const;
+
+  // The decision window, once Main has loaded it.
+  frmDecision* DecisionWindow() const;
+
+  // Run and Stop off, Restart on: the game can only be restarted, opened or gone back.
+  void DeactivateRun();
+  // Redraws the timeline from the model's current period. With mode 0 the bar shows the
+  // game's progress and Run is switched off past the last period; any other mode draws an
+  // empty bar.
+  void UpdateTimeline(int mode);
+
+ public slots:
+  // Simulation > Show/Hide Warnings for Go Back: switches GoBackWarnings and offers the
+  // opposite in the item's caption.
+  void mnuSimToggleGBW_Click();
+  // View > Decision Window: brings the decision window home to the client area's corner.
+  void mdwa_Click();
+  // File > Exit: asks, then ends the program without asking again.
+  void mnuFileExit_Click();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Asks the window system to maximise the window; a window manager may delay or refuse.
+  virtual void RequestMaximised();
+
+ private:
+  struct CaptionedItem;
+
+  void BuildMenus();
+  void BuildToolbar();
+  void ApplyCaptions();
+  void PlaceTimelineTicks();
+  void WindowStateChanged();
+  void Unload();
+
+  QString currentLang_;
+  QMdiArea* mdiArea_ = nullptr;
+  QWidget* picToolbar_ = nullptr;
+  QPushButton* cmdRun_ = nullptr;
+  QPushButton* cmdRestart_ = nullptr;
+  QPushButton* cmdStop_ = nullptr;
+  QFrame* picture3_ = nullptr;
+  TimelineBox* picTimeline_ = nullptr;
+  QLabel* imgXqbLogo_ = nullptr;
+  std::vector<QFrame*> line1_;
+  std::vector<QLabel*> label1_;
+  std::vector<CaptionedItem> captioned_;
+  bool loaded_ = false;
+  // Set from the window-size message until the window system reports the window maximised
+  // again, so the state changes on the way back (late echoes of the restore included) never
+  // ask a second time.
+  bool restoringMaximised_ = false;
+};
+
+// The loaded main window, nullptr before Main loads it and after it is gone.
+frmMDI* MainWindow();
+
+}  // namespace talvair::shell

@@ -1,0 +1,150 @@
+#include "shell/program_start.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+#include <memory>
+
+#include "model/game.h"
+#include "model/language.h"
+#include "platform/message_box.h"
+#include "platform/registry_store.h"
+#include "platform/single_instance.h"
+#include "platform/wait_cursor.h"
+#include "shell/decision_window.h"
+#include "shell/globals.h"
+#include "shell/language_window.h"
+#include "shell/main_window.h"
+#include "shell/splash_window.h"
+#include "storage/globals.h"
+#include "storage/settings_store.h"
+
+namespace talvair::shell {
+
+namespace {
+
+// What Main builds lives until ReleaseProgram.
+std::unique_ptr<game> theGameObject;
+std::unique_ptr<platform::SingleInstance> singleInstance;
+std::unique_ptr<frmMDI> mainWindow;
+
+void Report(const storage::SettingsError& error) {
+  if (error) ShowSettingsError(*error);
+}
+
+// Research edition: the auto-save options kept in the settings.
+void ReadAutoSaveOptions() {
+  storage::SettingsError error;
+  const std::optional<QString> path = storage::AdvancedOptionsReadPath(&error);
+  Report(error);
+  if (!path || path->isEmpty()) {
+    AutoSaveEnabled = false;
+    return;
+  }
+  AutoSavePath = *path;
+  AutoSaveBaseName = storage::AdvancedOptionsReadBaseName(&error).value_or(QString());
+  Report(error);
+  AutoSaveEnabled = true;
+  const QString runNumber = storage::AdvancedOptionsReadRunNumber(&error).value_or(QString());
+  AutoSaveRunNumber = static_cast<int16_t>(runNumber.toInt());
+  Report(error);
+}
+
+// A later copy asked this one to come to the front: the main window once it is up, else
+// the start-up window the player is looking at.
+void ComeToFront() {
+  frmMDI* window = MainWindow();
+  if (window != nullptr && window->isVisible()) {
+    // Maximised again before it is restored, so the restore never counts as a resize.
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) |
+                           Qt::WindowMaximized);
+    platform::BringWindowToFront(window);
+    return;
+  }
+  platform::BringWindowToFront(QApplication::activeModalWidget());
+}
+
+}  // namespace
+
+StartResult Main(const StartOptions& options) {
+  if (!options.settingsFolder.isEmpty()) platform::RegistryStore::SetFolder(options.settingsFolder);
+
+  // The one model object; it starts at period 0 with one quarter per run.
+  theGameObject = std::make_unique<game>();
+  TheGame = theGameObject.get();
+
+  // The standard build.
+  ResearchEdition = false;
+  InstitutionEdition = false;
+  DebugStepDump = false;
+
+  // The stored language; a store that cannot be read counts as none stored.
+  Report(storage::LanguageCheck());
+
+  // Ask the player; keep the choice when asked to.
+  if (!LanguageSaved) {
+    platform::ResetMousePointer();
+    frmLangSelect languageWindow;
+    languageWindow.exec();
+    if (LanguageSaved) Report(storage::LanguageWrite());
+  }
+
+  if (ResearchEdition) ReadAutoSaveOptions();
+
+  AppTitle = QStringLiteral("Talvair");
+  QGuiApplication::setApplicationDisplayName(AppTitle);
+  platform::ShowHourglass();
+
+  // One running copy only.
+  auto claim = std::make_unique<platform::SingleInstance>(
+      options.instanceKey.isEmpty() ? platform::SingleInstance::DefaultKey()
+                                    : options.instanceKey);
+  if (claim->Claim() == platform::SingleInstance::Role::Duplicate) {
+    platform::ResetMousePointer();
+    platform::MsgBox(QStringLiteral("You already have one copy of Talvair open"),
+                     platform::kStyleOkOnly);
+    return StartResult::SecondCopy;
+  }
+  QObject::connect(claim.get(), &platform::SingleInstance::ActivationRequested, &ComeToFront);
+  singleInstance = std::move(claim);
+
+  AppPath = AddTrailingBackslash(QCoreApplication::applicationDirPath());
+  GoBackWarnings = true;
+
+  // Built only now, so every caption comes out in the language just settled.
+  mainWindow = std::make_unique<frmMDI>();
+  mainWindow->Load();
+
+  CurrentLanguage = mainWindow->CurrentLang().toStdString();
+
+  {
+    frmSplash splash;
+    splash.exec();
+  }
+
+  mainWindow->showMaximized();
+  TheGame->Restart();
+  platform::ResetMousePointer();
+
+  // At the client area's top-left corner.
+  CreateDecisionWindow(*mainWindow->MdiArea(), *TheGame, mainWindow->TimeStepCaption());
+  return StartResult::Running;
+}
+
+void ReleaseProgram() {
+  mainWindow.reset();
+  singleInstance.reset();
+  TheGame = nullptr;
+  theGameObject.reset();
+}
+
+void ShowSettingsError(const storage::RegistryError& error) {
+  const QString text =
+      QString::fromStdString(Tr("The settings could not be read or written.",
+                                "No se pudo leer o guardar la configuración.",
+                                "Não foi possível ler ou gravar as configurações.")) +
+      QStringLiteral("\r\n\r\n") + error.Description();
+  platform::MsgBox(text, platform::kStyleExclamation);
+}
+
+}  // namespace talvair::shell

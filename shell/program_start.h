@@ -1,0 +1,35 @@
+// Program start: the model object, the interface language, the single running copy, and
+// the main window with the splash window before it.
+#pragma once
+
+#include <QString>
+
+namespace talvair::storage {
+class RegistryError;
+}
+
+namespace talvair::shell {
+
+struct StartOptions {
+  // Folder of the settings store; empty keeps the store's default (the user's config folder).
+  QString settingsFolder;
+  // Name of the single running copy; empty uses the program's per-user name.
+  QString instanceKey;
+};
+
+enum class StartResult {
+  Running,     // the main window is up; the event loop takes over
+  SecondCopy,  // another copy runs and was brought to the front; this one ends
+};
+
+// Starts the program. Messages go through the installed message service.
+StartResult Main(const StartOptions& options = {});
+
+// Releases what Main built (main window, single-copy claim, model object). The program calls
+// it once its event loop has ended, before the application object goes.
+void ReleaseProgram();
+
+// Tells the player that the settings could not be read or written; the program goes on.
+void ShowSettingsError(const storage::RegistryError& error);
+
+}  // namespace talvair::shell
