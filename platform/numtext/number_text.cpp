@@ -206,7 +206,7 @@ std::string FormatNumber(double value, std::string_view pattern, const NumberLoc
     fractionText.pop_back();
   }
   // A text without any digit ("#" of 0) would not read back as a number.
-  if (integerText.empty() && fractionText.empty()) integerText = "0";
+  if (integerText.empty() && fractionText.empty()) integerText.push_back('0');
 
   std::string out;
   // The sign goes in front of everything, literal prefix included ("-$1.50"), and a value
