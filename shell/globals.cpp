@@ -11,6 +11,9 @@ bool GoBackWarnings = false;
 bool ResearchEdition = false;
 bool InstitutionEdition = false;
 bool DebugStepDump = false;
+QString ResearchFileName;
+bool SurveyLinksEnabled = false;
+bool SurveyLinksDue = false;
 int16_t InitialTimeIndex = 0;
 std::array<QString, 5> DecisionTexts;
 

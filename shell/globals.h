@@ -29,6 +29,12 @@ extern bool ResearchEdition;
 extern bool InstitutionEdition;
 extern bool DebugStepDump;
 
+// Research edition: the file the last run's research data went to, whether survey links
+// were loaded, and whether a run has just asked for the survey link of its quarter.
+extern QString ResearchFileName;
+extern bool SurveyLinksEnabled;
+extern bool SurveyLinksDue;
+
 // The period the decision window starts from; always 0.
 extern int16_t InitialTimeIndex;
 // The decision boxes' texts kept by the decision window's unload: box n at element n - 1.

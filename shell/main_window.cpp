@@ -27,7 +27,10 @@
 #include "shell/background_window.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
+#include "shell/main_window_host.h"
+#include "shell/run_control.h"
 #include "shell/timeline_box.h"
+#include "views/window_manager.h"
 
 namespace talvair::shell {
 
@@ -350,7 +353,11 @@ frmMDI::frmMDI(QWidget* parent)
   mdiArea_->setObjectName(QStringLiteral("mdiArea"));
   layout->addWidget(mdiArea_, 1);
   setCentralWidget(client);
+  views_ = std::make_unique<views::WindowManager>(mdiArea_);
+  runControl_ = std::make_unique<RunControl>(*this, *views_);
+  host_ = std::make_unique<MainWindowHost>(*this);
   BuildMenus();
+  ConnectRunControl();
   loadedMainWindow = this;
 }
 
@@ -359,6 +366,27 @@ frmMDI::~frmMDI() {
 }
 
 frmMDI* MainWindow() { return loadedMainWindow; }
+
+void frmMDI::AttachModel(game& model) { host_->AttachTo(model); }
+
+void frmMDI::ConnectRunControl() {
+  RunControl* run = runControl_.get();
+  connect(cmdRun_, &QPushButton::clicked, this, [run] { run->cmdRun_Click(); });
+  connect(cmdRestart_, &QPushButton::clicked, this, [run] { run->cmdRestart_Click(); });
+  connect(cmdStop_, &QPushButton::clicked, this, [run] { run->cmdStop_Click(); });
+  connect(mnuSimRun(), &QAction::triggered, this, [run] { run->mnuSimRun_Click(); });
+  connect(mnuSimStop(), &QAction::triggered, this, [run] { run->mnuSimStop_Click(); });
+  connect(mnuSimRestart(), &QAction::triggered, this, [run] { run->mnuSimRestart_Click(); });
+  connect(mnuSimGoBack(), &QAction::triggered, this, [run] { run->mnuSimGoBack_Click(); });
+  for (QAction* item : findChildren<QAction*>(QStringLiteral("mnuSimTimeStepItems"))) {
+    const int index = item->property(kIndexProperty).toInt();
+    connect(item, &QAction::triggered, this,
+            [run, index] { run->mnuSimTimeStepItems_Click(index); });
+  }
+  // Moving over Run puts back a pointer that a long operation left behind.
+  cmdRun_->setMouseTracking(true);
+  cmdRun_->installEventFilter(this);
+}
 
 void frmMDI::BuildMenus() {
   // Builds one level; the items of a menu go into `menu`, top-level ones into the bar.
@@ -653,6 +681,7 @@ void frmMDI::showEvent(QShowEvent* event) {
 }
 
 bool frmMDI::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cmdRun_ && event->type() == QEvent::MouseMove) ResetMousePointer();
   if (watched == windowHandle() && event->type() == QEvent::WindowStateChange &&
       (windowHandle()->windowStates() & Qt::WindowMaximized)) {
     restoringMaximised_ = false;

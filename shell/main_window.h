@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -15,9 +16,19 @@ class QMdiArea;
 class QMenu;
 class QPushButton;
 
+namespace talvair {
+class game;
+}
+
+namespace talvair::views {
+class WindowManager;
+}
+
 namespace talvair::shell {
 
 class frmDecision;
+class MainWindowHost;
+class RunControl;
 class TimelineBox;
 
 class frmMDI : public QMainWindow {
@@ -66,6 +77,14 @@ class frmMDI : public QMainWindow {
   // The decision window, once Main has loaded it.
   frmDecision* DecisionWindow() const;
 
+  // The open report, table and graph windows of this window's MDI area.
+  views::WindowManager& Views() const { return *views_; }
+  // The commands that move the game through time.
+  RunControl& RunControls() const { return *runControl_; }
+  // Makes this window the model's host until the window goes (or another host is attached).
+  // The model must outlive the window.
+  void AttachModel(game& model);
+
   // Run and Stop off, Restart on: the game can only be restarted, opened or gone back.
   void DeactivateRun();
   // Redraws the timeline from the model's current period. With mode 0 the bar shows the
@@ -99,6 +118,7 @@ class frmMDI : public QMainWindow {
   void PlaceTimelineTicks();
   void WindowStateChanged();
   void Unload();
+  void ConnectRunControl();
 
   QString currentLang_;
   QMdiArea* mdiArea_ = nullptr;
@@ -117,6 +137,11 @@ class frmMDI : public QMainWindow {
   // again, so the state changes on the way back (late echoes of the restore included) never
   // ask a second time.
   bool restoringMaximised_ = false;
+  // Declared last so they go first: the host detaches from the model before anything else
+  // of the window is gone.
+  std::unique_ptr<views::WindowManager> views_;
+  std::unique_ptr<RunControl> runControl_;
+  std::unique_ptr<MainWindowHost> host_;
 };
 
 // The loaded main window, nullptr before Main loads it and after it is gone.

@@ -114,6 +114,8 @@ StartResult Main(const StartOptions& options) {
   // Built only now, so every caption comes out in the language just settled.
   mainWindow = std::make_unique<frmMDI>();
   mainWindow->Load();
+  // From here on the model reaches the windows through the main window.
+  mainWindow->AttachModel(*TheGame);
 
   CurrentLanguage = mainWindow->CurrentLang().toStdString();
 

@@ -241,6 +241,11 @@ TEST_F(ProgramStartTest, StartUpEndsWithTheStandardMaximisedWindowAndTheDecision
   EXPECT_EQ(decision->SubWindow()->pos(), QPoint(0, 0));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(messages_.ShownMessages().empty());
+
+  // The model reaches the decision boxes through the main window.
+  ASSERT_NE(TheGame->Host(), nullptr);
+  decision->SetDecisionText(1, QStringLiteral("4"));
+  EXPECT_EQ(TheGame->Host()->DecisionText(1), "4");
 }
 
 TEST_F(ProgramStartTest, SettingsThatCannotBeReadOrWrittenNeverEndTheProgram) {

@@ -1,0 +1,58 @@
+// Run control: the main window's commands that move the game through time (Run, Go Back,
+// Restart, Time Step, the never-available Stop), each calling the model object, then
+// refreshing the open windows, the timeline and, where the period went back, the decision
+// window.
+//
+// A failure of the model never ends the program: the command tells the player what failed,
+// puts the pointer back, sets the run controls from the model's state and the game goes on.
+#pragma once
+
+#include <QString>
+
+namespace talvair {
+class game;
+}
+
+namespace talvair::views {
+class WindowManager;
+}
+
+namespace talvair::shell {
+
+class frmMDI;
+
+class RunControl {
+ public:
+  // Both belong to the main window and outlive this object. The model is TheGame.
+  RunControl(frmMDI& window, views::WindowManager& views) : window_(window), views_(views) {}
+
+  // Run: validate the decisions, apply them, go forward RunPeriod quarters, refresh.
+  void cmdRun_Click();
+  void mnuSimRun_Click() { cmdRun_Click(); }
+  // Restart: after confirmation (and the choice to keep the open windows), period 0.
+  void mnuSimRestart_Click();
+  void cmdRestart_Click() { mnuSimRestart_Click(); }
+  // Go Back RunPeriod quarters, asking first while the Go Back warnings are on.
+  void mnuSimGoBack_Click();
+  // Time Step: quarters per run, 1, 2, 4, 10, 15, 20 or 40 ("Continuously").
+  void mnuSimTimeStepItems_Click(int index);
+  // Stop: no command ever enables it; a run cannot be interrupted.
+  void cmdStop_Click();
+  void mnuSimStop_Click() { cmdStop_Click(); }
+
+ private:
+  void AfterRunInResearchEdition(game& model);
+  void AnnounceResearchRestart(game& model);
+
+  frmMDI& window_;
+  views::WindowManager& views_;
+};
+
+// Run on and focused, Stop off, Restart on: the state of a game that can be played.
+void EnableRunControls(frmMDI& window);
+
+// lblTimeStep2's caption for a time step: "10 Qtrs (2.5 yrs)" and its Spanish and
+// Portuguese forms, the years with the locale's decimal sign.
+QString TimeStepLabel(int index);
+
+}  // namespace talvair::shell
