@@ -444,6 +444,15 @@ bool frmDecision::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     if (const int box = BoxOf(watched)) return KeyDiscarded(box, *static_cast<QKeyEvent*>(event));
   }
+  // Menu shortcuts come before the box: a key the box would discard anyway (Ctrl+A for
+  // About, Ctrl+C for Copy) must not be claimed by the line edit's own editing keys.
+  if (event->type() == QEvent::ShortcutOverride) {
+    const int box = BoxOf(watched);
+    if (box != 0 && KeyDiscarded(box, *static_cast<QKeyEvent*>(event))) {
+      event->ignore();
+      return true;
+    }
+  }
   if (event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == image1_) {
@@ -510,7 +519,13 @@ void frmDecision::BringToFront() {
   subWindow_->move(0, 0);
   subWindow_->show();
   subWindow_->raise();
-  if (QMdiArea* area = subWindow_->mdiArea()) area->setActiveSubWindow(subWindow_);
+  if (QMdiArea* area = subWindow_->mdiArea()) {
+    // Activated while another window is maximised, the area would maximise this one too,
+    // which a window of fixed size cannot be.
+    QMdiSubWindow* active = area->activeSubWindow();
+    if (active != nullptr && active != subWindow_ && active->isMaximized()) active->showNormal();
+    area->setActiveSubWindow(subWindow_);
+  }
   QWidget* target = focusWidget() ? focusWidget() : boxes_[0];
   target->setFocus(Qt::OtherFocusReason);
 }

@@ -1,7 +1,6 @@
 #include "shell/program_start.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 
 #include <memory>
 
@@ -67,6 +66,9 @@ void ComeToFront() {
 }  // namespace
 
 StartResult Main(const StartOptions& options) {
+  // The application's title, which untitled windows and message boxes show from the first
+  // one on. Not the display name: the window system would append that to every title.
+  QCoreApplication::setApplicationName(QStringLiteral("Talvair"));
   if (!options.settingsFolder.isEmpty()) platform::RegistryStore::SetFolder(options.settingsFolder);
 
   // The one model object; it starts at period 0 with one quarter per run.
@@ -92,7 +94,6 @@ StartResult Main(const StartOptions& options) {
   if (ResearchEdition) ReadAutoSaveOptions();
 
   AppTitle = QStringLiteral("Talvair");
-  QGuiApplication::setApplicationDisplayName(AppTitle);
   platform::ShowHourglass();
 
   // One running copy only.

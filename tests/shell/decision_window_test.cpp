@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -278,11 +279,47 @@ TEST_F(HostedDecisionWindowTest, PlayerCannotCloseItAndViewBringsItHome) {
   EXPECT_EQ(QApplication::focusWidget(), hosted->Box(2));
   EXPECT_EQ(enable.count(), 1);
 
+  // Over a maximised window it comes back in its normal state, with Copy offered.
+  other->showMaximized();
+  area.setActiveSubWindow(other);
+  hosted->BringToFront();
+  EXPECT_EQ(area.activeSubWindow(), sub);
+  EXPECT_FALSE(sub->isMaximized());
+  EXPECT_EQ(enable.count(), 2);
+
   hosted->SetDecisionText(1, "7");
   hosted->Unload();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(area.subWindowList(), QList<QMdiSubWindow*>{other});
   EXPECT_EQ(DecisionTexts[0], "7");
+}
+
+TEST_F(HostedDecisionWindowTest, MenuShortcutsComeBeforeTheBoxes) {
+  // Ctrl+A (About) and Ctrl+C (Copy) reach their menu items; the key of a disabled item
+  // reaches the box, which refuses it.
+  struct Row {
+    Qt::Key key;
+    bool shortcut;
+  };
+  const Row rows[] = {{Qt::Key_A, true}, {Qt::Key_C, true}, {Qt::Key_Z, false}};
+  for (const Row& row : rows) {
+    int fired = 0;
+    QAction action(&area);
+    action.setShortcut(QKeySequence(Qt::CTRL | row.key));
+    action.setShortcutContext(Qt::ApplicationShortcut);
+    action.setEnabled(row.shortcut);
+    QObject::connect(&action, &QAction::triggered, [&fired] { ++fired; });
+    area.addAction(&action);
+    for (int box = 1; box <= kDecisionBoxCount; ++box) {
+      hosted->SetDecisionText(box, "12");
+      hosted->Box(box)->setFocus();
+      hosted->Box(box)->setCursorPosition(1);
+      QTest::keyClick(hosted->Box(box), row.key, Qt::ControlModifier);
+      QTest::keyClick(hosted->Box(box), Qt::Key_Backspace);
+      EXPECT_EQ(hosted->DecisionText(box), "2") << box;
+    }
+    EXPECT_EQ(fired, row.shortcut ? kDecisionBoxCount : 0) << row.key;
+  }
 }
 
 }  // namespace

@@ -248,6 +248,19 @@ TEST_F(ProgramStartTest, StartUpEndsWithTheStandardMaximisedWindowAndTheDecision
   EXPECT_EQ(TheGame->Host()->DecisionText(1), "4");
 }
 
+TEST_F(ProgramStartTest, UntitledMessagesTakeTheProgramsTitleAndNoOtherTitleChanges) {
+  StoreLanguage("English");
+  ModalDriver driver;
+  ASSERT_EQ(Start(driver), StartResult::Running);
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Talvair"));
+  // A display name of its own would be appended by the window system to every title
+  // ("Quit Talvair Microworld — Talvair"); unset, it follows the application's name.
+  const QString name = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName(QStringLiteral("probe"));
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+  QCoreApplication::setApplicationName(name);
+}
+
 TEST_F(ProgramStartTest, SettingsThatCannotBeReadOrWrittenNeverEndTheProgram) {
   struct Case {
     const char* what;
