@@ -1,232 +1,111 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdint>
-#include <memory>
-#include <string>
-
-#include "model/model_error.h"
-#include "model/sectors.h"
+#include "sector_fixture.h"
 
 namespace talvair {
 namespace {
 
 using namespace talvair::var;
+using namespace talvair::sector_test;
 
-constexpr double kUntouched = -7;
 constexpr double kTableTolerance = 1e-6;  // table points lie at single-precision x values
-constexpr Index kOutputs[] = {service_cap_req, mkt_value_per_csm, rel_serv_capacity, rel_value_per_csm,
-                              eff_fin_incen_prody, relative_workweek, eff_workweek_prody, ch_ave_revenues,
-                              service_effort, serveffrelreq, ch_ave_workweek, servquality,
-                              quality_of_service, ch_zk_perc_qual};
 
-class ServiceSector : public ::testing::Test {
- protected:
-  // Staff capacity matches the workload, the value per employee equals its standard.
-  void SeedRow(int16_t row) {
-    period = row;
-    Seed(zkcustomers, 1000);
-    Seed(zkcustomersl, 1000);
-    Seed(passengerscarried, 1000);
-    Seed(scope_of_service, 1);
-    Seed(servicecapacity, 1000);
-    Seed(mkt_val_per_csm, 50000);
-    Seed(std_value_per_csm, 50);
-    Seed(startup_weight, 0);
-    Seed(ave_rel_workweek, 1);
-    Seed(revenue, 20000000);
-    Seed(ave_revenues, 19000000);
-    Seed(rev_averaging_time, 0.5);
-    Seed(effloadonquality, 1);
-    Seed(zk_perc_quality, 1);
-    for (Index v : kOutputs) Seed(v, kUntouched);
-  }
-  void Seed(Index v, double x) { values->Set(v, period, x); }
-  double Get(Index v) const { return values->Get(v, period); }
-  void Run(bool initialising) {
-    Pass p(*values, period);
-    sectors::Sector4Service(p, initialising);
-  }
-
-  std::unique_ptr<ValueTable> values = std::make_unique<ValueTable>();
-  int16_t period = 0;
-};
-
-struct WorkloadCase {
-  std::string name;
-  double customers;
-  double passengers;
-  double scope;
-  double capacity;
-  double required;
-  double relCapacity;
-  double workweek;
-  double effort;
-  double effortRelReq;
-  double quality;
-};
-
-TEST_F(ServiceSector, WorkloadSetsWorkweekEffortAndQuality) {
-  const WorkloadCase cases[] = {
-      {"capacity matches workload", 1000, 1000, 1, 1000, 1000, 1, 1, 1000, 1, 1},
-      {"double workload", 2000, 2000, 1, 1000, 2000, 2, 1.5, 1500, 0.75, 0.75},
-      {"light workload", 100, 100, 1, 1000, 100, 0.1, 0.56, 560, 5.6, 1.4},
-      {"no staff capacity", 1000, 1000, 1, 0, 1000, 999, 1.5, 0, 0, 0},
-      {"no customers", 0, 0, 1, 1000, 0, 0, 0.55, 550, 0, 0},
-      {"no scope of service", 1000, 1000, 0, 1000, 0, 0, 0.55, 550, 0, 0},
-  };
-  for (const WorkloadCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    SeedRow(5);
-    Seed(zkcustomers, c.customers);
-    Seed(passengerscarried, c.passengers);
-    Seed(scope_of_service, c.scope);
-    Seed(servicecapacity, c.capacity);
-    Seed(effloadonquality, 0.9);
-    EXPECT_NO_THROW(Run(false));
-    EXPECT_DOUBLE_EQ(Get(service_cap_req), c.required);
-    EXPECT_DOUBLE_EQ(Get(rel_serv_capacity), c.relCapacity);
-    EXPECT_NEAR(Get(relative_workweek), c.workweek, kTableTolerance);
-    EXPECT_NEAR(Get(service_effort), c.effort, 1e-3);
-    EXPECT_NEAR(Get(serveffrelreq), c.effortRelReq, kTableTolerance);
-    EXPECT_NEAR(Get(servquality), c.quality, kTableTolerance);
-    EXPECT_NEAR(Get(quality_of_service), c.quality * 0.9, kTableTolerance);
-  }
+// Staff capacity matches the workload, the value per employee equals its standard.
+SectorFixture Balanced(bool initialising) {
+  SectorFixture f(sectors::Sector4Service, initialising ? 0 : 5);
+  f.Seed({{zkcustomers, 1000}, {zkcustomersl, 1000}, {passengerscarried, 1000},
+          {scope_of_service, 1}, {servicecapacity, 1000}, {mkt_val_per_csm, 50000},
+          {std_value_per_csm, 50}, {startup_weight, 0}, {ave_rel_workweek, 1},
+          {revenue, 20000000}, {ave_revenues, 19000000}, {rev_averaging_time, 0.5},
+          {effloadonquality, 0.9}, {zk_perc_quality, 1}});
+  return f;
 }
 
-struct IncentiveCase {
-  std::string name;
-  double valuePerCsm;
-  double weight;
-  double relValue;
-  double effect;
-};
-
-TEST_F(ServiceSector, FinancialIncentiveFadesInAfterStartUp) {
-  const IncentiveCase cases[] = {
-      {"start-up ignores the value", 200000, 1, 1, 1},
-      {"at the standard", 50000, 0, 1, 1},
-      {"twice the standard", 100000, 0, 2, 1.09},
-      {"half faded", 150000, 0.5, 2, 1.09},
-      {"far above the standard", 400000, 0, 8, 1.2},
-      {"worthless", 0, 0, 0, 0.6},
-      {"negative value", -50000, 0, -1, 0.6},
-  };
-  for (const IncentiveCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    SeedRow(5);
-    Seed(mkt_val_per_csm, c.valuePerCsm);
-    Seed(startup_weight, c.weight);
-    Run(false);
-    EXPECT_DOUBLE_EQ(Get(mkt_value_per_csm), c.valuePerCsm / 1000);
-    EXPECT_DOUBLE_EQ(Get(rel_value_per_csm), c.relValue);
-    EXPECT_NEAR(Get(eff_fin_incen_prody), c.effect, kTableTolerance);
-  }
+// customers (and passengers), scope of service, staff capacity
+Values Workload(double customers, double scope, double capacity) {
+  return {{zkcustomers, customers}, {passengerscarried, customers}, {scope_of_service, scope},
+          {servicecapacity, capacity}};
 }
 
-struct WorkweekCase {
-  double averageWorkweek;
-  double stepEffect;
-  double initialEffect;
-};
-
-TEST_F(ServiceSector, AveragedWorkweekWearsProductivityDifferentlyPerPass) {
-  const WorkweekCase cases[] = {
-      {0.8, 1, 1}, {1, 1, 1}, {1.2, 0.84, 1}, {1.5, 0.6, 1}, {2.2, 0.6, 0.84}, {2.5, 0.6, 0.6}, {3, 0.6, 0.6},
-  };
-  for (const WorkweekCase& c : cases) {
-    for (bool initialising : {false, true}) {
-      SCOPED_TRACE(std::to_string(c.averageWorkweek) + (initialising ? " (initialising)" : " (step)"));
-      SeedRow(initialising ? 0 : 5);
-      Seed(ave_rel_workweek, c.averageWorkweek);
-      Run(initialising);
-      EXPECT_NEAR(Get(eff_workweek_prody), initialising ? c.initialEffect : c.stepEffect, kTableTolerance);
-    }
-  }
+TEST(Sector4Service, WorkloadSetsWorkweekEffortAndQuality) {
+  ExpectRows(Balanced, {
+      {"capacity matches workload", Workload(1000, 1, 1000),
+       {{service_cap_req, 1000}, {rel_serv_capacity, 1}, {relative_workweek, 1},
+        {service_effort, 1000}, {serveffrelreq, 1}, {servquality, 1}, {quality_of_service, 0.9}}},
+      {"double workload", Workload(2000, 1, 1000),
+       {{service_cap_req, 2000}, {rel_serv_capacity, 2}, {relative_workweek, 1.5},
+        {service_effort, 1500}, {serveffrelreq, 0.75}, {servquality, 0.75}},
+       false, kTableTolerance},
+      {"light workload", Workload(100, 1, 1000),
+       {{rel_serv_capacity, 0.1}, {relative_workweek, 0.56}, {service_effort, 560},
+        {serveffrelreq, 5.6}, {servquality, 1.4}}, false, kTableTolerance},
+      {"no staff capacity", Workload(1000, 1, 0),
+       {{rel_serv_capacity, 999}, {relative_workweek, 1.5}, {service_effort, 0}, {servquality, 0}}},
+      {"no customers", Workload(0, 1, 1000),
+       {{service_cap_req, 0}, {relative_workweek, 0.55}, {serveffrelreq, 0}},
+       false, kTableTolerance},
+      {"no scope of service", Workload(1000, 0, 1000),
+       {{service_cap_req, 0}, {rel_serv_capacity, 0}, {serveffrelreq, 0}}},
+  });
 }
 
-struct RateCase {
-  std::string name;
-  double aveRevenues;
-  double aveWorkweek;
-  double perceivedQuality;
-  double revenueRate;
-  double workweekRate;
-  double qualityRate;
-};
-
-TEST_F(ServiceSector, ChangeRatesCloseTheGaps) {
-  // revenue 20000000, relative_workweek 1 and quality_of_service 1 throughout.
-  const RateCase cases[] = {
-      {"targets reached but revenue", 19000000, 1, 1, 2000000, 0, 0},
-      {"revenue falling, quality perceived low", 21000000, 1, 0.8, -2000000, 0, 0.4},
-      {"workweek averaged low", 20000000, 0.9, 1, 0, 0.2, 0},
-  };
-  for (const RateCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    SeedRow(5);
-    Seed(ave_revenues, c.aveRevenues);
-    Seed(ave_rel_workweek, c.aveWorkweek);
-    Seed(zk_perc_quality, c.perceivedQuality);
-    Run(false);
-    EXPECT_DOUBLE_EQ(Get(ch_ave_revenues), c.revenueRate);
-    EXPECT_NEAR(Get(ch_ave_workweek), c.workweekRate, kTableTolerance);
-    EXPECT_NEAR(Get(ch_zk_perc_qual), c.qualityRate, kTableTolerance);
-  }
+TEST(Sector4Service, FinancialIncentiveFadesInAfterStartUp) {
+  ExpectRows(Balanced, {
+      {"start-up ignores the value", {{mkt_val_per_csm, 200000}, {startup_weight, 1}},
+       {{rel_value_per_csm, 1}, {eff_fin_incen_prody, 1}}},
+      {"half faded", {{mkt_val_per_csm, 150000}, {startup_weight, 0.5}},
+       {{rel_value_per_csm, 2}, {eff_fin_incen_prody, 1.09}}, false, kTableTolerance},
+      {"between table points", {{mkt_val_per_csm, 75000}},
+       {{rel_value_per_csm, 1.5}, {eff_fin_incen_prody, 1.045}}, false, kTableTolerance},
+      {"beyond the table", {{mkt_val_per_csm, 600000}}, {{eff_fin_incen_prody, 1.2}}},
+      {"below it", {{mkt_val_per_csm, -50000}},
+       {{rel_value_per_csm, -1}, {eff_fin_incen_prody, 0.6}}},
+  });
 }
 
-TEST_F(ServiceSector, InitialisingPassSetsTheValueStandard) {
-  for (int row = 0; row < kRows; ++row) values->Set(std_value_per_csm, row, kUntouched);
-  SeedRow(0);
-  Seed(zkcustomers, 5);  // not yet computed by this pass: the stock stands in
-  Seed(mkt_val_per_csm, 80000);
-  Run(true);
-  EXPECT_EQ(period, 0);
-  EXPECT_DOUBLE_EQ(Get(service_cap_req), 1000);
-  for (int row = 0; row < kRows; ++row) EXPECT_EQ(values->Get(std_value_per_csm, row), 80) << row;
-  EXPECT_DOUBLE_EQ(Get(rel_value_per_csm), 1);
+TEST(Sector4Service, AveragedWorkweekWearsProductivityDifferentlyPerPass) {
+  // The initialising table falls only beyond twice the normal workweek.
+  ExpectRows(Balanced, {
+      {"short week", {{ave_rel_workweek, 0.8}}, {{eff_workweek_prody, 1}}},
+      {"short week", {{ave_rel_workweek, 0.8}}, {{eff_workweek_prody, 1}}, true},
+      {"long week", {{ave_rel_workweek, 1.225}}, {{eff_workweek_prody, 0.805}}, false,
+       kTableTolerance},
+      {"long week", {{ave_rel_workweek, 1.225}}, {{eff_workweek_prody, 1}}, true},
+      {"double week", {{ave_rel_workweek, 2.225}}, {{eff_workweek_prody, 0.6}}},
+      {"double week", {{ave_rel_workweek, 2.225}}, {{eff_workweek_prody, 0.805}}, true,
+       kTableTolerance},
+      {"triple week", {{ave_rel_workweek, 3}}, {{eff_workweek_prody, 0.6}}, true},
+  });
+}
 
+TEST(Sector4Service, ChangeRatesCloseTheGaps) {
+  // revenue 20000000, relative_workweek 1 and quality_of_service 0.9 throughout
+  ExpectRows(Balanced, {
+      {"revenue rising", {}, {{ch_ave_revenues, 2000000}, {ch_ave_workweek, 0}}},
+      {"revenue falling, quality perceived low", {{ave_revenues, 21000000}, {zk_perc_quality, 0.8}},
+       {{ch_ave_revenues, -2000000}, {ch_zk_perc_qual, 0.2}}},
+      {"workweek averaged low", {{ave_rel_workweek, 0.9}},
+       {{ch_ave_workweek, 0.2}, {ch_zk_perc_qual, -0.2}}},
+  });
+}
+
+TEST(Sector4Service, InitialisingPassSetsTheValueStandard) {
+  SectorFixture f = Balanced(true);
+  f.SeedAllRows(std_value_per_csm, kUntouched);
+  f.Seed({{zkcustomers, 5}, {mkt_val_per_csm, 80000}});  // not yet computed: the stock stands in
+  f.Run(true);
+  f.Expect({{service_cap_req, 1000}, {rel_value_per_csm, 1}});
+  f.ExpectAllRows({{std_value_per_csm, 80}});
   // The step pass reads zkcustomers and keeps the standard.
-  SeedRow(5);
-  Seed(zkcustomers, 3000);
-  Seed(std_value_per_csm, 80);
-  Run(false);
-  EXPECT_DOUBLE_EQ(Get(service_cap_req), 2000);
-  EXPECT_EQ(Get(std_value_per_csm), 80);
+  ExpectRows(Balanced, {{"step", {{zkcustomers, 3000}, {std_value_per_csm, 80}},
+                         {{service_cap_req, 2000}, {std_value_per_csm, 80}}}});
 }
 
-struct FaultCase {
-  std::string name;
-  double standard;
-  double valuePerCsm;
-  double averagingTime;
-  Index faulting;
-  Index next;
-  int code;
-};
-
-TEST_F(ServiceSector, UnguardedZeroDivisorEndsThePass) {
-  const FaultCase cases[] = {
-      {"value standard zero", 0, 50000, 0.5, rel_value_per_csm, eff_fin_incen_prody, kErrDivisionByZero},
-      {"value and standard zero", 0, 0, 0.5, rel_value_per_csm, eff_fin_incen_prody, kErrOverflow},
-      {"averaging time zero", 50, 50000, 0, ch_ave_revenues, service_effort, kErrDivisionByZero},
-  };
-  for (const FaultCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    SeedRow(5);
-    Seed(std_value_per_csm, c.standard);
-    Seed(mkt_val_per_csm, c.valuePerCsm);
-    Seed(rev_averaging_time, c.averagingTime);
-    try {
-      Run(false);
-      ADD_FAILURE() << "no fault raised";
-    } catch (const ModelError& e) {
-      EXPECT_EQ(e.Code(), c.code);
-    }
-    EXPECT_FALSE(std::isfinite(Get(c.faulting)));
-    EXPECT_EQ(Get(c.next), kUntouched);
-    EXPECT_EQ(Get(ch_zk_perc_qual), kUntouched);
-  }
+TEST(Sector4Service, UnguardedZeroDivisorEndsThePass) {
+  ExpectFaults(Balanced, {
+      {{{std_value_per_csm, 0}}, kErrDivisionByZero, rel_value_per_csm, eff_fin_incen_prody},
+      {{{std_value_per_csm, 0}, {mkt_val_per_csm, 0}},
+       kErrOverflow, rel_value_per_csm, ch_zk_perc_qual},
+      {{{rev_averaging_time, 0}}, kErrDivisionByZero, ch_ave_revenues, service_effort},
+  });
 }
 
 }  // namespace
