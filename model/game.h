@@ -19,6 +19,9 @@ namespace talvair {
 // marketing fraction, hiring and target service scope.
 inline constexpr int32_t kDecisionVarNumbers[5] = {68, 204, 70, 69, 275};
 
+// The message shown when the airline is liquidated (English in every language).
+std::string LiquidationMessage(double netAircraftCost);
+
 class game {
  public:
   game();

@@ -103,14 +103,15 @@ void game::UpdateAllGraphs() {
   if (host_) host_->UpdateAllGraphs();
 }
 
+std::string LiquidationMessage(double netAircraftCost) {
+  return "You have gone into liquidation. Equity has fallen below zero.\r\n\r\n"
+         "Your planes have been sold for $" +
+         numtext::FormatNumber(-netAircraftCost, "#.00") +
+         " m.\r\nMost reported figures are for last known values whilst still in business.";
+}
+
 void game::Liquidate() {
-  const double netAircraftCost = GetVarValue(326, -1, 0);
-  const std::string message =
-      "You have gone into liquidation. Equity has fallen below zero.\r\n\r\n"
-      "Your planes have been sold for $" +
-      numtext::FormatNumber(-netAircraftCost, "#.00") +
-      " m.\r\nMost reported figures are for last known values whilst still in business.";
-  if (host_) host_->ShowMessage(message);
+  if (host_) host_->ShowMessage(LiquidationMessage(GetVarValue(326, -1, 0)));
   UpdateAllGraphs();
   const std::string label = PeriodDescription(-1, false);
   ForEachSubscriber([&](GameEvents& s) { s.PeriodComplete(period_, label); });
@@ -154,6 +155,9 @@ void game::GoForward() {
       before.Restore(*varValues_, *displayValues_, period_, gameOver_);
       RaiseError(e.Code(), kAreaGoForward);
       return;
+    } catch (...) {
+      before.Restore(*varValues_, *displayValues_, period_, gameOver_);
+      throw;
     }
   }
   const std::string label = PeriodDescription(-1, false);
@@ -181,14 +185,28 @@ void game::GoBack() {
       for (int e = 0; e < kElements; ++e) kept[slot(row, d, e)] = varValues_->Get(index, row, e);
     }
   }
-  RestartCore();
-  for (int row = 0; row < target; ++row) {
-    for (int d = 0; d < 5; ++d) {
-      for (int e = 0; e < kElements; ++e) {
-        SetVarValue(kDecisionVarNumbers[d], -1, static_cast<int16_t>(e), kept[slot(row, d, e)]);
+  // A replay that fails must not cost the player the game it was going back in.
+  const ValueTable valuesBefore = *varValues_;
+  const ValueTable displayBefore = *displayValues_;
+  const int16_t periodBefore = period_;
+  const bool gameOverBefore = gameOver_;
+  try {
+    RestartCore();
+    for (int row = 0; row < target; ++row) {
+      for (int d = 0; d < 5; ++d) {
+        for (int e = 0; e < kElements; ++e) {
+          SetVarValue(kDecisionVarNumbers[d], -1, static_cast<int16_t>(e),
+                      kept[slot(row, d, e)]);
+        }
       }
+      ReplayQuarter();
     }
-    ReplayQuarter();
+  } catch (...) {
+    *varValues_ = valuesBefore;
+    *displayValues_ = displayBefore;
+    period_ = periodBefore;
+    gameOver_ = gameOverBefore;
+    throw;
   }
   if (period_ == 0 && host_) host_->DisableGoBack();
 

@@ -91,7 +91,7 @@ MessageLayout LayoutOfStyle(int style) {
       icon == kStyleInformation) {
     layout.icon = icon;
   }
-  // A default button beyond the last one falls back to the first, as the original boxes do.
+  // A default button beyond the last one falls back to the first.
   const auto defaultIndex = static_cast<std::size_t>((style & kDefaultButtonMask) >> 8);
   layout.defaultAnswer =
       layout.buttons[defaultIndex < layout.buttons.size() ? defaultIndex : 0];

@@ -51,21 +51,28 @@ SingleInstance::Role SingleInstance::Claim() {
   lock_ = std::make_unique<QLockFile>(LockFilePath(key_));
   // Only a dead owner makes the lock stale, never its age: the first copy may run for days.
   lock_->setStaleLockTime(0);
-  if (!lock_->tryLock(0)) {
-    if (lock_->error() != QLockFile::LockFailedError) {
-      Listen(false);
-      return role_;
-    }
-    if (AskFirstCopyToActivate()) {
+  if (lock_->tryLock(0)) {
+    // A copy that started while an unresponsive one held the lock listens without it:
+    // ask once before taking its socket away.
+    if (AskFirstCopyToActivate(1)) {
       role_ = Role::Duplicate;
       lock_.reset();
       return role_;
     }
-    // The lock's owner is alive but answers nobody (a reused process id, a hung copy): take
-    // the lock over rather than refuse to start.
-    lock_->removeStaleLockFile();
-    lock_->tryLock(0);
+    Listen(true);
+    return role_;
   }
+  if (lock_->error() != QLockFile::LockFailedError) {
+    Listen(false);
+    return role_;
+  }
+  if (AskFirstCopyToActivate(kConnectAttempts)) {
+    role_ = Role::Duplicate;
+    lock_.reset();
+    return role_;
+  }
+  // The lock's owner is alive but answers nobody (a reused process id, a hung copy): start
+  // anyway. Nobody answers on the socket, so its file is a leftover and may go.
   Listen(true);
   return role_;
 }
@@ -79,8 +86,8 @@ bool SingleInstance::Listen(bool holdsLock) {
   return server_->listen(key_);
 }
 
-bool SingleInstance::AskFirstCopyToActivate() {
-  for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
+bool SingleInstance::AskFirstCopyToActivate(int attempts) {
+  for (int attempt = 0; attempt < attempts; ++attempt) {
     if (attempt > 0) QThread::msleep(kConnectRetryPauseMs);
     QLocalSocket socket;
     socket.connectToServer(key_);

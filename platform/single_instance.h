@@ -44,7 +44,7 @@ class SingleInstance : public QObject {
  private:
   void OnNewConnection();
   bool Listen(bool holdsLock);
-  bool AskFirstCopyToActivate();
+  bool AskFirstCopyToActivate(int attempts);
 
   QString key_;
   std::unique_ptr<QLockFile> lock_;

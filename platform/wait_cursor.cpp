@@ -9,11 +9,18 @@ WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
 
-void ShowHourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+namespace {
+// Hourglasses shown without a guard; the guards' own cursors are theirs to take back.
+int unguardedHourglasses = 0;
+}  // namespace
+
+void ShowHourglass() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ++unguardedHourglasses;
+}
 
 void ResetMousePointer() {
-  // Override cursors stack up; the default shape is back only when all are gone.
-  while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+  for (; unguardedHourglasses > 0; --unguardedHourglasses) QApplication::restoreOverrideCursor();
 }
 
 }  // namespace talvair::platform

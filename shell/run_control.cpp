@@ -133,6 +133,19 @@ void SetControlsFromModel(frmMDI& window, const game& model) {
   window.mnuSimGoBack()->setEnabled(model.TValue() > 0);
 }
 
+// A report or table window that fails to refresh must not end the program.
+template <class F>
+void RefreshWindows(F refresh) {
+  try {
+    refresh();
+  } catch (const std::exception&) {
+    platform::MsgBox(Text("The open windows could not be brought up to date.",
+                          "No se pudieron actualizar las ventanas abiertas.",
+                          "Não foi possível atualizar as janelas abertas."),
+                     platform::kStyleExclamation, AppTitle);
+  }
+}
+
 // ---- pieces not in this build ------------------------------------------------------------
 
 // The research-data export (research and step-dump editions only, both off in the
@@ -173,7 +186,7 @@ void RunControl::cmdRun_Click() {
     if (!failure) failure = watch.Call(ModelCall::GoForward, [&] { model->GoForward(); });
     if (!failure) AfterRunInResearchEdition(*model);
 
-    views_.UpdateViews(kAllViews);
+    RefreshWindows([&] { views_.UpdateViews(kAllViews); });
     window_.UpdateTimeline(0);
     window_.mnuSimGoBack()->setEnabled(true);
     if (AtLastPeriod(*model)) window_.DeactivateRun();
@@ -214,13 +227,8 @@ void RunControl::AnnounceResearchRestart(game& model) {
   if (!liquidated && !AtLastPeriod(model)) return;
   QString text;
   if (liquidated) {
-    const double netAircraftCost = model.GetVarValue(kNetAircraftCostVar, -1, 0);
-    text = QStringLiteral("You have gone into liquidation. Equity has fallen below zero.") +
-           kLineBreak + kLineBreak + QStringLiteral("Your planes have been sold for $") +
-           QString::fromStdString(numtext::FormatNumber(-netAircraftCost, "#.00")) +
-           QStringLiteral(" m.") + kLineBreak +
-           QStringLiteral(
-               "Most reported figures are for last known values whilst still in business.") +
+    text = QString::fromStdString(
+               LiquidationMessage(model.GetVarValue(kNetAircraftCostVar, -1, 0))) +
            kLineBreak + kLineBreak;
   } else {
     text = QStringLiteral("You have reached the end.") + kLineBreak + kLineBreak;
@@ -265,7 +273,9 @@ void RunControl::mnuSimRestart_Click() {
         Text("Do you want them to remain on-screen?",
              "¿Desea que permanezcan visibles en la pantalla?",
              "Você deseja manter estes elementos mostrados na tela?");
-    if (platform::MsgBox(keep, style, title) == platform::kAnswerNo) views_.CloseViews(kAllViews);
+    if (platform::MsgBox(keep, style, title) == platform::kAnswerNo) {
+      RefreshWindows([&] { views_.CloseViews(kAllViews); });
+    }
   }
 
   std::optional<ModelFailure> failure;
@@ -278,7 +288,7 @@ void RunControl::mnuSimRestart_Click() {
     });
     window_.UpdateTimeline(0);
     EnableRunControls(window_);
-    views_.ResetViews(kAllViews);
+    RefreshWindows([&] { views_.ResetViews(kAllViews); });
     window_.setWindowTitle(AppTitle);
     EmptyNotepadHook();
     if (frmDecision* decision = window_.DecisionWindow()) {
@@ -322,8 +332,10 @@ void RunControl::mnuSimGoBack_Click() {
     // boxes are refreshed from the unchanged period all the same.
     failure = watch.Call(ModelCall::GoBack, [&] { model->GoBack(); });
     window_.UpdateTimeline(0);
-    views_.ResetViews(kAllViews);
-    views_.UpdateViews(kAllViews);
+    RefreshWindows([&] {
+      views_.ResetViews(kAllViews);
+      views_.UpdateViews(kAllViews);
+    });
     if (frmDecision* decision = window_.DecisionWindow()) {
       decision->FillFromModel(frmDecision::FillSource::Displayed, model->TValue());
     }

@@ -213,9 +213,9 @@ SettingsError RunOptionsRead() {
     if (!lastUsed.isValid() || HourBoundaries(lastUsed, Now()) > kRunOptionsLifeHours) {
       DeleteSectionIfPresent(kOptionsSection, "Options");
     }
-    PointAt(kOptionsSection, "Options");
-    if (SectionExists(registry)) {
-      RunOptions = ReadValue(registry).toString();
+    cRegistry& options = PointAt(kOptionsSection, "Options");
+    if (SectionExists(options)) {
+      RunOptions = ReadValue(options).toString();
       RunOptionsSaved = true;
     } else {
       RunOptionsSaved = false;

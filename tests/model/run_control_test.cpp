@@ -277,6 +277,20 @@ TEST(RunControl, FailedQuarterLeavesTheLastCompletedOne) {
   EXPECT_TRUE(p.g.DisplayValues() == display);
 }
 
+TEST(RunControl, FailedGoBackKeepsTheGameItWasIn) {
+  Player p;
+  p.Run(3);
+  // A zero fare among the kept decisions breaks the replay that going back makes.
+  p.g.SetVarValue(204, 1, 0, 0.0);
+  const ValueTable values = p.g.VarValues();
+  const ValueTable display = p.g.DisplayValues();
+  p.g.RunPeriod(1);
+  EXPECT_THROW(p.g.GoBack(), ModelError);
+  EXPECT_EQ(p.g.Period(), 3);
+  EXPECT_TRUE(p.g.VarValues() == values);
+  EXPECT_TRUE(p.g.DisplayValues() == display);
+}
+
 TEST(RunControl, UnreadableDecisionStopsAfterTheFirstOnes) {
   Player p;
   p.rec.decisions = {"4", "0.2", "x", "9", "0.6"};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -84,14 +86,21 @@ TEST_F(SingleInstanceTest, LockAndSocketLeftByCrashedCopyAreTakenOver) {
   EXPECT_TRUE(activated.wait(5000));
 }
 
-TEST_F(SingleInstanceTest, LockOfLiveOwnerThatNobodyAnswersIsTakenOver) {
-  QLockFile held(SingleInstance::LockFilePath(key_));
-  ASSERT_TRUE(held.tryLock(0));  // alive (this process) but not listening
+TEST_F(SingleInstanceTest, ACopyStartsBesideALiveOwnerThatNobodyAnswers) {
+  auto held = std::make_unique<QLockFile>(SingleInstance::LockFilePath(key_));
+  ASSERT_TRUE(held->tryLock(0));  // alive (this process) but not listening
 
   SingleInstance next(key_);
   EXPECT_EQ(next.Claim(), Role::First);
   SingleInstance later(key_);
   EXPECT_EQ(later.Claim(), Role::Duplicate);
+
+  // Once the silent owner is gone, a new copy gets the lock but still finds the running one.
+  held.reset();
+  QSignalSpy activated(&next, &SingleInstance::ActivationRequested);
+  SingleInstance afterwards(key_);
+  EXPECT_EQ(afterwards.Claim(), Role::Duplicate);
+  EXPECT_TRUE(activated.wait(5000));
 }
 
 TEST_F(SingleInstanceTest, CopiesWithOtherKeysDoNotMeet) {

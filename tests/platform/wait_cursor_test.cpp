@@ -27,6 +27,7 @@ TEST_F(WaitCursorTest, RestoresThePointerShownBefore) {
     EXPECT_EQ(Shown(), Qt::WaitCursor);
   }
   EXPECT_EQ(Shown(), Qt::PointingHandCursor);
+  QApplication::restoreOverrideCursor();
 }
 
 TEST_F(WaitCursorTest, RestoresWhenAnExceptionPassesThrough) {
@@ -38,14 +39,16 @@ TEST_F(WaitCursorTest, RestoresWhenAnExceptionPassesThrough) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(WaitCursorTest, ResetClearsEveryHourglassAndSurvivesAnOpenGuard) {
+TEST_F(WaitCursorTest, ResetTakesBackTheUnguardedHourglassesOnly) {
   ShowHourglass();
   ShowHourglass();
   {
     WaitCursor wait;
     ResetMousePointer();
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  }  // the guard's restore finds nothing to restore
+    EXPECT_EQ(Shown(), Qt::WaitCursor);  // the guard's own is still up
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  ResetMousePointer();  // nothing left to take back
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

@@ -391,6 +391,7 @@ TEST_F(RunControlTest, AFailedGoBackIsReportedAndLeavesAPlayableGame) {
       First().text.startsWith("The simulation could not go back to the earlier quarter (error "));
   EXPECT_FALSE(messages_.underHourglass.front());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(model_.TValue(), 3);  // still the game it was in
   EXPECT_TRUE(window_->cmdRun()->isEnabled() && On("mnuSimRun"));
   EXPECT_EQ(On("mnuSimGoBack"), model_.TValue() > 0);
   EXPECT_EQ(window_->picTimeline()->Label().toStdString(), model_.PeriodDescription(-1, false));
