@@ -13,6 +13,7 @@
 #include "platform/wait_cursor.h"
 #include "shell/artwork.h"
 #include "shell/globals.h"
+#include "shell/text.h"
 
 namespace talvair::shell {
 
@@ -37,8 +38,7 @@ constexpr int kButtonHeight = 420;
 constexpr int kButtonGap = 125;
 
 void PlaceInTwips(QWidget* widget, int left, int top, int width, int height) {
-  widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                      TwipsToPixels(height));
+  widget->setGeometry(platform::PixelRect(left, top, width, height));
 }
 
 // Height in twips of a word-wrapped label of the text column.
@@ -46,9 +46,6 @@ int WrappedHeight(const QLabel* label) {
   return PixelsToTwips(label->heightForWidth(TwipsToPixels(kTextWidth)));
 }
 
-QString Text(const char* english, const char* spanish, const char* portuguese) {
-  return QString::fromStdString(Tr(english, spanish, portuguese));
-}
 
 }  // namespace
 

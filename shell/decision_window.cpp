@@ -22,6 +22,7 @@
 #include "platform/numtext/number_text.h"
 #include "platform/twips.h"
 #include "shell/globals.h"
+#include "shell/text.h"
 
 namespace talvair::shell {
 namespace {
@@ -29,12 +30,7 @@ namespace {
 using platform::TwipsToPixels;
 
 QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-               TwipsToPixels(height));
-}
-
-QString Text(const char* english, const char* spanish, const char* portuguese) {
-  return QString::fromStdString(Tr(english, spanish, portuguese));
+  return platform::PixelRect(left, top, width, height);
 }
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }

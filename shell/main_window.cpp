@@ -302,8 +302,7 @@ struct TwipsRect {
 };
 
 QRect ToPixels(const TwipsRect& rect) {
-  return QRect(TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
-               TwipsToPixels(rect.height));
+  return platform::PixelRect(rect.left, rect.top, rect.width, rect.height);
 }
 
 constexpr int kToolbarHeight = 810;

@@ -19,6 +19,7 @@
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/program_start.h"
+#include "shell/text.h"
 #include "storage/globals.h"
 #include "storage/settings_store.h"
 #include "views/window_manager.h"
@@ -36,9 +37,6 @@ const QString kStepDumpFolder = QStringLiteral("c:/Zvk/");
 // rpt_net_aircraft_cost: what the planes fetched on liquidation, negated.
 constexpr int32_t kNetAircraftCostVar = 326;
 
-QString Text(const char* english, const char* spanish, const char* portuguese) {
-  return QString::fromStdString(Tr(english, spanish, portuguese));
-}
 
 bool AtLastPeriod(const game& model) { return model.TValue() >= model.MaxTValue() - 1; }
 

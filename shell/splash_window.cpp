@@ -41,8 +41,7 @@ constexpr int kButtonHeight = 540;
 constexpr int kButtonLeft = kWindowWidth - kButtonWidth - kLogoLeft;
 
 void PlaceInTwips(QWidget* widget, int left, int top, int width, int height) {
-  widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                      TwipsToPixels(height));
+  widget->setGeometry(platform::PixelRect(left, top, width, height));
 }
 
 }  // namespace
