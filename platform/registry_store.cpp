@@ -251,6 +251,19 @@ int Modify(const QString& folder, const QString& filePath,
   return kRegSuccess;
 }
 
+// Reads the store and hands the key at `path` to `use`; otherwise the status that stopped
+// the read.
+template <class F>
+int ReadKey(const QString& filePath, std::int32_t root, const QString& path, F use) {
+  QStringList parts;
+  if (!SplitPath(root, path, &parts)) return kRegInvalidHandle;
+  Tree tree;
+  if (const int status = Load(filePath, &tree); status != kRegSuccess) return status;
+  StoredKey* key = FindKey(tree, parts);
+  if (key == nullptr) return kRegFileNotFound;
+  return use(tree, *key, parts);
+}
+
 }  // namespace
 
 RegistryStore::RegistryStore() : folder_(Folder()) {}
@@ -280,11 +293,9 @@ QString RegistryStore::RootName(std::int32_t root) {
 }
 
 int RegistryStore::KeyExists(std::int32_t root, const QString& path) const {
-  QStringList parts;
-  if (!SplitPath(root, path, &parts)) return kRegInvalidHandle;
-  Tree tree;
-  if (const int status = Load(FilePath(), &tree); status != kRegSuccess) return status;
-  return FindKey(tree, parts) != nullptr ? kRegSuccess : kRegFileNotFound;
+  return ReadKey(FilePath(), root, path, [](Tree&, StoredKey&, const QStringList&) {
+    return kRegSuccess;
+  });
 }
 
 int RegistryStore::CreateKey(std::int32_t root, const QString& path) {
@@ -316,16 +327,12 @@ int RegistryStore::DeleteKey(std::int32_t root, const QString& path) {
 
 int RegistryStore::QueryValue(std::int32_t root, const QString& path, const QString& name,
                               RegistryValue* value) const {
-  QStringList parts;
-  if (!SplitPath(root, path, &parts)) return kRegInvalidHandle;
-  Tree tree;
-  if (const int status = Load(FilePath(), &tree); status != kRegSuccess) return status;
-  StoredKey* key = FindKey(tree, parts);
-  if (key == nullptr) return kRegFileNotFound;
-  const auto it = FindValue(*key, name);
-  if (it == key->values.end()) return kRegFileNotFound;
-  if (value != nullptr) *value = it->value;
-  return kRegSuccess;
+  return ReadKey(FilePath(), root, path, [&](Tree&, StoredKey& key, const QStringList&) {
+    const auto it = FindValue(key, name);
+    if (it == key.values.end()) return kRegFileNotFound;
+    if (value != nullptr) *value = it->value;
+    return kRegSuccess;
+  });
 }
 
 int RegistryStore::SetValue(std::int32_t root, const QString& path, const QString& name,
@@ -360,32 +367,25 @@ int RegistryStore::DeleteValue(std::int32_t root, const QString& path, const QSt
 
 int RegistryStore::EnumValues(std::int32_t root, const QString& path, QStringList* names) const {
   names->clear();
-  QStringList parts;
-  if (!SplitPath(root, path, &parts)) return kRegInvalidHandle;
-  Tree tree;
-  if (const int status = Load(FilePath(), &tree); status != kRegSuccess) return status;
-  StoredKey* key = FindKey(tree, parts);
-  if (key == nullptr) return kRegFileNotFound;
-  for (const StoredValue& value : key->values) names->append(value.name);
-  return kRegSuccess;
+  return ReadKey(FilePath(), root, path, [&](Tree&, StoredKey& key, const QStringList&) {
+    for (const StoredValue& value : key.values) names->append(value.name);
+    return kRegSuccess;
+  });
 }
 
 int RegistryStore::EnumKeys(std::int32_t root, const QString& path, QStringList* names) const {
   names->clear();
-  QStringList parts;
-  if (!SplitPath(root, path, &parts)) return kRegInvalidHandle;
-  Tree tree;
-  if (const int status = Load(FilePath(), &tree); status != kRegSuccess) return status;
-  if (FindKey(tree, parts) == nullptr) return kRegFileNotFound;
-  const QString prefix = Fold(parts) + u'\\';
-  for (auto it = tree.lower_bound(prefix); it != tree.end() && it->first.startsWith(prefix);
-       ++it) {
-    if (it->second.parts.size() == parts.size() + 1) names->append(it->second.parts.last());
-  }
-  std::sort(names->begin(), names->end(), [](const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) < 0;
+  return ReadKey(FilePath(), root, path, [&](Tree& tree, StoredKey&, const QStringList& parts) {
+    const QString prefix = Fold(parts) + u'\\';
+    for (auto it = tree.lower_bound(prefix); it != tree.end() && it->first.startsWith(prefix);
+         ++it) {
+      if (it->second.parts.size() == parts.size() + 1) names->append(it->second.parts.last());
+    }
+    std::sort(names->begin(), names->end(), [](const QString& a, const QString& b) {
+      return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    return kRegSuccess;
   });
-  return kRegSuccess;
 }
 
 }  // namespace talvair::platform
