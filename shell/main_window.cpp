@@ -30,6 +30,7 @@
 #include "shell/main_window_host.h"
 #include "shell/run_control.h"
 #include "shell/timeline_box.h"
+#include "views/copy_menu.h"
 #include "views/window_manager.h"
 
 namespace talvair::shell {
@@ -522,6 +523,7 @@ void frmMDI::Load() {
   CurrentLanguage = currentLang_.toStdString();
   ApplyCaptions();
   mnuSimToggleGBW_Click();
+  views::InstallCopyMenuItem(mnuEditCopy());
 
   cmdRun_->setEnabled(true);
   cmdStop_->setEnabled(false);
