@@ -128,6 +128,7 @@ void game::GoForward() {
     raiseGameOver();
     return;
   }
+  if (runPeriod_ < 1) return;  // moves nothing
   if (period_ >= kLastPeriod) {
     gameOver_ = true;
     raiseGameOver();
@@ -165,7 +166,8 @@ void game::GoForward() {
 }
 
 void game::GoBack() {
-  if (period_ == 0 || runPeriod_ > period_) {
+  // A run length below 1 is refused too: it would move forward.
+  if (period_ == 0 || runPeriod_ < 1 || runPeriod_ > period_) {
     const std::string label = PeriodDescription(-1, false);
     ForEachSubscriber([&](GameEvents& s) { s.BackBeforeStart(period_, label, runPeriod_); });
     return;

@@ -166,6 +166,44 @@ TEST(RunControl, GoBackRefusedBeforeTheStart) {
   EXPECT_THAT(p.rec.log, ::testing::Contains("BackBeforeStart 3 4"));
 }
 
+// A run length below 1 moves nothing in either direction, in play, at the end and after a
+// liquidation; going back is refused as before the start.
+TEST(RunControl, RunLengthBelowOneChangesNothing) {
+  struct Case {
+    const char* name;
+    std::array<std::string, 5> decisions;
+    int16_t quarters;
+  } cases[] = {{"in play", {"0", "0.09", "0.1", "9", "0.6"}, 5},
+               {"at the end", {"0", "0.09", "0.1", "9", "0.6"}, 40},
+               {"liquidated", {"0", "0.01", "0.1", "9", "0.6"}, 10}};
+  for (const Case& c : cases) {
+    for (int16_t runLength : {0, -3}) {
+      SCOPED_TRACE(std::string(c.name) + " " + std::to_string(runLength));
+      Player p;
+      p.rec.decisions = c.decisions;
+      p.Run(c.quarters);
+      const ValueTable values = p.g.VarValues();
+      const ValueTable display = p.g.DisplayValues();
+      const int16_t period = p.g.Period();
+      const int16_t previous = p.g.miPreviousT;
+      const bool over = p.g.GameOver();
+      p.rec.log.clear();
+      p.g.RunPeriod(runLength);
+      p.g.GoBack();
+      p.g.GoForward();
+      EXPECT_EQ(p.g.Period(), period);
+      EXPECT_EQ(p.g.miPreviousT, previous);
+      EXPECT_EQ(p.g.GameOver(), over);
+      EXPECT_TRUE(p.g.VarValues() == values);
+      EXPECT_TRUE(p.g.DisplayValues() == display);
+      std::vector<std::string> expected = {"BackBeforeStart " + std::to_string(period) + " " +
+                                           std::to_string(runLength)};
+      if (over) expected.push_back("GameOver " + std::to_string(period));
+      EXPECT_EQ(p.rec.log, expected);
+    }
+  }
+}
+
 TEST(RunControl, GoBackFromTheEndClearsGameOver) {
   Player p;
   p.Run(40);
