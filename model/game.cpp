@@ -7,7 +7,7 @@
 #include "model/game_internal.h"
 #include "model/language.h"
 #include "model/model_error.h"
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 
 namespace talvair {
 

@@ -8,7 +8,7 @@
 #include "model/game.h"
 #include "model/game_internal.h"
 #include "model/var_index.h"
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 
 namespace talvair {
 
