@@ -74,6 +74,7 @@ StartResult Main(const StartOptions& options) {
   // The one model object; it starts at period 0 with one quarter per run.
   theGameObject = std::make_unique<game>();
   TheGame = theGameObject.get();
+  game& model = *theGameObject;
 
   // The standard build.
   ResearchEdition = false;
@@ -113,10 +114,10 @@ StartResult Main(const StartOptions& options) {
   GoBackWarnings = true;
 
   // Built only now, so every caption comes out in the language just settled.
-  mainWindow = std::make_unique<frmMDI>();
+  mainWindow = std::make_unique<frmMDI>(model);
   mainWindow->Load();
   // From here on the model reaches the windows through the main window.
-  mainWindow->AttachModel(*TheGame);
+  mainWindow->AttachModel();
 
   CurrentLanguage = mainWindow->CurrentLang().toStdString();
 
@@ -126,11 +127,11 @@ StartResult Main(const StartOptions& options) {
   }
 
   mainWindow->showMaximized();
-  TheGame->Restart();
+  model.Restart();
   platform::ResetMousePointer();
 
   // At the client area's top-left corner.
-  CreateDecisionWindow(*mainWindow->MdiArea(), *TheGame, mainWindow->TimeStepCaption());
+  CreateDecisionWindow(*mainWindow->MdiArea(), model, mainWindow->TimeStepCaption());
   return StartResult::Running;
 }
 
