@@ -340,8 +340,8 @@ struct frmMDI::CaptionedItem {
   Caption caption;
 };
 
-frmMDI::frmMDI(QWidget* parent)
-    : QMainWindow(parent), currentLang_(QString::fromStdString(CurrentLanguage)) {
+frmMDI::frmMDI(game& model, QWidget* parent)
+    : QMainWindow(parent), model_(model), currentLang_(QString::fromStdString(CurrentLanguage)) {
   setObjectName(QStringLiteral("frmMDI"));
   auto* client = new QWidget(this);
   auto* layout = new QVBoxLayout(client);
@@ -354,9 +354,10 @@ frmMDI::frmMDI(QWidget* parent)
   layout->addWidget(mdiArea_, 1);
   setCentralWidget(client);
   views_ = std::make_unique<views::WindowManager>(mdiArea_);
-  runControl_ = std::make_unique<RunControl>(*this, *views_);
+  runControl_ = std::make_unique<RunControl>(*this, *views_, model_);
   host_ = std::make_unique<MainWindowHost>(*this);
   BuildMenus();
+  SetRunState(runState_);
   ConnectRunControl();
   loadedMainWindow = this;
 }
@@ -367,7 +368,7 @@ frmMDI::~frmMDI() {
 
 frmMDI* MainWindow() { return loadedMainWindow; }
 
-void frmMDI::AttachModel(game& model) { host_->AttachTo(model); }
+void frmMDI::AttachModel() { host_->AttachTo(model_); }
 
 void frmMDI::ConnectRunControl() {
   RunControl* run = runControl_.get();
@@ -444,9 +445,7 @@ void frmMDI::BuildToolbar() {
   };
   cmdRun_ = makeButton("cmdRun", kCmdRun);
   cmdRestart_ = makeButton("cmdRestart", kCmdRestart);
-  cmdRestart_->setEnabled(false);
   cmdStop_ = makeButton("cmdStop", kCmdStop);
-  cmdStop_->setEnabled(false);
 
   picture3_ = new QFrame(picToolbar_);
   picture3_->setObjectName(QStringLiteral("Picture3"));
@@ -514,7 +513,6 @@ void frmMDI::Load() {
   for (const char* name : {"mnuSimGoBack", "mnuSimTimeStep", "mnuSimRestart", "mnuSimStop"}) {
     MenuItem(QString::fromLatin1(name))->setVisible(standard);
   }
-  cmdRestart_->setVisible(standard);
   cmdStop_->setVisible(standard);
   MenuItem(QStringLiteral("mnuHelpAdvanced"))->setVisible(ResearchEdition);
   if (standard) MenuItem(QStringLiteral("mnuHelpSurveyLinks"))->setVisible(false);
@@ -525,8 +523,10 @@ void frmMDI::Load() {
   mnuSimToggleGBW_Click();
   views::InstallCopyMenuItem(mnuEditCopy());
 
-  cmdRun_->setEnabled(true);
-  cmdStop_->setEnabled(false);
+  RunState state = runState_;
+  state.runButton = true;
+  state.restartButtonShown = standard;
+  SetRunState(state);
 
   PlaceTimelineTicks();
   mdiArea_->setBackground(kClientAreaColour);
@@ -601,23 +601,32 @@ QString frmMDI::TimeStepCaption() const {
   return QString();
 }
 
-void frmMDI::DeactivateRun() {
-  cmdRun_->setEnabled(false);
-  mnuSimRun()->setEnabled(false);
+void frmMDI::SetRunState(const RunState& state) {
+  runState_ = state;
+  cmdRun_->setEnabled(state.runButton);
+  mnuSimRun()->setEnabled(state.runItem);
   cmdStop_->setEnabled(false);
   mnuSimStop()->setEnabled(false);
-  cmdRestart_->setEnabled(true);
+  cmdRestart_->setEnabled(state.restartButton);
+  cmdRestart_->setVisible(state.restartButtonShown);
+  mnuSimRestart()->setEnabled(state.restartItem);
+  mnuSimGoBack()->setEnabled(state.goBack);
 }
 
+void frmMDI::DeactivateRun() { SetRunState(runState_.Deactivated()); }
+
 void frmMDI::UpdateTimeline(int mode) {
-  if (TheGame == nullptr) return;
   int percent = 0;
   if (mode == 0) {
-    const double progress = 100.0 * TheGame->TValue() / (TheGame->MaxTValue() - 1);
+    const double progress = 100.0 * model_.TValue() / (model_.MaxTValue() - 1);
     percent = static_cast<int>(std::nearbyint(progress));
-    if (TheGame->TValue() >= TheGame->MaxTValue()) cmdRun_->setEnabled(false);
+    if (model_.TValue() >= model_.MaxTValue()) {
+      RunState state = runState_;
+      state.runButton = false;
+      SetRunState(state);
+    }
   }
-  picTimeline_->SetProgress(QString::fromStdString(TheGame->PeriodDescription(-1, false)),
+  picTimeline_->SetProgress(QString::fromStdString(model_.PeriodDescription(-1, false)),
                             percent);
 }
 

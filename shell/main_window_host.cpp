@@ -1,6 +1,5 @@
 #include "shell/main_window_host.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCursor>
 
@@ -47,7 +46,11 @@ void MainWindowHost::ShowMessage(const std::string& text) {
 
 void MainWindowHost::DeactivateRun() { window_.DeactivateRun(); }
 
-void MainWindowHost::DisableGoBack() { window_.mnuSimGoBack()->setEnabled(false); }
+void MainWindowHost::DisableGoBack() {
+  RunState state = window_.RunControlState();
+  state.goBack = false;
+  window_.SetRunState(state);
+}
 
 void MainWindowHost::UpdateAllGraphs() {
   // No graph window can be open yet, so there is nothing to redraw.
