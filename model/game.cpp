@@ -33,6 +33,10 @@ void game::Unsubscribe(GameEvents* subscriber) {
   std::erase(subscribers_, subscriber);
 }
 
+void game::Announce(const std::function<void(GameEvents&)>& event) {
+  ForEachSubscriber(event);
+}
+
 void game::RaiseError(int code, int area) {
   ForEachSubscriber([&](GameEvents& s) { s.Error(code, area); });
 }

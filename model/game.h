@@ -2,7 +2,9 @@
 // current period and the run-control state.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,6 +21,9 @@ namespace talvair {
 // marketing fraction, hiring and target service scope.
 inline constexpr int32_t kDecisionVarNumbers[5] = {68, 204, 70, 69, 275};
 
+// The five decisions of one quarter in that order, each with its eleven array elements.
+using QuarterDecisions = std::array<std::array<double, kElements>, 5>;
+
 // The message shown when the airline is liquidated (English in every language).
 std::string LiquidationMessage(double netAircraftCost);
 
@@ -34,6 +39,9 @@ class game {
   GameHost* Host() const { return host_; }
   void Subscribe(GameEvents* subscriber);
   void Unsubscribe(GameEvents* subscriber);
+  // Tells every subscriber; the saved-game members of the storage layer raise their
+  // events through it.
+  void Announce(const std::function<void(GameEvents&)>& event);
 
   // The period at which the most recent GoForward began.
   int16_t miPreviousT = 0;

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqcustomplot-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  clang libclang-rt-dev
 )
 
 missing=()

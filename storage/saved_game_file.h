@@ -1,0 +1,75 @@
+// The text of a saved game: line 1 the version 21 and the quarters run, line 2 the
+// escaped comments in double quotes, then the five decisions (eleven elements each) of
+// every quarter from 0 to the last one run, each value followed by a comma and no line
+// end after the last. A game holds only decisions; opening it replays them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/game.h"
+
+namespace talvair::storage {
+
+inline constexpr std::int32_t kSavedGameVersion = 21;
+// The last period a game reaches. Older copies of the program could save one quarter
+// more; such a file opens as the end of the game.
+inline constexpr int kLastSavedPeriod = 40;
+inline constexpr int kMaxSavedPeriods = kLastSavedPeriod + 1;
+// A saved game takes some tens of kilobytes; larger files are refused unread.
+inline constexpr std::size_t kMaxSavedGameBytes = 16 * 1024 * 1024;
+
+// Results of SaveGame and LoadGame.
+enum SavedGameStatus : int {
+  kStatusDone = 0,
+  kStatusFileMissing = 1,  // load: there is no such file
+  kStatusFileExists = 1,   // save: the file exists and was not to be overwritten
+  kStatusWrongVersion = 2,
+  kStatusTooShort = 3,     // load: fewer quarters than the file says
+  kStatusFailed = 4,       // a read, write or run-time error; the Error event tells which
+};
+
+// Run-time error numbers the Error event carries for file faults.
+enum FileErrorCode : int {
+  kErrFileOverflow = 6,     // a number outside its range
+  kErrFileTooLarge = 7,
+  kErrFileTypeMismatch = 13,  // an item that is not a number
+  kErrFileNotFound = 53,
+  kErrDiskFull = 61,
+  kErrPastEnd = 62,         // the file ends inside an item it must hold
+  kErrPermissionDenied = 70,
+  kErrFileAccess = 75,
+  kErrPathNotFound = 76,
+};
+
+struct SavedGame {
+  std::int16_t periods = 0;  // quarters run
+  std::string comments;      // the program's text (UTF-8, LF line ends)
+  std::vector<QuarterDecisions> quarters;  // from period 0; at least `periods` of them
+};
+
+struct ReadResult {
+  int status = kStatusDone;
+  int errorCode = 0;  // behind kStatusFailed
+};
+
+// The whole file for a game at period `periods`; `quarters` holds periods 0 to `periods`.
+std::string SavedGameText(std::int16_t periods, std::string_view comments,
+                          std::span<const QuarterDecisions> quarters);
+
+// Reads and checks a whole file before anything is done with it: the version, a count of
+// quarters from 0 to 41, and finite numbers for every value of the quarters the count
+// needs. Quarters after the count are ignored; `onQuarterRead` hears of each one read.
+ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
+                          const std::function<void(int quarter)>& onQuarterRead = {});
+
+// What the Open game dialog shows for a selected file, read from the file's first bytes:
+// line 2 as it stands, decoded, between its double quotes.
+std::string PreviewComments(std::string_view head);
+
+}  // namespace talvair::storage
