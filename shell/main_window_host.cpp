@@ -9,6 +9,7 @@
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
+#include "views/graph_registry.h"
 
 namespace talvair::shell {
 
@@ -49,8 +50,6 @@ void MainWindowHost::DeactivateRun() { window_.DeactivateRun(); }
 
 void MainWindowHost::DisableGoBack() { window_.mnuSimGoBack()->setEnabled(false); }
 
-void MainWindowHost::UpdateAllGraphs() {
-  // No graph window can be open yet, so there is nothing to redraw.
-}
+void MainWindowHost::UpdateAllGraphs() { window_.Graphs().UpdateAllGraphs(); }
 
 }  // namespace talvair::shell
