@@ -27,10 +27,12 @@
 #include "shell/background_window.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
+#include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
 #include "shell/run_control.h"
 #include "shell/timeline_box.h"
 #include "views/copy_menu.h"
+#include "views/graph_registry.h"
 #include "views/window_manager.h"
 
 namespace talvair::shell {
@@ -211,18 +213,18 @@ std::vector<MenuEntry> MenuTree() {
                GraphItem(108, {"Customer Service", "Servicio al cliente", "Serviço ao Cliente"}),
                GraphItem(109, {"Cumulative Profits", "Ganancias acumuladas", "Lucro Acumulado"}),
                GraphItem(110, {"Costs", "Costos", "Custos"}),
-               MultiGraphItem(111, "Decisions                MULTI"),
-               MultiGraphItem(112, "Fleet                    MULTI"),
+               MultiGraphItem(111, "Decisions                               MULTI"),
+               MultiGraphItem(112, "Fleet                                     MULTI"),
                GraphItem(113, {"Flight Operations", "Operaciones de vuelo",
                                "Operações das Aeronaves"}),
                GraphItem(114, {"Growth Rates", "Tasas de crecimiento", "Taxas de Crescimento"}),
                GraphItem(115, {"Hire/Fire Rates", "Tasas de contratación/despidos",
                                "Taxas de Contratação/Demissão"}),
-               MultiGraphItem(116, "Human Resources          MULTI"),
+               MultiGraphItem(116, "Human Resources                MULTI"),
                GraphItem(117, {"Income Statement", "Estado de resultados",
                                "Relatório de Lucros e Resultados"}),
                GraphItem(118, {"Load Factor", "Coeficiente de ocupación", "Fator de Carga"}),
-               MultiGraphItem(119, "Market                   MULTI"),
+               MultiGraphItem(119, "Market                                 MULTI"),
                GraphItem(120, {"Productivity", "Productividad", "Produtividade"}),
                GraphItem(121, {"Rookie Fraction", "% de \"novatos\"", "Percentual de Novatos"}),
                GraphItem(122, {"Stock Price", "Precio de la acción", "Valor da Ação"}),
@@ -353,12 +355,14 @@ frmMDI::frmMDI(game& model, QWidget* parent)
   mdiArea_->setObjectName(QStringLiteral("mdiArea"));
   layout->addWidget(mdiArea_, 1);
   setCentralWidget(client);
+  graphs_ = std::make_unique<views::GraphRegistry>();
   views_ = std::make_unique<views::WindowManager>(mdiArea_);
   runControl_ = std::make_unique<RunControl>(*this, *views_, model_);
   host_ = std::make_unique<MainWindowHost>(*this);
   BuildMenus();
   SetRunState(runState_);
   ConnectRunControl();
+  ConnectGraphCommands(*this);
   loadedMainWindow = this;
 }
 
@@ -368,7 +372,10 @@ frmMDI::~frmMDI() {
 
 frmMDI* MainWindow() { return loadedMainWindow; }
 
-void frmMDI::AttachModel() { host_->AttachTo(model_); }
+void frmMDI::AttachModel() {
+  host_->AttachTo(model_);
+  graphs_->SetModel(&model_);
+}
 
 void frmMDI::ConnectRunControl() {
   RunControl* run = runControl_.get();

@@ -23,6 +23,7 @@ class game;
 }
 
 namespace talvair::views {
+class GraphRegistry;
 class WindowManager;
 }
 
@@ -82,6 +83,8 @@ class frmMDI : public QMainWindow {
 
   // The open report, table and graph windows of this window's MDI area.
   views::WindowManager& Views() const { return *views_; }
+  // The open graphs, refreshed from the model after every change of its trajectory.
+  views::GraphRegistry& Graphs() const { return *graphs_; }
   // The commands that move the game through time.
   RunControl& RunControls() const { return *runControl_; }
   // The game this window plays.
@@ -149,6 +152,7 @@ class frmMDI : public QMainWindow {
   bool restoringMaximised_ = false;
   // Declared last so they go first: the host detaches from the model before anything else
   // of the window is gone.
+  std::unique_ptr<views::GraphRegistry> graphs_;
   std::unique_ptr<views::WindowManager> views_;
   std::unique_ptr<RunControl> runControl_;
   std::unique_ptr<MainWindowHost> host_;

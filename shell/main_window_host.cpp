@@ -8,6 +8,7 @@
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
+#include "views/graph_registry.h"
 
 namespace talvair::shell {
 
@@ -52,8 +53,6 @@ void MainWindowHost::DisableGoBack() {
   window_.SetRunState(state);
 }
 
-void MainWindowHost::UpdateAllGraphs() {
-  // No graph window can be open yet, so there is nothing to redraw.
-}
+void MainWindowHost::UpdateAllGraphs() { window_.Graphs().UpdateAllGraphs(); }
 
 }  // namespace talvair::shell
