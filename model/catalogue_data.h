@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "model/catalogue.h"
+#include "model/var_number.h"
 
 namespace talvair::catalogue::data {
 
@@ -34,15 +35,38 @@ inline constexpr std::array<NumberIndex, 45> kOddNumbers = {{
 }};
 
 inline constexpr std::array<int32_t, 24> kStockNumbers = {
-    9,   21,  28,  29,  30,  31,  33,  35,  65,  186, 194, 196,
-    203, 207, 208, 209, 225, 227, 228, 229, 255, 256, 288, 290,
+    varnum::aircraft, varnum::ave_comp_fare, varnum::ave_rel_workweek, varnum::ave_revenues,
+    varnum::aveaircraft, varnum::avepasscarried, varnum::averevenues, varnum::book_value_fleet,
+    varnum::cum_net_profit, varnum::novices, varnum::zk_debt, varnum::zk_perc_quality,
+    varnum::zkcustomersl, varnum::percadeqserv, varnum::percdindusfare, varnum::percscopeofservice,
+    varnum::pros, varnum::qual_of_novices, varnum::qual_of_pros, varnum::qual_of_rookies,
+    varnum::rookies, varnum::scope_of_service, varnum::total_shares, varnum::traditional_quality,
 };
 
 inline constexpr std::array<int32_t, kReportListSize> kReportList = {
-    300, 301, 9,   68,  1,   2,   204, 21,  286, 109, 69,  304, 328, 337, 207, 305, 325, 305, 306,
-    307, 308, 1,   2,   9,   68,  19,  307, 1,   320, 286, 253, 69,  304, 312, 313, 32,  315, 207,
-    316, 317, 318, 319, 305, 320, 321, 328, 322, 323, 324, 325, 326, 327, 204, 21,  256, 207, 301,
-    337, 328, 21,  329, 330, 269, 332, 188, 334, 335, 336, 68,  204, 70,  69,  275,
+    varnum::rpt_capgrrate, varnum::rpt_demgrrate, varnum::aircraft, varnum::decideaircraftpurchase,
+    varnum::rpt_miles_load_factor, varnum::rpt_brkeven_miles_load_factor, varnum::talvairfare,
+    varnum::ave_comp_fare, varnum::total_csms1, varnum::employeesperplane, varnum::decidehiring,
+    varnum::rpt_employee_turnover, varnum::rpt_marketing, varnum::rpt_mkt_share,
+    varnum::percadeqserv, varnum::rpt_revenues, varnum::rpt_net_income, varnum::rpt_revenues,
+    varnum::rpt_brkevenrev, varnum::rpt_zk_rev_pass_miles, varnum::rpt_brkevepass,
+    varnum::rpt_miles_load_factor, varnum::rpt_brkeven_miles_load_factor, varnum::aircraft,
+    varnum::decideaircraftpurchase, varnum::avail_seat_miles1, varnum::rpt_zk_rev_pass_miles,
+    varnum::rpt_miles_load_factor, varnum::rpt_fleet_costs, varnum::total_csms1,
+    varnum::rookie_fraction, varnum::decidehiring, varnum::rpt_employee_turnover,
+    varnum::rpt_net_change_csms, varnum::rpt_fractional_turnover, varnum::average_workweek,
+    varnum::rpt_rev_miles_per_csm, varnum::percadeqserv, varnum::rpt_mkt_value_per_csm,
+    varnum::rpt_assets, varnum::rpt_debt, varnum::rpt_equity, varnum::rpt_revenues,
+    varnum::rpt_fleet_costs, varnum::rpt_service_costs, varnum::rpt_marketing, varnum::rpt_interest,
+    varnum::rpt_operating_costs, varnum::rpt_depreciation, varnum::rpt_net_income,
+    varnum::rpt_net_aircraft_cost, varnum::rpt_cash_flow, varnum::talvairfare,
+    varnum::ave_comp_fare, varnum::scope_of_service, varnum::percadeqserv, varnum::rpt_demgrrate,
+    varnum::rpt_mkt_share, varnum::rpt_marketing, varnum::ave_comp_fare,
+    varnum::rpt_comp_scope_of_serv, varnum::rpt_ave_comp_quality, varnum::stock_price,
+    varnum::rpt_earnings_per_share, varnum::outstanding_shares, varnum::rpt_market_value,
+    varnum::rpt_cum_net_income, varnum::rpt_cum_mkt_value, varnum::decideaircraftpurchase,
+    varnum::talvairfare, varnum::decidemarketingfraction, varnum::decidehiring,
+    varnum::target_serv_scope,
 };
 
 inline constexpr int kLastNamedIndex = 297;

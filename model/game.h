@@ -12,12 +12,15 @@
 #include "model/game_host.h"
 #include "model/table_functions.h"
 #include "model/value_table.h"
+#include "model/var_number.h"
 
 namespace talvair {
 
-// The five decisions in their fixed order: VarNumbers of aircraft purchases, fare,
-// marketing fraction, hiring and target service scope.
-inline constexpr int32_t kDecisionVarNumbers[5] = {68, 204, 70, 69, 275};
+// The five decisions in their fixed order: aircraft purchases, fare, marketing fraction,
+// hiring and target service scope.
+inline constexpr int32_t kDecisionVarNumbers[5] = {
+    varnum::decideaircraftpurchase, varnum::talvairfare, varnum::decidemarketingfraction,
+    varnum::decidehiring, varnum::target_serv_scope};
 
 // The message shown when the airline is liquidated (English in every language).
 std::string LiquidationMessage(double netAircraftCost);

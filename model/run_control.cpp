@@ -111,7 +111,7 @@ std::string LiquidationMessage(double netAircraftCost) {
 }
 
 void game::Liquidate() {
-  if (host_) host_->ShowMessage(LiquidationMessage(GetVarValue(326, -1, 0)));
+  if (host_) host_->ShowMessage(LiquidationMessage(GetVarValue(varnum::rpt_net_aircraft_cost, -1, 0)));
   UpdateAllGraphs();
   const std::string label = PeriodDescription(-1, false);
   ForEachSubscriber([&](GameEvents& s) { s.PeriodComplete(period_, label); });

@@ -16,8 +16,8 @@
 
 #include "model/game.h"
 #include "model/language.h"
-#include "platform/message_box.h"
 #include "numtext/number_text.h"
+#include "platform/message_box.h"
 #include "platform/wait_cursor.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
