@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/catalogue.h"
+#include "model/constants.h"
 #include "model/game_internal.h"
 #include "model/language.h"
 #include "model/model_error.h"
@@ -147,7 +148,7 @@ namespace {
 // Rows from years: halves go to the even neighbour. A row beyond any integer (or from a
 // NaN) is the overflow fault, never a conversion out of range.
 int RowsBack(int t, double years) {
-  const double row = std::nearbyint(t - years / 0.25);
+  const double row = std::nearbyint(t - years / kQuarterLength);
   if (!(row >= -2147483648.0 && row <= 2147483647.0)) throw ModelError(kErrOverflow);
   return static_cast<int>(row);
 }
@@ -170,17 +171,17 @@ double game::DelayedValue(int16_t varIndex, double delayYears, double initialVal
 }
 
 double game::IsPulseTime(int16_t startYears, int16_t intervalYears, double /*unused*/) const {
-  const double startRows = startYears / 0.25;
+  const double startRows = startYears / kQuarterLength;
   if (!(startRows < period_)) return 0.0;
   const double numerator = (period_ - 2) - startRows;
-  const double intervalRows = intervalYears / 0.25;
+  const double intervalRows = intervalYears / kQuarterLength;
   if (intervalRows == 0) throw ModelError(numerator == 0 ? kErrOverflow : kErrDivisionByZero);
   const double q = numerator / intervalRows;
   return std::floor(q) == q ? 1.0 : 0.0;
 }
 
 double game::PulseAmount(double amount, int16_t startYears, int16_t intervalYears) const {
-  return IsPulseTime(startYears, intervalYears, 0.0) == 1.0 ? amount / 0.25 : 0.0;
+  return IsPulseTime(startYears, intervalYears, 0.0) == 1.0 ? amount / kQuarterLength : 0.0;
 }
 
 double game::LaggedValue(int16_t varIndex, int16_t lagYears) const {
@@ -196,7 +197,7 @@ double game::FillFutureValues(int16_t varIndex, double value) {
   return 0.0;
 }
 
-double game::CurrentTime() const { return period_ * 0.25; }
+double game::CurrentTime() const { return period_ * kQuarterLength; }
 
 double game::DiscountedSum(int16_t varIndex, double rate) const {
   double sum = varValues_->Get(varIndex, 0);

@@ -8,12 +8,8 @@ using namespace talvair::var;
 // capacity gives the workweek, the productivity effects, the service effort and quality,
 // and the change rates of the averaged revenue, workweek and perceived quality.
 void Sector4Service(Pass& p, bool initialising) {
-  // The initialising pass computes zkcustomers only later, so it reads the stock.
-  if (initialising) {
-    p.Set(service_cap_req, (p.V(zkcustomersl) * 0.5 + p.V(passengerscarried) * 0.5) * p.V(scope_of_service));
-  } else {
-    p.Set(service_cap_req, (p.V(zkcustomers) * 0.5 + p.V(passengerscarried) * 0.5) * p.V(scope_of_service));
-  }
+  const Index customers = Customers(initialising);
+  p.Set(service_cap_req, (p.V(customers) * 0.5 + p.V(passengerscarried) * 0.5) * p.V(scope_of_service));
   p.Set(mkt_value_per_csm, p.Div(p.V(mkt_val_per_csm), 1000));
   // The value per employee at the start is the standard for the whole game.
   if (initialising) p.Fill(std_value_per_csm, [&] { return p.V(mkt_value_per_csm, 0); }, false);

@@ -9,19 +9,19 @@ using namespace talvair::var;
 // Market size, fares and attractiveness: the first half of the market sector.
 void Sector5Market(Pass& p, bool initialising) {
   p.Set(eff_price_new_mkt, p.Pow(p.Div(p.V(percdindusfare), 0.16), -0.6));
-  if (initialising) p.FillConstant(mkt_growth_rate, 0.04);
+  if (initialising) p.FillConstant(mkt_growth_rate);
   p.Set(eff_price_est_mkt, p.Pow(p.Div(p.V(percdindusfare), 0.16), -0.3));
-  // Both markets share one growth factor; Period × 0.25 is formed first.
-  p.Set(est_pass_mkt, p.V(eff_price_est_mkt) * 95000000000 * std::exp(p.T() * 0.25 * p.V(mkt_growth_rate)));
-  p.Set(newpassmk, p.V(eff_price_new_mkt) * 95000000000 * std::exp(p.T() * 0.25 * p.V(mkt_growth_rate)));
+  // Both markets share one growth factor; Period × the quarter length is formed first.
+  p.Set(est_pass_mkt, p.V(eff_price_est_mkt) * 95000000000 * std::exp(p.T() * kQuarterLength * p.V(mkt_growth_rate)));
+  p.Set(newpassmk, p.V(eff_price_new_mkt) * 95000000000 * std::exp(p.T() * kQuarterLength * p.V(mkt_growth_rate)));
   p.Set(ch_scope_service, p.Div(p.V(target_serv_scope) - p.V(scope_of_service), 0.5));
-  if (initialising) p.FillConstant(trad_formation_time, 2);
+  if (initialising) p.FillConstant(trad_formation_time);
   p.Set(total_pass_mkt, p.V(newpassmk) + p.V(est_pass_mkt));
   p.Set(ch_trad_quality, p.Div(p.V(quality_of_service) - p.V(traditional_quality), p.V(trad_formation_time)));
   p.Set(mkt_share, p.Div(p.V(passengerscarried), p.V(total_pass_mkt)));
-  if (initialising) p.FillConstant(capavetime, 0.25);
-  if (initialising) p.FillConstant(comp_scope_of_serv, 1);
-  if (initialising) p.FillConstant(ave_comp_quality, 0.7);
+  if (initialising) p.FillConstant(capavetime);
+  if (initialising) p.FillConstant(comp_scope_of_serv);
+  if (initialising) p.FillConstant(ave_comp_quality);
   p.Set(avg_indus_fare, (1 - p.V(mkt_share)) * p.V(ave_comp_fare) + p.V(talvairfare) * p.V(mkt_share));
   p.Set(zk_share_total_cap, p.Div(p.V(passengercapacity), p.Div(p.V(total_pass_mkt), 0.6)));
   p.Set(effcompfareonest, p.Pow(p.Div(p.V(ave_comp_fare), p.V(avg_indus_fare)), -1.5));
@@ -43,7 +43,7 @@ void Sector5Market(Pass& p, bool initialising) {
   p.Set(zk_attract_to_est, p.V(effctzkfareonestab) * p.V(effctzkqualonestab) * p.V(effservscopeonest) * p.V(zk_share_total_cap));
   p.Set(zk_attract_to_new, p.V(effctzkfareonnew) * p.V(effctzkqualonnew) * p.V(effservscopeonnew) * p.V(zk_share_total_cap));
   p.Set(comp_attract_to_est, p.V(effcompfareonest) * p.V(comp_share_tot_cap) * p.V(effcompscopeonest) * p.V(effcompqualonest));
-  if (initialising) p.FillConstant(demavetime, 0.25);
+  if (initialising) p.FillConstant(demavetime);
   // Unguarded: no attractiveness on either side of a market ends the pass.
   p.Set(zkpotenestmktshare, p.Div(p.V(zk_attract_to_est), p.V(zk_attract_to_est) + p.V(comp_attract_to_est)));
   p.Set(zkpotennewmktshare, p.Div(p.V(zk_attract_to_new), p.V(zk_attract_to_new) + p.V(comp_attract_to_new)));

@@ -10,7 +10,7 @@ using namespace talvair::var;
 void Sector7StockMarket(Pass& p, bool initialising) {
   // The quotient is tested before Max, so a zero share count leaves stock_price unwritten.
   p.Set(stock_price, Max(0, p.Check(p.Div(p.V(mkt_value_of_firm), p.V(total_shares)))));
-  if (initialising) p.FillConstant(netyieldequityissue, 0.7);
+  if (initialising) p.FillConstant(netyieldequityissue);
   // The part of a cash shortfall that debt does not cover; 0.001 keeps a zero price finite.
   p.Set(shares_issued, Max(0, p.Div((1 - p.V(debt_finance_frac)) * (1 - p.V(liquidation_switch)) * (-p.V(net_cash_flow)), p.V(stock_price) * p.V(netyieldequityissue) + 0.001)));
   p.Set(transfer_qual_np, p.V(promnp) * p.V(ave_qual_novices));

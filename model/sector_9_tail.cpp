@@ -21,31 +21,23 @@ void Sector9Tail(Pass& p, bool initialising) {
   p.Set(frac_rev_for_mktg, Graph(p.V(pot_pass_rel_capac), 0, 0.2,
             {0.212, 0.2, 0.174, 0.146, 0.122, 0.1, 0.082, 0.07, 0.06, 0.052, 0.046}));
   p.Set(fractional_turnover,
-        p.V(total_csms) > 0 ? p.Div(p.V(total_csm_turnover), p.V(total_csms)) * 0.25 : 0);
+        p.V(total_csms) > 0 ? p.Div(p.V(total_csm_turnover), p.V(total_csms)) * kQuarterLength : 0);
   p.Set(fracto_n, p.V(novices) == 0 ? 0 : p.Div(p.V(to_n), p.V(novices)));
   p.Set(fracto_p, p.V(pros) == 0 ? 0 : p.Div(p.V(to_p), p.V(pros)));
   p.Set(fracto_r, p.V(rookies) == 0 ? 0 : p.Div(p.V(to_r), p.V(rookies)));
-  // The initialising pass has no zkcustomers yet (it is computed near the end): it uses the stock.
-  if (initialising) {
-    p.Set(grwratefrmadv, DivideOrZero(p.V(grwfrmadv), p.V(zkcustomersl)));
-  } else {
-    p.Set(grwratefrmadv, DivideOrZero(p.V(grwfrmadv), p.V(zkcustomers)));
-  }
+  const Index customers = Customers(initialising);
+  p.Set(grwratefrmadv, DivideOrZero(p.V(grwfrmadv), p.V(customers)));
   p.Set(grwratefrmwom, DivideOrZero(p.V(grwfrmwrdofmouth), p.V(zkcustomersl)));
-  if (initialising) p.FillConstant(csm_prody_for_hires, 1200000);
-  if (initialising) {
-    p.Set(grwratezkcust, DivideOrZero(p.V(chngzkcust) - p.V(lossofcustomers), p.V(zkcustomersl)));
-  } else {
-    p.Set(grwratezkcust, DivideOrZero(p.V(chngzkcust) - p.V(lossofcustomers), p.V(zkcustomers)));
-  }
-  if (initialising) p.FillConstant(hiringtime, 0.5);
+  if (initialising) p.FillConstant(csm_prody_for_hires);
+  p.Set(grwratezkcust, DivideOrZero(p.V(chngzkcust) - p.V(lossofcustomers), p.V(customers)));
+  if (initialising) p.FillConstant(hiringtime);
   p.Set(targetcsms, p.Div(p.V(scope_of_service) * p.V(passengercapacity), p.V(csm_prody_for_hires)) *
                         (p.V(hiringtime) * p.V(desired_growth_rate) + 1) * p.V(effctservadqonhir));
-  if (initialising) p.FillConstant(switch_exog_hiring, 1);
+  if (initialising) p.FillConstant(switch_exog_hiring);
   p.Set(hiring, ((p.Div(p.V(targetcsms) - p.V(total_csms1), p.V(hiringtime)) + p.V(total_csm_turnover)) *
                      (1 - p.V(switch_exog_hiring)) +
                  p.V(switch_exog_hiring) * p.V(exog_hiring)) *
-                    0.25);
+                    kQuarterLength);
   p.Set(hist_capacity, Graph(p.V(year), 1981, 1,
             {500000000, 800000000, 2500000000, 4500000000, 11000000000, 17500000000, 16000000000,
              8000000000, 4000000000, 1000000000, 500000000, 200000000, 100000000, 10000000}));
@@ -72,7 +64,7 @@ void Sector9Tail(Pass& p, bool initialising) {
   p.Set(marketing, p.Div(p.V(mktg_expenditure), 1000000));
   p.Set(mkt_val_per_csm0, p.V(total_csms) == 0 ? 0 : p.Div(p.Div(p.V(mkt_value_of_firm), p.V(total_csms)), 1000));
   p.Set(net_aircraft_cost, p.Div(p.V(aircraft_acq_cost) - p.V(inc_from_asset_sale), 1000000));
-  p.Set(net_change_csms, (p.V(hire_rate) - p.V(total_csm_turnover) - p.V(layoffs)) * 0.25);
+  p.Set(net_change_csms, (p.V(hire_rate) - p.V(total_csm_turnover) - p.V(layoffs)) * kQuarterLength);
   if (initialising) {
     // The first sector set the switch to 0, so this too is net_profit in millions.
     p.Set(net_income, p.Div((1 - p.V(liquidation_switch)) * p.V(net_profit), 1000000) +
@@ -80,7 +72,7 @@ void Sector9Tail(Pass& p, bool initialising) {
   } else {
     p.Set(net_income, p.Div(p.V(net_profit), 1000000));
   }
-  p.Set(new_hires, (p.V(hire_rate) - p.V(layoffs_rookies) - p.V(layoffs_novices) - p.V(layoffs_pros)) * 0.25);
+  p.Set(new_hires, (p.V(hire_rate) - p.V(layoffs_rookies) - p.V(layoffs_novices) - p.V(layoffs_pros)) * kQuarterLength);
   p.Set(outstanding_shares, p.Div(p.V(total_shares), 1000000));
   p.Set(pe_ratio, p.Div(p.V(stock_price), p.V(earnings_per_share)));
   p.Set(zk_rev_pass_miles, p.Div(p.V(passengerscarried), 1000000));
@@ -89,7 +81,7 @@ void Sector9Tail(Pass& p, bool initialising) {
     p.Set(zkcustomers, p.V(pricerobust) * p.V(zkcustomersl));
   }
   p.Set(servquality, p.V(quality_of_service) * p.V(effloadonquality));
-  p.Set(quarter, (p.V(year) - std::floor(p.V(year))) * 4 + 1);
+  p.Set(quarter, (p.V(year) - std::floor(p.V(year))) * kQuartersPerYear + 1);
   p.Set(rev_mi_per_csm, p.V(total_csms) == 0 ? 0 : p.Div(p.V(passengerscarried), p.V(total_csms)));
   p.Set(rev_miles_per_csm, p.Div(p.V(rev_mi_per_csm), 1000));
   // Rows 0 and 1 measure against the revenues of row 0.
@@ -110,12 +102,12 @@ void Sector9Tail(Pass& p, bool initialising) {
   p.Set(roe, p.V(shareholders_equity) > 0 ? p.Div(p.V(net_profit), p.V(shareholders_equity)) : 0);
   p.Set(rookie_fraction,
         p.V(total_csms) > 0
-            ? p.Div((p.V(hire_rate) - p.V(rookie_outflow)) * 0.25 + p.V(rookies), p.V(total_csms))
+            ? p.Div((p.V(hire_rate) - p.V(rookie_outflow)) * kQuarterLength + p.V(rookies), p.V(total_csms))
             : 0);
   p.Set(service_costs, p.Div(p.V(costofservice), 1000000));
   p.Set(yr, std::floor(p.V(year)));
-  if (initialising) p.FillConstant(switch_exog_mktg, 1);
-  if (initialising) p.FillConstant(zero, 0);
+  if (initialising) p.FillConstant(switch_exog_mktg);
+  if (initialising) p.FillConstant(zero);
   // The initialising pass set the switch in the first sector.
   if (!initialising) p.Set(liquidation_switch, p.Check(p.V(assets) - p.V(debt)) > 0 ? 0 : 1);
 }

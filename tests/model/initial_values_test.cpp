@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "game_test_access.h"
+#include "model/catalogue.h"
+#include "model/constants.h"
 #include "model/game.h"
 #include "model/model_error.h"
 #include "model/var_index.h"
@@ -33,6 +35,24 @@ TEST(BaseValues, EveryRowAfterSetBaseValues) {
       EXPECT_EQ(g.VarValues().Get(e.variable, row), e.value) << e.variable << " row " << row;
     }
   }
+}
+
+// The step pass never writes a constant: after a whole game every constant that is not a
+// stock still holds its value in every row.
+TEST(BaseValues, ConstantsHoldThroughAWholeGame) {
+  game g;
+  g.RunPeriod(40);
+  g.GoForward();
+  ASSERT_EQ(g.Period(), 40);
+  int checked = 0;
+  for (const ModelConstant& c : kModelConstants) {
+    if (catalogue::StockVar(catalogue::VarNumberFromIndex(c.var))) continue;
+    ++checked;
+    for (int row = 0; row <= kMaxRow; ++row) {
+      EXPECT_EQ(g.VarValues().Get(c.var, row), c.value) << c.var << " row " << row;
+    }
+  }
+  EXPECT_EQ(checked, 38);
 }
 
 TEST(InitialStocks, EveryRowAfterRestart) {
