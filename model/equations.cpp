@@ -13,8 +13,8 @@ void Prologue(Pass& p) {
   p.FillConstant(aircraft);
   p.FillConstant(ave_comp_fare);
   p.FillConstant(ave_rel_workweek);
-  p.Fill(ave_revenues, [&] { return p.V(revenue); }, false);
-  p.Fill(aveaircraft, [&] { return p.V(aircraft); }, false);
+  p.FillCopy(ave_revenues, [&] { return p.V(revenue); });
+  p.FillCopy(aveaircraft, [&] { return p.V(aircraft); });
   p.Fill(book_value_fleet, [&] { return p.V(unit_cost_planes) * p.V(aircraft); });
   p.FillConstant(cum_net_profit);
   p.FillConstant(novices);
@@ -22,11 +22,11 @@ void Prologue(Pass& p) {
   p.FillConstant(zk_perc_quality);
   p.FillConstant(percadeqserv);
   p.FillConstant(percdindusfare);
-  p.Fill(percscopeofservice, [&] { return p.V(scope_of_service); }, false);
+  p.FillCopy(percscopeofservice, [&] { return p.V(scope_of_service); });
   p.FillConstant(pros);
-  p.Fill(qual_of_novices, [&] { return p.V(novices); }, false);
-  p.Fill(qual_of_pros, [&] { return p.V(pros); }, false);
-  p.Fill(qual_of_rookies, [&] { return p.V(rookies); }, false);
+  p.FillCopy(qual_of_novices, [&] { return p.V(novices); });
+  p.FillCopy(qual_of_pros, [&] { return p.V(pros); });
+  p.FillCopy(qual_of_rookies, [&] { return p.V(rookies); });
   p.FillConstant(rookies);
 }
 

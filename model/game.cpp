@@ -24,15 +24,13 @@ game::game()
 game::~game() = default;
 
 void game::Subscribe(GameEvents* subscriber) {
-  if (subscriber && std::find(subscribers_.begin(), subscribers_.end(), subscriber) ==
-                        subscribers_.end()) {
+  if (subscriber &&
+      std::find(subscribers_.begin(), subscribers_.end(), subscriber) == subscribers_.end()) {
     subscribers_.push_back(subscriber);
   }
 }
 
-void game::Unsubscribe(GameEvents* subscriber) {
-  std::erase(subscribers_, subscriber);
-}
+void game::Unsubscribe(GameEvents* subscriber) { std::erase(subscribers_, subscriber); }
 
 void game::RaiseError(int code, int area) {
   ForEachSubscriber([&](GameEvents& s) { s.Error(code, area); });
@@ -97,8 +95,7 @@ int16_t game::GetVarNumber(std::string_view VarName, int16_t /*ArrayElement*/) {
   return static_cast<int16_t>(catalogue::VarNumberFromName(VarName));
 }
 
-double game::GetVarValueByName(std::string_view VarName, int16_t TimePeriod,
-                               int16_t ArrayElement) {
+double game::GetVarValueByName(std::string_view VarName, int16_t TimePeriod, int16_t ArrayElement) {
   return GetVarValue(catalogue::VarNumberFromName(VarName), TimePeriod, ArrayElement);
 }
 
@@ -109,8 +106,7 @@ std::string game::GetVarValueString(int32_t Var, int16_t TimePeriod, int16_t Arr
 
 std::string game::GetVarValueStringByName(std::string_view VarName, int16_t TimePeriod,
                                           int16_t ArrayElement, std::string_view FormatPattern) {
-  return numtext::FormatNumber(GetVarValueByName(VarName, TimePeriod, ArrayElement),
-                               FormatPattern);
+  return numtext::FormatNumber(GetVarValueByName(VarName, TimePeriod, ArrayElement), FormatPattern);
 }
 
 bool game::StockVar(int32_t Var) const { return catalogue::StockVar(Var); }
@@ -131,15 +127,16 @@ std::string game::PeriodDescription(int16_t TimePeriod, bool Short) {
   const int t = TimePeriod == -1 ? period_ : TimePeriod;
   const bool spanish = CurrentLanguage == "Spanish";
   const bool port = !spanish && CurrentLanguage == "Port";
-  const char* yearWord = spanish ? (Short ? "A" : "Año") : port ? (Short ? "A" : "Ano")
-                                                                : (Short ? "Y" : "Year ");
-  const char* quarterWord = (spanish || port) ? (Short ? "T" : "Trimestre")
-                                              : (Short ? " Q " : " Quarter ");
+  const char* yearWord = spanish ? (Short ? "A" : "Año")
+                         : port  ? (Short ? "A" : "Ano")
+                                 : (Short ? "Y" : "Year ");
+  const char* quarterWord =
+      (spanish || port) ? (Short ? "T" : "Trimestre") : (Short ? " Q " : " Quarter ");
   const int year = static_cast<int>(std::floor((t - 1) / 4.0)) + 1;
   int quarter = t % 4;
   if (quarter == 0) quarter = 4;
-  return std::string(yearWord) + " " + std::to_string(year) + (Short ? ", " : " ") +
-         quarterWord + " " + std::to_string(quarter);
+  return std::string(yearWord) + " " + std::to_string(year) + (Short ? ", " : " ") + quarterWord +
+         " " + std::to_string(quarter);
 }
 
 // --- Helpers over the table at the current period ---------------------------------------

@@ -90,7 +90,9 @@ class game {
   double GraphStep(double dValue, float fStart, float fIncrement, std::span<const double> vValue) {
     return talvair::GraphStep(dValue, fStart, fIncrement, vValue);
   }
-  double Random(double dMin, double dMax, double dSeed) { return talvair::Random(dMin, dMax, dSeed); }
+  double Random(double dMin, double dMax, double dSeed) {
+    return talvair::Random(dMin, dMax, dSeed);
+  }
   double IIf(bool vCondition, double vTruePart, double vFalsePart) {
     return talvair::IIf(vCondition, vTruePart, vFalsePart);
   }

@@ -60,8 +60,14 @@ class Pass {
     }
     period_ = 0;
   }
+  // A plain copy of another variable's row, not tested.
+  template <class F>
+  void FillCopy(var::Index v, F value) {
+    Fill(v, value, false);
+  }
   void FillConstant(Constant c) {
-    Fill(c.Var(), [x = c.Value()] { return x; }, false);
+    Fill(
+        c.Var(), [x = c.Value()] { return x; }, false);
   }
 
   // One Euler step of a stock into row T() + 1: the stock of row T(), then a quarter of each

@@ -22,7 +22,7 @@ void Sector1Capacity(Pass& p, bool initialising) {
     p.Set(passengercapacity, (p.V(aircraft_purch_rate, 0) * kQuarterLength + p.V(aircraft, 0)) *
                                  p.V(passmilesperplane, 0) * p.V(servicedaysperplane, 0));
     p.Fill(zkcustomersl, [&] { return p.V(passengercapacity, 0) * 0.627; });
-    p.Fill(scope_of_service, [&] { return p.V(target_serv_scope); }, false);
+    p.FillCopy(scope_of_service, [&] { return p.V(target_serv_scope); });
   } else {
     p.Set(passengercapacity, p.V(passmilesperplane) * p.V(aircraft) * p.V(servicedaysperplane));
   }
@@ -41,9 +41,8 @@ void Sector1Capacity(Pass& p, bool initialising) {
   p.Set(shareholders_equity, p.V(book_value_fleet) - p.V(zk_debt));
   p.Set(effrelservloadfact,
         Graph(p.V(serveffrelcapacity), 0, 0.1, {0, 0.9, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
-  p.Set(indicatedloadfactor,
-        Graph(p.V(pot_pass_rel_capac), 0, 0.2,
-              {0, 0.2, 0.4, 0.555, 0.665, 0.75, 0.8, 0.835, 0.86, 0.88, 0.9}));
+  p.Set(indicatedloadfactor, Graph(p.V(pot_pass_rel_capac), 0, 0.2,
+                                   {0, 0.2, 0.4, 0.555, 0.665, 0.75, 0.8, 0.835, 0.86, 0.88, 0.9}));
   if (initialising) p.Set(liquidation_switch, 0);
   // A fare well below the competitors' keeps the full load; a dearer one loses it
   // with the cube of the price ratio. In the step pass liquidation_switch is the
@@ -57,7 +56,7 @@ void Sector1Capacity(Pass& p, bool initialising) {
                 p.Pow(p.Div(p.V(talvairfare), p.V(ave_comp_fare) * 0.9), 3)));
   }
   p.Set(passengerscarried, p.V(passengercapacity) * p.V(load_factor));
-  if (initialising) p.Fill(avepasscarried, [&] { return p.V(passengerscarried, 0); }, false);
+  if (initialising) p.FillCopy(avepasscarried, [&] { return p.V(passengerscarried, 0); });
 }
 
 }  // namespace talvair::sectors

@@ -25,8 +25,8 @@ void Sector2Revenue(Pass& p, bool initialising) {
     p.FillConstant(rev_averaging_time);
     p.FillConstant(ave_life_aircraft);
   }
-  p.Set(total_costs, p.V(costofservice) + p.V(cost_of_fleet) + p.V(mktg_expenditure) +
-                         p.V(interestpayments));
+  p.Set(total_costs,
+        p.V(costofservice) + p.V(cost_of_fleet) + p.V(mktg_expenditure) + p.V(interestpayments));
   if (initialising) p.FillConstant(exp_return_on_revs);
   p.Set(year, p.T() * kQuarterLength + 1981);
   p.Set(zk_depreciation, p.Div(p.V(book_value_fleet), p.V(ave_life_aircraft)));
@@ -34,8 +34,8 @@ void Sector2Revenue(Pass& p, bool initialising) {
   if (p.T() == 0 || p.V(ave_revenues) == 0) {
     p.Set(exp_growth_profits, 0);
   } else {
-    p.Set(exp_growth_profits, p.Div(p.V(revenue) - p.V(ave_revenues),
-                                    p.V(rev_averaging_time) * p.V(ave_revenues)));
+    p.Set(exp_growth_profits,
+          p.Div(p.V(revenue) - p.V(ave_revenues), p.V(rev_averaging_time) * p.V(ave_revenues)));
   }
   p.Set(grossprofit, p.V(revenue) - p.V(total_costs));
   p.Set(net_profit, p.V(grossprofit) - p.V(zk_depreciation));

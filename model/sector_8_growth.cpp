@@ -29,9 +29,10 @@ void Sector8Growth(Pass& p, bool initialising) {
   p.Set(qual_rel_to_std, p.Div(p.V(zk_perc_quality), p.V(quality_standard)));
   p.Set(effctservadqonhir,
         Graph(p.V(qual_rel_to_std), 0, 0.2, {1.85, 1.72, 1.56, 1.38, 1.19, 1, 0.2, 0, 0, 0, 0}));
-  p.Set(target_fleet, p.Div(p.V(Customers(initialising)),
-                            p.V(servicedaysperplane) * p.V(passmilesperplane) * p.V(normal_load_factor)) *
-                          (p.V(desired_growth_rate) * p.V(aircraft_purch_time) + 1));
+  p.Set(target_fleet,
+        p.Div(p.V(Customers(initialising)),
+              p.V(servicedaysperplane) * p.V(passmilesperplane) * p.V(normal_load_factor)) *
+            (p.V(desired_growth_rate) * p.V(aircraft_purch_time) + 1));
   if (initialising) p.FillConstant(maxgrowthrate);
   p.Set(adjcsmsfromquality, (1 - p.V(effctservadqonhir)) * p.V(total_csms1));
   p.Set(authorized_fleet, p.V(target_fleet) * p.V(adj_fleet_fr_profit));

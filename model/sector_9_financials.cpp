@@ -7,7 +7,8 @@ using namespace talvair::var;
 // Summary financials in millions, break-even figures and per-share and per-staff ratios.
 void Sector9Financials(Pass& p, bool initialising) {
   p.Set(arircraft1, p.V(aircraft_purch_rate) * kQuarterLength + p.V(aircraft));
-  p.Set(assets, p.Div((p.V(aircraft_acq_cost) - p.V(zk_depreciation) - p.V(redbvfromsales)) * kQuarterLength +
+  p.Set(assets, p.Div((p.V(aircraft_acq_cost) - p.V(zk_depreciation) - p.V(redbvfromsales)) *
+                              kQuarterLength +
                           p.V(book_value_fleet),
                       1000000));
   p.Set(assets_old, p.Div(p.V(book_value_fleet), 1000000));

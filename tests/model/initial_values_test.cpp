@@ -24,10 +24,18 @@ TEST(BaseValues, EveryRowAfterSetBaseValues) {
   GameTestAccess::SetBaseValues(g);
   EXPECT_EQ(g.Period(), 0);
   const Expected expected[] = {
-      {aircraft, 3},         {book_value_fleet, 30000000}, {zk_debt, 22500000},
-      {pros, 120},           {rookies, 20},                {novices, 25},
-      {decideaircraftpurchase, 0}, {talvairfare, 0.09},    {decidemarketingfraction, 0.1},
-      {decidehiring, 9},     {target_serv_scope, 0.6},     {passmilesperplane, 700000},
+      {aircraft, 3},
+      {book_value_fleet, 30000000},
+      {zk_debt, 22500000},
+      {pros, 120},
+      {rookies, 20},
+      {novices, 25},
+      {decideaircraftpurchase, 0},
+      {talvairfare, 0.09},
+      {decidemarketingfraction, 0.1},
+      {decidehiring, 9},
+      {target_serv_scope, 0.6},
+      {passmilesperplane, 700000},
       {system_capacity, 40000000000.0},
   };
   for (int row = 0; row <= kMaxRow; ++row) {
@@ -58,12 +66,23 @@ TEST(BaseValues, ConstantsHoldThroughAWholeGame) {
 TEST(InitialStocks, EveryRowAfterRestart) {
   game g;  // construction restarts
   const Expected expected[] = {
-      {aircraft, 3},         {novices, 25},          {pros, 120},
-      {rookies, 20},         {ave_comp_fare, 0.16},  {percdindusfare, 0.16},
-      {ave_rel_workweek, 1}, {zk_perc_quality, 1},   {percadeqserv, 1},
-      {cum_net_profit, 0},   {total_shares, 4000000},
-      {qual_of_pros, 120},   {qual_of_novices, 25},  {book_value_fleet, 30000000},
-      {zk_debt, 22500000},   {aveaircraft, 3},       {traditional_quality, 1},
+      {aircraft, 3},
+      {novices, 25},
+      {pros, 120},
+      {rookies, 20},
+      {ave_comp_fare, 0.16},
+      {percdindusfare, 0.16},
+      {ave_rel_workweek, 1},
+      {zk_perc_quality, 1},
+      {percadeqserv, 1},
+      {cum_net_profit, 0},
+      {total_shares, 4000000},
+      {qual_of_pros, 120},
+      {qual_of_novices, 25},
+      {book_value_fleet, 30000000},
+      {zk_debt, 22500000},
+      {aveaircraft, 3},
+      {traditional_quality, 1},
   };
   for (int row = 0; row <= kMaxRow; ++row) {
     for (const Expected& e : expected) {
@@ -96,11 +115,12 @@ TEST(IntegrateStocks, EulerStepOfAQuarter) {
   ValueTable& v = GameTestAccess::VarValues(g);
   GameTestAccess::Period(g) = 6;
   // Every flow of row 6 at 0: the stocks carry over.
-  const Index stocks[] = {aircraft, ave_comp_fare, ave_rel_workweek, ave_revenues, aveaircraft,
-                          avepasscarried, averevenues, book_value_fleet, cum_net_profit, novices,
-                          zk_debt, zk_perc_quality, zkcustomersl, percadeqserv, percdindusfare,
-                          percscopeofservice, pros, qual_of_novices, qual_of_pros, qual_of_rookies,
-                          rookies, scope_of_service, total_shares, traditional_quality};
+  const Index stocks[] = {aircraft,       ave_comp_fare,    ave_rel_workweek, ave_revenues,
+                          aveaircraft,    avepasscarried,   averevenues,      book_value_fleet,
+                          cum_net_profit, novices,          zk_debt,          zk_perc_quality,
+                          zkcustomersl,   percadeqserv,     percdindusfare,   percscopeofservice,
+                          pros,           qual_of_novices,  qual_of_pros,     qual_of_rookies,
+                          rookies,        scope_of_service, total_shares,     traditional_quality};
   for (int i = 1; i < kVarSlots; ++i) v.Set(i, 6, 0.0);
   for (Index s : stocks) v.Set(s, 6, 10.0 + static_cast<int>(s));
   GameTestAccess::IntegrateStocks(g);

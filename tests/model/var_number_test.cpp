@@ -3,6 +3,8 @@
 //
 // To rewrite the list after a change of the catalogue:
 //   TALVAIR_WRITE_VAR_NUMBERS=1 build/tests/model_tests --gtest_filter='VarNumbers*'
+#include "model/var_number.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,7 +15,6 @@
 #include <string>
 
 #include "model/catalogue.h"
-#include "model/var_number.h"
 
 namespace talvair {
 namespace {
@@ -36,13 +37,17 @@ std::string ListFromCatalogue() {
     names[std::stoi((*it)[2])] = (*it)[1];
   }
   std::ostringstream out;
-  out << "// Number (VarNumber) of every model variable, by its internal name: the number that the\n"
-         "// windows, saved games and the value members use. Written from var_index.h and the\n"
-         "// catalogue by model_tests (VarNumbers), which checks it.\n"
-         "#pragma once\n\n"
-         "#include <cstdint>\n\n"
-         "namespace talvair::varnum {\n\n"
-         "enum Number : int32_t {\n";
+  out << R"(// Number (VarNumber) of every model variable, by its internal name: the number that the
+// windows, saved games and the value members use. Written from var_index.h and the
+// catalogue by model_tests (VarNumbers), which checks it.
+#pragma once
+
+#include <cstdint>
+
+namespace talvair::varnum {
+
+enum Number : int32_t {
+)";
   for (int number = 1; number <= catalogue::kVarCount; ++number) {
     const int index = catalogue::VarIndexFromNumber(number);
     if (index >= 0) out << "  " << names.at(index) << " = " << number << ",\n";
