@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
-
 #include <memory>
 
 #include "model/game.h"

@@ -22,7 +22,9 @@ class QuarterSnapshot {
  public:
   QuarterSnapshot(const ValueTable& values, const ValueTable& display, int16_t period,
                   bool gameOver)
-      : period_(period), gameOver_(gameOver), lastRow_(std::min(period + 2, kMaxRow)),
+      : period_(period),
+        gameOver_(gameOver),
+        lastRow_(std::min(period + 2, kMaxRow)),
         displayRow_(std::min(period + 1, kMaxRow)) {
     for (int row = period; row <= lastRow_; ++row) {
       std::ranges::copy(values.Row(row), rows_[static_cast<std::size_t>(row - period)].begin());
@@ -111,7 +113,9 @@ std::string LiquidationMessage(double netAircraftCost) {
 }
 
 void game::Liquidate() {
-  if (host_) host_->ShowMessage(LiquidationMessage(GetVarValue(326, -1, 0)));
+  if (host_) {
+    host_->ShowMessage(LiquidationMessage(GetVarValue(varnum::rpt_net_aircraft_cost, -1, 0)));
+  }
   UpdateAllGraphs();
   const std::string label = PeriodDescription(-1, false);
   ForEachSubscriber([&](GameEvents& s) { s.PeriodComplete(period_, label); });
@@ -197,8 +201,7 @@ void game::GoBack() {
     for (int row = 0; row < target; ++row) {
       for (int d = 0; d < 5; ++d) {
         for (int e = 0; e < kElements; ++e) {
-          SetVarValue(kDecisionVarNumbers[d], -1, static_cast<int16_t>(e),
-                      kept[slot(row, d, e)]);
+          SetVarValue(kDecisionVarNumbers[d], -1, static_cast<int16_t>(e), kept[slot(row, d, e)]);
         }
       }
       ReplayQuarter();

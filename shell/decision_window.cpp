@@ -18,8 +18,9 @@
 
 #include "model/game.h"
 #include "model/language.h"
-#include "platform/message_box.h"
+#include "model/var_number.h"
 #include "numtext/number_text.h"
+#include "platform/message_box.h"
 #include "platform/twips.h"
 #include "shell/globals.h"
 #include "shell/text.h"
@@ -47,7 +48,7 @@ constexpr int kFrameTop = 420;
 constexpr int kFrameHeight = 2220;
 
 // Variable number of the workforce; minus it is the lowest hiring (every lay-off).
-constexpr int32_t kWorkforceVar = 285;
+constexpr int32_t kWorkforceVar = varnum::total_csms;
 
 // Character codes of the key filters.
 constexpr int kBackspace = 8;

@@ -17,8 +17,8 @@
 
 #include "model/game.h"
 #include "model/language.h"
-#include "platform/message_box.h"
 #include "numtext/number_text.h"
+#include "platform/message_box.h"
 #include "shell/globals.h"
 
 namespace talvair::shell {
