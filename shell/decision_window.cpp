@@ -56,6 +56,13 @@ constexpr int kMinus = 45;
 constexpr int kPoint = 46;
 constexpr int kCode226 = 226;
 
+// The decimal sign the boxes are read with, when it is neither "," nor "." (U+066B in
+// Arabic and Persian locales): without it no fraction could be typed.
+bool IsLocaleDecimalSign(int code) {
+  const QString sign = FromStd(numtext::CurrentNumberLocale().decimalPoint);
+  return sign.size() == 1 && sign.front().unicode() == code;
+}
+
 bool CodeAccepted(int box, int code) {
   if (code == kBackspace || (code >= '0' && code <= '9')) return true;
   switch (box) {
@@ -63,11 +70,11 @@ bool CodeAccepted(int box, int code) {
       return code == kMinus;
     case 2:
     case 3:
-      return code == kComma || code == kPoint || code == kCode226;
+      return code == kComma || code == kPoint || code == kCode226 || IsLocaleDecimalSign(code);
     case 4:
       return code == kMinus || code == kCode226;
     case 5:
-      return code == kComma || code == kPoint;
+      return code == kComma || code == kPoint || IsLocaleDecimalSign(code);
     default:
       return false;
   }

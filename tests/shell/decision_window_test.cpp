@@ -97,6 +97,42 @@ TEST_F(DecisionWindowTest, KeyFiltersPassOnlyTheirCharacters) {
   EXPECT_EQ(window->DecisionText(5), "12.,");
 }
 
+// The boxes with fractions take the locale's own decimal sign, and what it types reads back.
+TEST_F(DecisionWindowTest, EveryLocalesDecimalSignCanBeTyped) {
+  const struct {
+    const char* name;
+    numtext::NumberLocale locale;
+  } cases[] = {
+      {"English", kEnglish},
+      {"Brazil", kBrazil},
+      {"Arabic and Persian", {"\u066B", "\u066C"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load("English", c.locale);
+    const QString sign = QString::fromStdString(c.locale.decimalPoint);
+    const double typed[] = {0.0, 0.2, 0.5, 0.0, 1.5};
+    for (const int box : {2, 3, 5}) {
+      window->SetDecisionText(box, "");
+      QString keys = QString::number(typed[box - 1]);
+      keys.replace('.', sign);
+      for (const QChar key : keys) {
+        QTest::sendKeyEvent(QTest::Click, window->Box(box), static_cast<Qt::Key>(key.unicode()),
+                            QString(key), {});
+      }
+      EXPECT_EQ(numtext::ParseDecision(window->DecisionText(box).toStdString()),
+                typed[box - 1])
+          << box;
+    }
+    // Boxes of whole numbers still refuse it.
+    QTest::sendKeyEvent(QTest::Click, window->Box(1), static_cast<Qt::Key>(sign.front().unicode()),
+                        sign, {});
+    EXPECT_EQ(window->DecisionText(1), "0");
+    EXPECT_TRUE(window->DecisionsValid());
+    EXPECT_TRUE(messages.ShownMessages().empty());
+  }
+}
+
 TEST_F(DecisionWindowTest, NonNumbersAreListedAllAtOnceAndNothingChanges) {
   const Texts5 typed = {"abc", "0.5", "", "1,000", "1e3"};
   Type(typed);
