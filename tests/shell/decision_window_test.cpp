@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <array>
+#include <ostream>
 #include <string>
 
 #include "model/game.h"
@@ -159,6 +160,11 @@ struct RangeRow {
   QString typed, correction, text, title;
 };
 
+void PrintTo(const RangeRow& row, std::ostream* os) {
+  *os << row.language << (row.brazil ? " in Brazil" : "") << ", box " << row.box << ": "
+      << row.typed.left(12).toStdString();
+}
+
 class DecisionRangeTest : public DecisionWindowTest,
                           public ::testing::WithParamInterface<RangeRow> {};
 
@@ -205,7 +211,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "Contratações deve ser um número entre -165 e 10,000", "Contratações"},
         RangeRow{"Port", true, 5, "3", "2,0",
                  "Escopo de Serviço (meta) deve ser um número entre 0.1 e 2",
-                 "Escopo de Serviço (meta)"}));
+                 "Escopo de Serviço (meta)"}),
+    [](const ::testing::TestParamInfo<RangeRow>& info) {
+      return info.param.language + (info.param.brazil ? "Brazil" : "") + "Box" +
+             std::to_string(info.param.box) + "Case" + std::to_string(info.index);
+    });
 
 TEST_F(DecisionWindowTest, EntriesWithinTheBoundsAreValidAsTyped) {
   const Texts5 valid[] = {{"-3", "0.01", "0", "-165", "0.1"},
