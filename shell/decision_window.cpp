@@ -318,6 +318,16 @@ void frmDecision::ApplyCaptions() {
   lblTimeStep1_->setText(
       Text("Current time period:", "Período actual:", "Intervalo de Avanço:"));
   setWindowTitle(label2_->text());
+  // A caption that needs more lines than its region holds grows about the region's middle;
+  // the captions beside it are short enough to leave it the room.
+  for (QLabel* label : label1_) {
+    const QRect region = label->geometry();
+    const int needed = label->heightForWidth(region.width());
+    if (needed > region.height()) {
+      label->setGeometry(region.x(), region.y() - (needed - region.height()) / 2,
+                         region.width(), needed);
+    }
+  }
 
   label1_[0]->setToolTip(Text(" Purchase or sell airplanes this quarter ",
                               " Aeroplanos de la compra o de la venta este cuarto ",
