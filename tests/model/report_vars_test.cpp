@@ -68,6 +68,8 @@ struct ReportCase {
   int fault = 0;
 };
 
+void PrintTo(const ReportCase& c, std::ostream* os) { *os << c.name; }
+
 class ReportCaseTest : public ReportVarsTest, public ::testing::WithParamInterface<ReportCase> {};
 
 TEST_P(ReportCaseTest, Values) {
