@@ -22,11 +22,10 @@ void Idle() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 void BM_RunContinuouslyThroughTheWindow(benchmark::State& state) {
   platform::ScopedScriptedMessages messages;  // Restart's question is answered Yes
   game model;
-  TheGame = &model;
   AppTitle = QStringLiteral("Talvair");
-  auto window = std::make_unique<frmMDI>();
+  auto window = std::make_unique<frmMDI>(model);
   window->Load();
-  window->AttachModel(model);
+  window->AttachModel();
   CreateDecisionWindow(*window->MdiArea(), model, window->TimeStepCaption());
   window->show();
   window->mnuSimTimeStepItems(40)->trigger();
@@ -43,7 +42,6 @@ void BM_RunContinuouslyThroughTheWindow(benchmark::State& state) {
   }
   if (model.TValue() != 40) state.SkipWithError("the game did not reach its end");
   window.reset();
-  TheGame = nullptr;
 }
 BENCHMARK(BM_RunContinuouslyThroughTheWindow)->Unit(benchmark::kMillisecond);
 

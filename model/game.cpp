@@ -7,7 +7,7 @@
 #include "model/game_internal.h"
 #include "model/language.h"
 #include "model/model_error.h"
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 
 namespace talvair {
 
@@ -148,8 +148,13 @@ std::string game::PeriodDescription(int16_t TimePeriod, bool Short) {
 // --- Helpers over the table at the current period ---------------------------------------
 
 namespace {
-// Rows from years: halves go to the even neighbour.
-int RowsBack(int t, double years) { return static_cast<int>(std::nearbyint(t - years / 0.25)); }
+// Rows from years: halves go to the even neighbour. A row beyond any integer (or from a
+// NaN) is the overflow fault, never a conversion out of range.
+int RowsBack(int t, double years) {
+  const double row = std::nearbyint(t - years / 0.25);
+  if (!(row >= -2147483648.0 && row <= 2147483647.0)) throw ModelError(kErrOverflow);
+  return static_cast<int>(row);
+}
 }  // namespace
 
 double game::SumOverElements(int16_t varIndex) const {

@@ -31,8 +31,10 @@ std::string VarName(int32_t varNumber, const std::string& language) {
                    [varNumber](const auto& row) { return row.varNumber == varNumber; });
   if (label != labels.end()) return Resolve(label->text, language);
 
-  const int32_t varIndex = varNumber - 5;  // the plain rule of VarNumber 6..299
-  if (varIndex < 1 || varIndex > data::kLastEquationIndex) return {};
+  // The plain rule VarIndex = VarNumber - 5 of VarNumber 6..299; tested before the
+  // subtraction, which the lowest numbers would overflow.
+  if (varNumber < 6 || varNumber > data::kLastEquationIndex + 5) return {};
+  const int32_t varIndex = varNumber - 5;
   if (const auto* row = FindException(varIndex)) return Resolve(row->varName, language);
   return std::string(data::kSharedNames[varIndex]);
 }

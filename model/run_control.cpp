@@ -8,7 +8,7 @@
 #include "model/game.h"
 #include "model/game_internal.h"
 #include "model/var_index.h"
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 
 namespace talvair {
 
@@ -123,6 +123,7 @@ void game::GoForward() {
     raiseGameOver();
     return;
   }
+  if (runPeriod_ < 1) return;  // moves nothing
   if (period_ >= kLastPeriod) {
     gameOver_ = true;
     raiseGameOver();
@@ -166,7 +167,8 @@ void game::GoForward() {
 }
 
 void game::GoBack() {
-  if (period_ == 0 || runPeriod_ > period_) {
+  // A run length below 1 is refused too: it would move forward.
+  if (period_ == 0 || runPeriod_ < 1 || runPeriod_ > period_) {
     const std::string label = PeriodDescription(-1, false);
     ForEachSubscriber([&](GameEvents& s) { s.BackBeforeStart(period_, label, runPeriod_); });
     return;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -31,9 +32,42 @@ struct StoredValue {
   RegistryValue value;
 };
 
-struct StoredKey {
+// Values in the order they were created, found by their folded names through an index, so
+// that a key with many values reads in linear time.
+class StoredKey {
+ public:
   QStringList parts;  // as created, the root's name first
-  std::vector<StoredValue> values;
+
+  const std::vector<StoredValue>& Values() const { return values_; }
+  const StoredValue* Find(const QString& name) const {
+    const auto it = index_.constFind(name.toCaseFolded());
+    return it == index_.cend() ? nullptr : &values_[*it];
+  }
+  // Replaces the value of that name, or adds it at the end.
+  void Set(const QString& name, const RegistryValue& value) {
+    const QString folded = name.toCaseFolded();
+    const auto it = index_.constFind(folded);
+    if (it != index_.cend()) {
+      values_[*it].value = value;
+      return;
+    }
+    index_.insert(folded, values_.size());
+    values_.push_back({name, value});
+  }
+  bool Erase(const QString& name) {
+    const auto it = index_.constFind(name.toCaseFolded());
+    if (it == index_.cend()) return false;
+    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(*it));
+    index_.clear();
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+      index_.insert(values_[i].name.toCaseFolded(), i);
+    }
+    return true;
+  }
+
+ private:
+  std::vector<StoredValue> values_;
+  QHash<QString, std::size_t> index_;
 };
 
 // Keys by their folded full path, so names compare without regard to case.
@@ -69,12 +103,6 @@ StoredKey* FindKey(Tree& tree, const QStringList& parts) {
   StoredKey& root = tree[Fold(parts)];
   root.parts = parts;
   return &root;
-}
-
-std::vector<StoredValue>::iterator FindValue(StoredKey& key, const QString& name) {
-  const QString folded = name.toCaseFolded();
-  return std::find_if(key.values.begin(), key.values.end(),
-                      [&](const StoredValue& v) { return v.name.toCaseFolded() == folded; });
 }
 
 QByteArray Escape(const QByteArray& bytes) {
@@ -191,12 +219,7 @@ void Parse(const QByteArray& content, Tree* tree) {
     } else if (fields[0] == "V") {
       StoredValue value;
       if (current == nullptr || !ParseValueLine(fields, &value)) continue;
-      const auto existing = FindValue(*current, value.name);
-      if (existing != current->values.end()) {
-        existing->value = value.value;
-      } else {
-        current->values.push_back(value);
-      }
+      current->Set(value.name, value.value);
     }
   }
 }
@@ -204,16 +227,24 @@ void Parse(const QByteArray& content, Tree* tree) {
 QByteArray Serialize(const Tree& tree) {
   QByteArray out = kHeader;
   for (const auto& [folded, key] : tree) {
-    if (IsRoot(key.parts) && key.values.empty()) continue;
+    if (IsRoot(key.parts) && key.Values().empty()) continue;
     out += 'K';
     for (const QString& part : key.parts) out += '\t' + Escape(part.toUtf8());
     out += '\n';
-    for (const StoredValue& value : key.values) {
+    for (const StoredValue& value : key.Values()) {
       out += "V\t" + Escape(value.name.toUtf8()) + '\t' + QByteArray::number(value.value.type) +
              '\t' + Escape(value.value.data) + '\n';
     }
   }
   return out;
+}
+
+// A store larger than this was never written by the program: it is moved out of the way
+// once, keeping its content for the curious, and the store starts empty.
+void SetAside(const QString& filePath) {
+  const QString damaged = filePath + QLatin1String(RegistryStore::kDamagedSuffix);
+  QFile::remove(damaged);
+  QFile::rename(filePath, damaged);
 }
 
 int Load(const QString& filePath, Tree* tree) {
@@ -222,8 +253,14 @@ int Load(const QString& filePath, Tree* tree) {
   if (!info.exists()) return kRegSuccess;
   QFile file(filePath);
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return kRegCantRead;
-  const QByteArray content = file.readAll();
+  // One byte more than allowed tells a file that is too large, however it grew.
+  const QByteArray content = file.read(RegistryStore::kMaxFileBytes + 1);
   if (file.error() != QFileDevice::NoError) return kRegCantRead;
+  if (content.size() > RegistryStore::kMaxFileBytes) {
+    file.close();
+    SetAside(filePath);
+    return kRegSuccess;
+  }
   Parse(content, tree);
   return kRegSuccess;
 }
@@ -328,9 +365,9 @@ int RegistryStore::DeleteKey(std::int32_t root, const QString& path) {
 int RegistryStore::QueryValue(std::int32_t root, const QString& path, const QString& name,
                               RegistryValue* value) const {
   return ReadKey(FilePath(), root, path, [&](Tree&, StoredKey& key, const QStringList&) {
-    const auto it = FindValue(key, name);
-    if (it == key.values.end()) return kRegFileNotFound;
-    if (value != nullptr) *value = it->value;
+    const StoredValue* found = key.Find(name);
+    if (found == nullptr) return kRegFileNotFound;
+    if (value != nullptr) *value = found->value;
     return kRegSuccess;
   });
 }
@@ -342,12 +379,7 @@ int RegistryStore::SetValue(std::int32_t root, const QString& path, const QStrin
   return Modify(folder_, FilePath(), [&](Tree& tree) {
     StoredKey* key = FindKey(tree, parts);
     if (key == nullptr) return Change{kRegFileNotFound, false};
-    const auto it = FindValue(*key, name);
-    if (it != key->values.end()) {
-      it->value = value;
-    } else {
-      key->values.push_back({name, value});
-    }
+    key->Set(name, value);
     return Change{kRegSuccess, true};
   });
 }
@@ -357,10 +389,7 @@ int RegistryStore::DeleteValue(std::int32_t root, const QString& path, const QSt
   if (!SplitPath(root, path, &parts)) return kRegInvalidHandle;
   return Modify(folder_, FilePath(), [&](Tree& tree) {
     StoredKey* key = FindKey(tree, parts);
-    if (key == nullptr) return Change{kRegFileNotFound, false};
-    const auto it = FindValue(*key, name);
-    if (it == key->values.end()) return Change{kRegFileNotFound, false};
-    key->values.erase(it);
+    if (key == nullptr || !key->Erase(name)) return Change{kRegFileNotFound, false};
     return Change{kRegSuccess, true};
   });
 }
@@ -368,7 +397,7 @@ int RegistryStore::DeleteValue(std::int32_t root, const QString& path, const QSt
 int RegistryStore::EnumValues(std::int32_t root, const QString& path, QStringList* names) const {
   names->clear();
   return ReadKey(FilePath(), root, path, [&](Tree&, StoredKey& key, const QStringList&) {
-    for (const StoredValue& value : key.values) names->append(value.name);
+    for (const StoredValue& value : key.Values()) names->append(value.name);
     return kRegSuccess;
   });
 }

@@ -1,5 +1,5 @@
 // A per-user, registry-like store of keys and typed values, kept in one text file under the
-// user's config folder. Every call reads the file afresh; every change is written back at
+// user's config folder. Every call reads the file afresh (it is small: see kMaxFileBytes); every change is written back at
 // once, atomically and under a lock, so two running copies never lose each other's writes.
 // Calls answer with the status codes of the registry functions they stand in for.
 #pragma once
@@ -53,6 +53,10 @@ class RegistryStore {
   static void SetFolder(const QString& folder);
   static QString Folder();
   static constexpr const char* kFileName = "registry.txt";
+  // A larger file counts as damaged: it is renamed with this suffix (replacing an older one)
+  // and the store reads as empty.
+  static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+  static constexpr const char* kDamagedSuffix = ".damaged";
   QString FilePath() const;
 
   // Key paths are relative to the root, parts separated by "\"; empty parts are skipped and

@@ -1,6 +1,8 @@
 // One running copy of the program per user: the first copy holds a lock file and listens on
 // a local socket; a later copy finds the lock held, asks the first copy to come to the
-// front and learns that it must end.
+// front and learns that it must end. Both live in a folder only the user can enter, and a
+// copy that answers on the socket counts only when it runs as the same user, so another
+// user can never keep the program from starting.
 #pragma once
 
 #include <QObject>
@@ -34,8 +36,17 @@ class SingleInstance : public QObject {
 
   // Per-user key used by the program.
   static QString DefaultKey();
-  // Where the lock file of a key lives.
+  // The folder of the lock and the socket: the user's runtime folder when it is the user's
+  // own and closed to others, else "talvair-<uid>" in the temp folder, made with mode 0700
+  // (or closed to others when it is already the user's). Empty when neither can be had.
+  static QString PrivateFolder();
+  // Where the lock file and the socket of a key live (empty without a private folder).
   static QString LockFilePath(const QString& key);
+  static QString SocketPath(const QString& key);
+
+ protected:
+  // Whether the process at the other end of a connected local socket runs as this user.
+  virtual bool PeerIsThisUser(qintptr socketDescriptor) const;
 
  signals:
   // A later copy asked this one to come to the front.
@@ -47,6 +58,7 @@ class SingleInstance : public QObject {
   bool AskFirstCopyToActivate(int attempts);
 
   QString key_;
+  QString socketPath_;
   std::unique_ptr<QLockFile> lock_;
   QLocalServer* server_ = nullptr;
   bool claimed_ = false;

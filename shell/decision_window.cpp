@@ -19,7 +19,7 @@
 #include "model/game.h"
 #include "model/language.h"
 #include "platform/message_box.h"
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 #include "platform/twips.h"
 #include "shell/globals.h"
 #include "shell/text.h"

@@ -13,7 +13,8 @@ class game;
 
 namespace talvair::shell {
 
-// The one model object; created by Main, never replaced while the program runs.
+// The one model object; created by Main, never replaced while the program runs. Only the
+// program start uses it: every window is handed the model it plays.
 extern game* TheGame;
 
 // "Talvair": the main window's caption and the title of a few notices.

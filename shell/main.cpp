@@ -2,7 +2,7 @@
 #include <QLocale>
 
 #include "shell/artwork.h"
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 #include "shell/program_start.h"
 
 int main(int argc, char* argv[]) {

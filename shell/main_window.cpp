@@ -27,10 +27,12 @@
 #include "shell/background_window.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
+#include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
 #include "shell/run_control.h"
 #include "shell/timeline_box.h"
 #include "views/copy_menu.h"
+#include "views/graph_registry.h"
 #include "views/window_manager.h"
 
 namespace talvair::shell {
@@ -211,18 +213,18 @@ std::vector<MenuEntry> MenuTree() {
                GraphItem(108, {"Customer Service", "Servicio al cliente", "Serviço ao Cliente"}),
                GraphItem(109, {"Cumulative Profits", "Ganancias acumuladas", "Lucro Acumulado"}),
                GraphItem(110, {"Costs", "Costos", "Custos"}),
-               MultiGraphItem(111, "Decisions                MULTI"),
-               MultiGraphItem(112, "Fleet                    MULTI"),
+               MultiGraphItem(111, "Decisions                               MULTI"),
+               MultiGraphItem(112, "Fleet                                     MULTI"),
                GraphItem(113, {"Flight Operations", "Operaciones de vuelo",
                                "Operações das Aeronaves"}),
                GraphItem(114, {"Growth Rates", "Tasas de crecimiento", "Taxas de Crescimento"}),
                GraphItem(115, {"Hire/Fire Rates", "Tasas de contratación/despidos",
                                "Taxas de Contratação/Demissão"}),
-               MultiGraphItem(116, "Human Resources          MULTI"),
+               MultiGraphItem(116, "Human Resources                MULTI"),
                GraphItem(117, {"Income Statement", "Estado de resultados",
                                "Relatório de Lucros e Resultados"}),
                GraphItem(118, {"Load Factor", "Coeficiente de ocupación", "Fator de Carga"}),
-               MultiGraphItem(119, "Market                   MULTI"),
+               MultiGraphItem(119, "Market                                 MULTI"),
                GraphItem(120, {"Productivity", "Productividad", "Produtividade"}),
                GraphItem(121, {"Rookie Fraction", "% de \"novatos\"", "Percentual de Novatos"}),
                GraphItem(122, {"Stock Price", "Precio de la acción", "Valor da Ação"}),
@@ -340,8 +342,8 @@ struct frmMDI::CaptionedItem {
   Caption caption;
 };
 
-frmMDI::frmMDI(QWidget* parent)
-    : QMainWindow(parent), currentLang_(QString::fromStdString(CurrentLanguage)) {
+frmMDI::frmMDI(game& model, QWidget* parent)
+    : QMainWindow(parent), model_(model), currentLang_(QString::fromStdString(CurrentLanguage)) {
   setObjectName(QStringLiteral("frmMDI"));
   auto* client = new QWidget(this);
   auto* layout = new QVBoxLayout(client);
@@ -353,11 +355,14 @@ frmMDI::frmMDI(QWidget* parent)
   mdiArea_->setObjectName(QStringLiteral("mdiArea"));
   layout->addWidget(mdiArea_, 1);
   setCentralWidget(client);
+  graphs_ = std::make_unique<views::GraphRegistry>();
   views_ = std::make_unique<views::WindowManager>(mdiArea_);
-  runControl_ = std::make_unique<RunControl>(*this, *views_);
+  runControl_ = std::make_unique<RunControl>(*this, *views_, model_);
   host_ = std::make_unique<MainWindowHost>(*this);
   BuildMenus();
+  SetRunState(runState_);
   ConnectRunControl();
+  ConnectGraphCommands(*this);
   loadedMainWindow = this;
 }
 
@@ -367,7 +372,10 @@ frmMDI::~frmMDI() {
 
 frmMDI* MainWindow() { return loadedMainWindow; }
 
-void frmMDI::AttachModel(game& model) { host_->AttachTo(model); }
+void frmMDI::AttachModel() {
+  host_->AttachTo(model_);
+  graphs_->SetModel(&model_);
+}
 
 void frmMDI::ConnectRunControl() {
   RunControl* run = runControl_.get();
@@ -444,9 +452,7 @@ void frmMDI::BuildToolbar() {
   };
   cmdRun_ = makeButton("cmdRun", kCmdRun);
   cmdRestart_ = makeButton("cmdRestart", kCmdRestart);
-  cmdRestart_->setEnabled(false);
   cmdStop_ = makeButton("cmdStop", kCmdStop);
-  cmdStop_->setEnabled(false);
 
   picture3_ = new QFrame(picToolbar_);
   picture3_->setObjectName(QStringLiteral("Picture3"));
@@ -514,7 +520,6 @@ void frmMDI::Load() {
   for (const char* name : {"mnuSimGoBack", "mnuSimTimeStep", "mnuSimRestart", "mnuSimStop"}) {
     MenuItem(QString::fromLatin1(name))->setVisible(standard);
   }
-  cmdRestart_->setVisible(standard);
   cmdStop_->setVisible(standard);
   MenuItem(QStringLiteral("mnuHelpAdvanced"))->setVisible(ResearchEdition);
   if (standard) MenuItem(QStringLiteral("mnuHelpSurveyLinks"))->setVisible(false);
@@ -525,8 +530,10 @@ void frmMDI::Load() {
   mnuSimToggleGBW_Click();
   views::InstallCopyMenuItem(mnuEditCopy());
 
-  cmdRun_->setEnabled(true);
-  cmdStop_->setEnabled(false);
+  RunState state = runState_;
+  state.runButton = true;
+  state.restartButtonShown = standard;
+  SetRunState(state);
 
   PlaceTimelineTicks();
   mdiArea_->setBackground(kClientAreaColour);
@@ -601,23 +608,32 @@ QString frmMDI::TimeStepCaption() const {
   return QString();
 }
 
-void frmMDI::DeactivateRun() {
-  cmdRun_->setEnabled(false);
-  mnuSimRun()->setEnabled(false);
+void frmMDI::SetRunState(const RunState& state) {
+  runState_ = state;
+  cmdRun_->setEnabled(state.runButton);
+  mnuSimRun()->setEnabled(state.runItem);
   cmdStop_->setEnabled(false);
   mnuSimStop()->setEnabled(false);
-  cmdRestart_->setEnabled(true);
+  cmdRestart_->setEnabled(state.restartButton);
+  cmdRestart_->setVisible(state.restartButtonShown);
+  mnuSimRestart()->setEnabled(state.restartItem);
+  mnuSimGoBack()->setEnabled(state.goBack);
 }
 
+void frmMDI::DeactivateRun() { SetRunState(runState_.Deactivated()); }
+
 void frmMDI::UpdateTimeline(int mode) {
-  if (TheGame == nullptr) return;
   int percent = 0;
   if (mode == 0) {
-    const double progress = 100.0 * TheGame->TValue() / (TheGame->MaxTValue() - 1);
+    const double progress = 100.0 * model_.TValue() / (model_.MaxTValue() - 1);
     percent = static_cast<int>(std::nearbyint(progress));
-    if (TheGame->TValue() >= TheGame->MaxTValue()) cmdRun_->setEnabled(false);
+    if (model_.TValue() >= model_.MaxTValue()) {
+      RunState state = runState_;
+      state.runButton = false;
+      SetRunState(state);
+    }
   }
-  picTimeline_->SetProgress(QString::fromStdString(TheGame->PeriodDescription(-1, false)),
+  picTimeline_->SetProgress(QString::fromStdString(model_.PeriodDescription(-1, false)),
                             percent);
 }
 

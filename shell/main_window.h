@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "shell/run_state.h"
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -21,6 +23,7 @@ class game;
 }
 
 namespace talvair::views {
+class GraphRegistry;
 class WindowManager;
 }
 
@@ -38,8 +41,9 @@ class frmMDI : public QMainWindow {
  public:
   // Builds the controls in their designed state; Load() then fits them to the language and
   // the edition. The language code is taken from CurrentLanguage, so the window must be
-  // built once the player's language is settled.
-  explicit frmMDI(QWidget* parent = nullptr);
+  // built once the player's language is settled. `model` is the game the window plays; it
+  // must outlive the window.
+  explicit frmMDI(game& model, QWidget* parent = nullptr);
   ~frmMDI() override;
 
   // Runs once, before the window is first shown.
@@ -79,12 +83,19 @@ class frmMDI : public QMainWindow {
 
   // The open report, table and graph windows of this window's MDI area.
   views::WindowManager& Views() const { return *views_; }
+  // The open graphs, refreshed from the model after every change of its trajectory.
+  views::GraphRegistry& Graphs() const { return *graphs_; }
   // The commands that move the game through time.
   RunControl& RunControls() const { return *runControl_; }
+  // The game this window plays.
+  game& Model() const { return model_; }
   // Makes this window the model's host until the window goes (or another host is attached).
-  // The model must outlive the window.
-  void AttachModel(game& model);
+  void AttachModel();
 
+  // The run controls' state, and the one place that applies it to the buttons and items
+  // (Stop always off).
+  const RunState& RunControlState() const { return runState_; }
+  void SetRunState(const RunState& state);
   // Run and Stop off, Restart on: the game can only be restarted, opened or gone back.
   void DeactivateRun();
   // Redraws the timeline from the model's current period. With mode 0 the bar shows the
@@ -120,7 +131,9 @@ class frmMDI : public QMainWindow {
   void Unload();
   void ConnectRunControl();
 
+  game& model_;
   QString currentLang_;
+  RunState runState_;
   QMdiArea* mdiArea_ = nullptr;
   QWidget* picToolbar_ = nullptr;
   QPushButton* cmdRun_ = nullptr;
@@ -139,6 +152,7 @@ class frmMDI : public QMainWindow {
   bool restoringMaximised_ = false;
   // Declared last so they go first: the host detaches from the model before anything else
   // of the window is gone.
+  std::unique_ptr<views::GraphRegistry> graphs_;
   std::unique_ptr<views::WindowManager> views_;
   std::unique_ptr<RunControl> runControl_;
   std::unique_ptr<MainWindowHost> host_;

@@ -1,6 +1,5 @@
 #include "shell/main_window_host.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCursor>
 
@@ -9,6 +8,7 @@
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
+#include "views/graph_registry.h"
 
 namespace talvair::shell {
 
@@ -47,10 +47,12 @@ void MainWindowHost::ShowMessage(const std::string& text) {
 
 void MainWindowHost::DeactivateRun() { window_.DeactivateRun(); }
 
-void MainWindowHost::DisableGoBack() { window_.mnuSimGoBack()->setEnabled(false); }
-
-void MainWindowHost::UpdateAllGraphs() {
-  // No graph window can be open yet, so there is nothing to redraw.
+void MainWindowHost::DisableGoBack() {
+  RunState state = window_.RunControlState();
+  state.goBack = false;
+  window_.SetRunState(state);
 }
+
+void MainWindowHost::UpdateAllGraphs() { window_.Graphs().UpdateAllGraphs(); }
 
 }  // namespace talvair::shell

@@ -1,6 +1,7 @@
 #include "shell/program_start.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <memory>
 
@@ -33,20 +34,16 @@ void Report(const storage::SettingsError& error) {
 
 // Research edition: the auto-save options kept in the settings.
 void ReadAutoSaveOptions() {
-  storage::SettingsError error;
-  const std::optional<QString> path = storage::AdvancedOptionsReadPath(&error);
-  Report(error);
+  const std::optional<QString> path = storage::AdvancedOptionsReadPath();
   if (!path || path->isEmpty()) {
     AutoSaveEnabled = false;
     return;
   }
   AutoSavePath = *path;
-  AutoSaveBaseName = storage::AdvancedOptionsReadBaseName(&error).value_or(QString());
-  Report(error);
+  AutoSaveBaseName = storage::AdvancedOptionsReadBaseName().value_or(QString());
   AutoSaveEnabled = true;
-  const QString runNumber = storage::AdvancedOptionsReadRunNumber(&error).value_or(QString());
+  const QString runNumber = storage::AdvancedOptionsReadRunNumber().value_or(QString());
   AutoSaveRunNumber = static_cast<int16_t>(runNumber.toInt());
-  Report(error);
 }
 
 // A later copy asked this one to come to the front: the main window once it is up, else
@@ -74,6 +71,7 @@ StartResult Main(const StartOptions& options) {
   // The one model object; it starts at period 0 with one quarter per run.
   theGameObject = std::make_unique<game>();
   TheGame = theGameObject.get();
+  game& model = *theGameObject;
 
   // The standard build.
   ResearchEdition = false;
@@ -81,7 +79,7 @@ StartResult Main(const StartOptions& options) {
   DebugStepDump = false;
 
   // The stored language; a store that cannot be read counts as none stored.
-  Report(storage::LanguageCheck());
+  storage::LanguageCheck();
 
   // Ask the player; keep the choice when asked to.
   if (!LanguageSaved) {
@@ -113,10 +111,10 @@ StartResult Main(const StartOptions& options) {
   GoBackWarnings = true;
 
   // Built only now, so every caption comes out in the language just settled.
-  mainWindow = std::make_unique<frmMDI>();
+  mainWindow = std::make_unique<frmMDI>(model);
   mainWindow->Load();
   // From here on the model reaches the windows through the main window.
-  mainWindow->AttachModel(*TheGame);
+  mainWindow->AttachModel();
 
   CurrentLanguage = mainWindow->CurrentLang().toStdString();
 
@@ -126,11 +124,11 @@ StartResult Main(const StartOptions& options) {
   }
 
   mainWindow->showMaximized();
-  TheGame->Restart();
+  model.Restart();
   platform::ResetMousePointer();
 
   // At the client area's top-left corner.
-  CreateDecisionWindow(*mainWindow->MdiArea(), *TheGame, mainWindow->TimeStepCaption());
+  CreateDecisionWindow(*mainWindow->MdiArea(), model, mainWindow->TimeStepCaption());
   return StartResult::Running;
 }
 
@@ -141,12 +139,17 @@ void ReleaseProgram() {
   theGameObject.reset();
 }
 
-void ShowSettingsError(const storage::RegistryError& error) {
+void ShowSettingsError(const storage::RegistryError& /*error*/) {
+  // The wrapper's own text is for developers; the player needs the file and the outcome.
+  const QString file = QDir::toNativeSeparators(platform::RegistryStore().FilePath());
   const QString text =
-      QString::fromStdString(Tr("The settings could not be read or written.",
-                                "No se pudo leer o guardar la configuración.",
-                                "Não foi possível ler ou gravar as configurações.")) +
-      QStringLiteral("\r\n\r\n") + error.Description();
+      QString::fromStdString(Tr("The settings could not be saved in the file ",
+                                "No se pudo guardar la configuración en el archivo ",
+                                "Não foi possível salvar as configurações no arquivo ")) +
+      file +
+      QString::fromStdString(Tr(". The choice holds for this run only.",
+                                ". La elección vale solo para esta ejecución.",
+                                ". A escolha vale apenas para esta execução."));
   platform::MsgBox(text, platform::kStyleExclamation);
 }
 

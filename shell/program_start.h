@@ -29,7 +29,8 @@ StartResult Main(const StartOptions& options = {});
 // it once its event loop has ended, before the application object goes.
 void ReleaseProgram();
 
-// Tells the player that the settings could not be read or written; the program goes on.
+// Tells the player that the settings could not be written, naming the settings file: the
+// choice holds for this run only, and the program goes on.
 void ShowSettingsError(const storage::RegistryError& error);
 
 }  // namespace talvair::shell

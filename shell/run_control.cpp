@@ -13,7 +13,7 @@
 #include "model/language.h"
 #include "model/model_error.h"
 #include "platform/message_box.h"
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 #include "platform/wait_cursor.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
@@ -45,13 +45,6 @@ bool CanGoOn(const game& model) { return !model.GameOver() && !AtLastPeriod(mode
 
 // ---- model failures --------------------------------------------------------------------
 
-enum class ModelCall { ApplyDecisions, GoForward, GoBack, Restart };
-
-struct ModelFailure {
-  ModelCall call;
-  std::optional<int> code;  // the model's error number, when it gave one
-};
-
 // Watches a command's calls into the model: what they throw, and what the model reports
 // through its Error event while they run.
 class FailureWatch final : public GameEvents {
@@ -65,19 +58,22 @@ class FailureWatch final : public GameEvents {
     if (!reported_) reported_ = errCode;
   }
 
-  // The first failure of `body`, if any.
-  template <class F>
-  std::optional<ModelFailure> Call(ModelCall call, F body) {
+  struct Outcome {
+    bool failed = false;
+    std::optional<int> code;  // the model's error number, when it gave one
+  };
+
+  // How `body` went: the first failure, if any.
+  Outcome Call(const std::function<void()>& body) {
     reported_.reset();
     try {
       body();
     } catch (const ModelError& error) {
-      return ModelFailure{call, error.Code()};
+      return {true, error.Code()};
     } catch (const std::exception&) {
-      return ModelFailure{call, std::nullopt};
+      return {true, std::nullopt};
     }
-    if (reported_) return ModelFailure{call, *reported_};
-    return std::nullopt;
+    return {reported_.has_value(), reported_};
   }
 
  private:
@@ -85,63 +81,24 @@ class FailureWatch final : public GameEvents {
   std::optional<int> reported_;
 };
 
-QString FailureText(const ModelFailure& failure) {
-  QString text;
-  switch (failure.call) {
-    case ModelCall::ApplyDecisions:
-      text = Text("The decisions could not be applied", "No se pudieron aplicar las decisiones",
-                  "Não foi possível aplicar as decisões");
-      break;
-    case ModelCall::GoForward:
-      text = Text("The simulation could not compute the next quarter",
-                  "La simulación no pudo calcular el trimestre siguiente",
-                  "A simulação não conseguiu calcular o próximo trimestre");
-      break;
-    case ModelCall::GoBack:
-      text = Text("The simulation could not go back to the earlier quarter",
-                  "La simulación no pudo volver al trimestre anterior",
-                  "A simulação não conseguiu voltar ao trimestre anterior");
-      break;
-    case ModelCall::Restart:
-      text = Text("The simulation could not restart the game",
-                  "La simulación no pudo reiniciar el juego",
-                  "A simulação não conseguiu reiniciar o jogo");
-      break;
-  }
-  if (failure.code) {
-    text += Text(" (error ", " (error ", " (erro ") + QString::number(*failure.code) +
-            QLatin1Char(')');
+QString FailureText(const QString& what, std::optional<int> code) {
+  QString text = what;
+  if (code) {
+    text += Text(" (error ", " (error ", " (erro ") + QString::number(*code) + QLatin1Char(')');
   }
   return text + QLatin1Char('.');
 }
 
-void ReportFailure(const ModelFailure& failure) {
-  platform::MsgBox(FailureText(failure), platform::kStyleExclamation, AppTitle);
-}
-
 // After a failure the run controls follow what the model can still do, whatever the
 // command had set.
-void SetControlsFromModel(frmMDI& window, const game& model) {
+RunState FollowModel(RunState state, const game& model) {
   if (CanGoOn(model)) {
-    window.cmdRun()->setEnabled(true);
-    window.mnuSimRun()->setEnabled(true);
+    state.runButton = state.runItem = true;
   } else {
-    window.DeactivateRun();
+    state = state.Deactivated();
   }
-  window.mnuSimGoBack()->setEnabled(model.TValue() > 0);
-}
-
-// A report or table window that fails to refresh must not end the program.
-template <class F>
-void RefreshWindows(F refresh) {
-  try {
-    refresh();
-  } catch (const std::exception&) {
-    platform::MsgBox(Text("The open windows could not be brought up to date.",
-                          "No se pudieron actualizar las ventanas abiertas.",
-                          "Não foi possível atualizar as janelas abertas."),
-                     platform::kStyleExclamation, AppTitle);
-  }
+  state.goBack = model.TValue() > 0;
+  return state;
 }
 
 // ---- pieces not in this build ------------------------------------------------------------
@@ -167,66 +124,97 @@ QString ResearchFileNameIn(const QString& folder, const game& model) {
 
 }  // namespace
 
+// ---- the command runner -------------------------------------------------------------------
+
+bool RunControl::RunCommand(std::initializer_list<ModelCall> calls,
+                            const std::function<void(bool failed)>& refresh) {
+  std::optional<QString> failure;
+  {
+    const platform::WaitCursor wait;
+    FailureWatch watch(model_);
+    for (const ModelCall& call : calls) {
+      const FailureWatch::Outcome outcome = watch.Call(call.call);
+      if (outcome.failed) {
+        failure = FailureText(call.failure, outcome.code);
+        break;
+      }
+    }
+    refresh(failure.has_value());
+    if (failure) window_.SetRunState(FollowModel(window_.RunControlState(), model_));
+  }
+  if (failure) platform::MsgBox(*failure, platform::kStyleExclamation, AppTitle);
+  return !failure;
+}
+
+void RunControl::RefreshViews(const std::function<void(views::WindowManager&)>& refresh) {
+  try {
+    refresh(views_);
+  } catch (const std::exception&) {
+    platform::MsgBox(Text("The open windows could not be brought up to date.",
+                          "No se pudieron actualizar las ventanas abiertas.",
+                          "Não foi possível atualizar as janelas abertas."),
+                     platform::kStyleExclamation, AppTitle);
+  }
+}
+
 // ---- Run ---------------------------------------------------------------------------------
 
 void RunControl::cmdRun_Click() {
-  game* model = TheGame;
   frmDecision* decision = window_.DecisionWindow();
-  if (model == nullptr || decision == nullptr) return;
+  if (decision == nullptr) return;
   // The decision window has told the player what is wrong.
   if (!decision->DecisionsValid()) return;
 
-  std::optional<ModelFailure> failure;
-  {
-    const platform::WaitCursor wait;
-    FailureWatch watch(*model);
-    failure = watch.Call(ModelCall::ApplyDecisions, [&] { model->ApplyDecisions(); });
-    if (!failure) failure = watch.Call(ModelCall::GoForward, [&] { model->GoForward(); });
-    if (!failure) AfterRunInResearchEdition(*model);
-
-    RefreshWindows([&] { views_.UpdateViews(kAllViews); });
-    window_.UpdateTimeline(0);
-    window_.mnuSimGoBack()->setEnabled(true);
-    if (AtLastPeriod(*model)) window_.DeactivateRun();
-    if (failure) SetControlsFromModel(window_, *model);
-  }
-  if (failure) {
-    ReportFailure(*failure);
-    return;
-  }
-  if (ResearchEdition && AutoSaveEnabled) AnnounceResearchRestart(*model);
+  const bool done = RunCommand(
+      {{Text("The decisions could not be applied", "No se pudieron aplicar las decisiones",
+             "Não foi possível aplicar as decisões"),
+        [this] { model_.ApplyDecisions(); }},
+       {Text("The simulation could not compute the next quarter",
+             "La simulación no pudo calcular el trimestre siguiente",
+             "A simulação não conseguiu calcular o próximo trimestre"),
+        [this] { model_.GoForward(); }}},
+      [this](bool failed) {
+        if (!failed) AfterRunInResearchEdition();
+        RefreshViews([](views::WindowManager& views) { views.UpdateViews(kAllViews); });
+        window_.UpdateTimeline(0);
+        RunState state = window_.RunControlState();
+        state.goBack = true;
+        window_.SetRunState(AtLastPeriod(model_) ? state.Deactivated() : state);
+      });
+  if (done && ResearchEdition && AutoSaveEnabled) AnnounceResearchRestart();
 }
 
-void RunControl::AfterRunInResearchEdition(game& model) {
+void RunControl::AfterRunInResearchEdition() {
   if (DebugStepDump) {
     ++AutoSaveRunNumber;
-    ResearchFileName = ResearchFileNameIn(kStepDumpFolder, model);
-    SaveResearchDataHook(model, ResearchFileName);
+    ResearchFileName = ResearchFileNameIn(kStepDumpFolder, model_);
+    SaveResearchDataHook(model_, ResearchFileName);
     ReportSettings(storage::AdvancedOptionsUpdateRunNumber());
   }
   if (!ResearchEdition && !DebugStepDump) return;
   if (AutoSaveEnabled) {
     // A research run goes forward only.
-    window_.cmdRestart()->setEnabled(false);
-    window_.cmdRestart()->setVisible(false);
+    RunState state = window_.RunControlState();
+    state.restartButton = state.restartButtonShown = false;
+    window_.SetRunState(state);
     ++AutoSaveRunNumber;
-    ResearchFileName = ResearchFileNameIn(AutoSavePath + QLatin1Char('/'), model);
-    SaveResearchDataHook(model, ResearchFileName);
+    ResearchFileName = ResearchFileNameIn(AutoSavePath + QLatin1Char('/'), model_);
+    SaveResearchDataHook(model_, ResearchFileName);
     ReportSettings(storage::AdvancedOptionsUpdateRunNumber());
   }
   if (SurveyLinksEnabled) {
     SurveyLinksDue = true;
-    CheckSurveyLinksHook(model.TValue());
+    CheckSurveyLinksHook(model_.TValue());
   }
 }
 
-void RunControl::AnnounceResearchRestart(game& model) {
-  const bool liquidated = model.GetVarValueByName("Liquidation_Switch", -1, 0) == 1.0;
-  if (!liquidated && !AtLastPeriod(model)) return;
+void RunControl::AnnounceResearchRestart() {
+  const bool liquidated = model_.GetVarValueByName("Liquidation_Switch", -1, 0) == 1.0;
+  if (!liquidated && !AtLastPeriod(model_)) return;
   QString text;
   if (liquidated) {
     text = QString::fromStdString(
-               LiquidationMessage(model.GetVarValue(kNetAircraftCostVar, -1, 0))) +
+               LiquidationMessage(model_.GetVarValue(kNetAircraftCostVar, -1, 0))) +
            kLineBreak + kLineBreak;
   } else {
     text = QStringLiteral("You have reached the end.") + kLineBreak + kLineBreak;
@@ -234,16 +222,14 @@ void RunControl::AnnounceResearchRestart(game& model) {
   text += QStringLiteral("You may restart if you wish from the button on the menu bar");
   // The answer makes no difference.
   platform::MsgBox(text, platform::kStyleOkCancel, QStringLiteral("Restart enabled"));
-  window_.cmdRun()->setEnabled(true);
-  window_.cmdRestart()->setEnabled(true);
-  window_.cmdRestart()->setVisible(true);
+  RunState state = window_.RunControlState();
+  state.runButton = state.restartButton = state.restartButtonShown = true;
+  window_.SetRunState(state);
 }
 
 // ---- Restart -----------------------------------------------------------------------------
 
 void RunControl::mnuSimRestart_Click() {
-  game* model = TheGame;
-  if (model == nullptr) return;
   const QString title =
       Text("Restart Game?", "¿Desea reiniciar el juego?", "Reiniciar a Simulação?");
   const QString question =
@@ -272,46 +258,37 @@ void RunControl::mnuSimRestart_Click() {
              "¿Desea que permanezcan visibles en la pantalla?",
              "Você deseja manter estes elementos mostrados na tela?");
     if (platform::MsgBox(keep, style, title) == platform::kAnswerNo) {
-      RefreshWindows([&] { views_.CloseViews(kAllViews); });
+      RefreshViews([](views::WindowManager& views) { views.CloseViews(kAllViews); });
     }
   }
 
-  std::optional<ModelFailure> failure;
-  {
-    const platform::WaitCursor wait;
-    FailureWatch watch(*model);
-    failure = watch.Call(ModelCall::Restart, [&] {
-      model->Restart();
-      model->UpdateAllGraphs();
-    });
-    window_.UpdateTimeline(0);
-    EnableRunControls(window_);
-    RefreshWindows([&] { views_.ResetViews(kAllViews); });
-    window_.setWindowTitle(AppTitle);
-    EmptyNotepadHook();
-    if (frmDecision* decision = window_.DecisionWindow()) {
-      decision->FillFromModel(frmDecision::FillSource::Computed, InitialTimeIndex);
-    }
-    if (failure) SetControlsFromModel(window_, *model);
-  }
-  if (failure) ReportFailure(*failure);
+  RunCommand({{Text("The simulation could not restart the game",
+                    "La simulación no pudo reiniciar el juego",
+                    "A simulação não conseguiu reiniciar o jogo"),
+               [this] {
+                 model_.Restart();
+                 model_.UpdateAllGraphs();
+               }}},
+             [this](bool /*failed*/) {
+               window_.UpdateTimeline(0);
+               EnableRunControls(window_);
+               RefreshViews([](views::WindowManager& views) { views.ResetViews(kAllViews); });
+               window_.setWindowTitle(AppTitle);
+               EmptyNotepadHook();
+               if (frmDecision* decision = window_.DecisionWindow()) {
+                 decision->FillFromModel(frmDecision::FillSource::Computed, InitialTimeIndex);
+               }
+             });
 }
 
 void EnableRunControls(frmMDI& window) {
-  window.cmdRun()->setEnabled(true);
+  window.SetRunState(window.RunControlState().Enabled());
   window.cmdRun()->setFocus();
-  window.mnuSimRun()->setEnabled(true);
-  window.cmdStop()->setEnabled(false);
-  window.mnuSimStop()->setEnabled(false);
-  window.cmdRestart()->setEnabled(true);
-  window.mnuSimRestart()->setEnabled(true);
 }
 
 // ---- Go Back -----------------------------------------------------------------------------
 
 void RunControl::mnuSimGoBack_Click() {
-  game* model = TheGame;
-  if (model == nullptr) return;
   if (GoBackWarnings) {
     const int answer = platform::MsgBox(
         Text("Are you sure that you want to go back to the previous step?",
@@ -322,27 +299,27 @@ void RunControl::mnuSimGoBack_Click() {
     if (answer != platform::kAnswerYes) return;
   }
 
-  std::optional<ModelFailure> failure;
-  {
-    const platform::WaitCursor wait;
-    FailureWatch watch(*model);
-    // The model refuses to go back further than the quarters run; the windows and the
-    // boxes are refreshed from the unchanged period all the same.
-    failure = watch.Call(ModelCall::GoBack, [&] { model->GoBack(); });
-    window_.UpdateTimeline(0);
-    RefreshWindows([&] {
-      views_.ResetViews(kAllViews);
-      views_.UpdateViews(kAllViews);
-    });
-    if (frmDecision* decision = window_.DecisionWindow()) {
-      decision->FillFromModel(frmDecision::FillSource::Displayed, model->TValue());
-    }
-    // Only the button: the menu item keeps its state. A refused Go Back can leave the game
-    // over, and then there is nothing to run.
-    window_.cmdRun()->setEnabled(CanGoOn(*model));
-    if (failure) SetControlsFromModel(window_, *model);
-  }
-  if (failure) ReportFailure(*failure);
+  // The model refuses to go back further than the quarters run; the windows and the boxes
+  // are refreshed from the unchanged period all the same.
+  RunCommand({{Text("The simulation could not go back to the earlier quarter",
+                    "La simulación no pudo volver al trimestre anterior",
+                    "A simulação não conseguiu voltar ao trimestre anterior"),
+               [this] { model_.GoBack(); }}},
+             [this](bool /*failed*/) {
+               window_.UpdateTimeline(0);
+               RefreshViews([](views::WindowManager& views) {
+                 views.ResetViews(kAllViews);
+                 views.UpdateViews(kAllViews);
+               });
+               if (frmDecision* decision = window_.DecisionWindow()) {
+                 decision->FillFromModel(frmDecision::FillSource::Displayed, model_.TValue());
+               }
+               // Only the button: the menu item keeps its state. A refused Go Back can
+               // leave the game over, and then there is nothing to run.
+               RunState state = window_.RunControlState();
+               state.runButton = CanGoOn(model_);
+               window_.SetRunState(state);
+             });
 }
 
 // ---- Time Step and Stop ------------------------------------------------------------------
@@ -357,7 +334,7 @@ QString TimeStepLabel(int index) {
 }
 
 void RunControl::mnuSimTimeStepItems_Click(int index) {
-  if (TheGame != nullptr) TheGame->RunPeriod(static_cast<int16_t>(index));
+  model_.RunPeriod(static_cast<int16_t>(index));
   if (frmDecision* decision = window_.DecisionWindow()) {
     decision->SetTimeStepCaption(TimeStepLabel(index));
   }
@@ -368,7 +345,8 @@ void RunControl::mnuSimTimeStepItems_Click(int index) {
 
 void RunControl::cmdStop_Click() {
   QApplication::beep();
-  window_.cmdStop()->setEnabled(false);
+  // Applying the state switches Stop off.
+  window_.SetRunState(window_.RunControlState());
   ResetMousePointer();
 }
 

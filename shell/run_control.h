@@ -9,6 +9,11 @@
 
 #include <QString>
 
+#include <functional>
+#include <initializer_list>
+
+#include "shell/run_state.h"
+
 namespace talvair {
 class game;
 }
@@ -23,8 +28,10 @@ class frmMDI;
 
 class RunControl {
  public:
-  // Both belong to the main window and outlive this object. The model is TheGame.
-  RunControl(frmMDI& window, views::WindowManager& views) : window_(window), views_(views) {}
+  // All three outlive this object: the window owns it, the window manager belongs to the
+  // window, and the model is the game the window plays.
+  RunControl(frmMDI& window, views::WindowManager& views, game& model)
+      : window_(window), views_(views), model_(model) {}
 
   // Run: validate the decisions, apply them, go forward RunPeriod quarters, refresh.
   void cmdRun_Click();
@@ -40,12 +47,29 @@ class RunControl {
   void cmdStop_Click();
   void mnuSimStop_Click() { cmdStop_Click(); }
 
+  // One call into the model within a command, and what the player is told when it fails
+  // (the model's error number is added when it gives one).
+  struct ModelCall {
+    QString failure;
+    std::function<void()> call;
+  };
+  // The sequence of every command that moves the game: under the hourglass the calls run
+  // in order until one fails, then `refresh(failed)` brings the windows up to date. After a
+  // failure the run controls follow what the model can still do and, once the pointer is
+  // back, the player is told what failed. True when every call succeeded.
+  bool RunCommand(std::initializer_list<ModelCall> calls,
+                  const std::function<void(bool failed)>& refresh);
+  // Refreshes the report and table windows; a window that fails to is reported, never
+  // fatal.
+  void RefreshViews(const std::function<void(views::WindowManager&)>& refresh);
+
  private:
-  void AfterRunInResearchEdition(game& model);
-  void AnnounceResearchRestart(game& model);
+  void AfterRunInResearchEdition();
+  void AnnounceResearchRestart();
 
   frmMDI& window_;
   views::WindowManager& views_;
+  game& model_;
 };
 
 // Run on and focused, Stop off, Restart on: the state of a game that can be played.

@@ -39,26 +39,6 @@ cRegistry& PointAt(const char* section, const char* valueName) {
   return registry;
 }
 
-RegistryError ReadError(const cRegistry& registry) {
-  return RegistryError(kRegistryError, cRegistry::ErrorSource(),
-                       QStringLiteral("Failed to open key '") +
-                           QString::number(registry.ClassKey()) + QStringLiteral("',Section: '") +
-                           registry.SectionKey() + QStringLiteral("' for read access"));
-}
-
-// KeyExists that tells an unreadable store from a missing key, by throwing.
-bool SectionExists(cRegistry& registry) {
-  const bool exists = registry.KeyExists();
-  if (registry.LastStatus() == platform::kRegCantRead) throw ReadError(registry);
-  return exists;
-}
-
-QVariant ReadValue(cRegistry& registry) {
-  QVariant value = registry.Value();
-  if (registry.LastStatus() == platform::kRegCantRead) throw ReadError(registry);
-  return value;
-}
-
 void WriteText(cRegistry& registry, const char* valueName, const QString& text) {
   registry.SetValueKey(QLatin1String(valueName));
   registry.CreateKey();
@@ -68,7 +48,7 @@ void WriteText(cRegistry& registry, const char* valueName, const QString& text) 
 
 void DeleteSectionIfPresent(const char* section, const char* valueName) {
   cRegistry& registry = PointAt(section, valueName);
-  if (SectionExists(registry)) registry.DeleteKey();
+  if (registry.KeyExists()) registry.DeleteKey();
 }
 
 template <typename Body>
@@ -81,17 +61,13 @@ SettingsError Trapped(Body body) {
   return std::nullopt;
 }
 
-std::optional<QString> ReadText(const char* section, const char* valueName,
-                                SettingsError* error) {
-  std::optional<QString> result;
-  SettingsError failure = Trapped([&] {
-    cRegistry& registry = PointAt(section, valueName);
-    if (!SectionExists(registry)) return;
-    const QVariant value = ReadValue(registry);
-    if (value.isValid()) result = value.toString();
-  });
-  if (error != nullptr) *error = std::move(failure);
-  return result;
+// The stored text; nothing when the section is missing or the store cannot be read.
+std::optional<QString> ReadText(const char* section, const char* valueName) {
+  cRegistry& registry = PointAt(section, valueName);
+  if (!registry.KeyExists()) return std::nullopt;
+  const QVariant value = registry.Value();
+  if (!value.isValid()) return std::nullopt;
+  return value.toString();
 }
 
 bool IsLanguageCode(const std::string& code) {
@@ -128,14 +104,12 @@ QString SettingsRootKey() {
   return QStringLiteral("Software\\Corvanta\\") + QString::number(kSettingsVersion);
 }
 
-SettingsError LanguageCheck() {
-  SettingsError error;
-  const std::optional<QString> stored = ReadText(kLanguageSection, "Language", &error);
+void LanguageCheck() {
+  const std::optional<QString> stored = ReadText(kLanguageSection, "Language");
   const std::string code = stored ? stored->toStdString() : std::string();
   // An empty or unknown code would leave the player with no choice offered; ask again.
   LanguageSaved = IsLanguageCode(code);
   CurrentLanguage = LanguageSaved ? code : std::string("English");
-  return error;
 }
 
 SettingsError LanguageWrite() {
@@ -168,36 +142,26 @@ SettingsError AdvancedOptionsUpdateRunNumber() {
   });
 }
 
-std::optional<QString> AdvancedOptionsReadPath(SettingsError* error) {
-  return ReadText(kAutoSaveSection, "Path", error);
-}
+std::optional<QString> AdvancedOptionsReadPath() { return ReadText(kAutoSaveSection, "Path"); }
 
-std::optional<QString> AdvancedOptionsReadBaseName(SettingsError* error) {
-  return ReadText(kAutoSaveSection, "BaseName", error);
-}
+std::optional<QString> AdvancedOptionsReadBaseName() { return ReadText(kAutoSaveSection, "BaseName"); }
 
-std::optional<QString> AdvancedOptionsReadRunNumber(SettingsError* error) {
-  return ReadText(kAutoSaveSection, "RunNumber", error);
-}
+std::optional<QString> AdvancedOptionsReadRunNumber() { return ReadText(kAutoSaveSection, "RunNumber"); }
 
 SettingsError SurveyLinksPathWrite(const QString& sPath) {
   return Trapped([&] { WriteText(PointAt(kSurveyLinksSection, "Path"), "Path", sPath); });
 }
 
-std::optional<QString> SurveyLinksPathRead(SettingsError* error) {
-  return ReadText(kSurveyLinksSection, "Path", error);
-}
+std::optional<QString> SurveyLinksPathRead() { return ReadText(kSurveyLinksSection, "Path"); }
 
 SettingsError CurrencyWrite() {
   return Trapped(
       [] { WriteText(PointAt(kCurrencySection, "Currency"), "Currency", CurrencyName); });
 }
 
-SettingsError CurrencyCheck() {
-  return Trapped([] {
-    cRegistry& registry = PointAt(kCurrencySection, "Currency");
-    if (SectionExists(registry)) CurrencyName = ReadValue(registry).toString();
-  });
+void CurrencyCheck() {
+  cRegistry& registry = PointAt(kCurrencySection, "Currency");
+  if (registry.KeyExists()) CurrencyName = registry.Value().toString();
 }
 
 SettingsError RunOptionsDelete() {
@@ -207,15 +171,15 @@ SettingsError RunOptionsDelete() {
 SettingsError RunOptionsRead() {
   return Trapped([] {
     cRegistry& registry = PointAt(kOptionsSection, "LastUsed");
-    if (!SectionExists(registry)) return;
-    const QDateTime lastUsed = ParseLastUsed(ReadValue(registry).toString());
+    if (!registry.KeyExists()) return;
+    const QDateTime lastUsed = ParseLastUsed(registry.Value().toString());
     // A time that cannot be read back counts as long ago.
     if (!lastUsed.isValid() || HourBoundaries(lastUsed, Now()) > kRunOptionsLifeHours) {
       DeleteSectionIfPresent(kOptionsSection, "Options");
     }
     cRegistry& options = PointAt(kOptionsSection, "Options");
-    if (SectionExists(options)) {
-      RunOptions = ReadValue(options).toString();
+    if (options.KeyExists()) {
+      RunOptions = options.Value().toString();
       RunOptionsSaved = true;
     } else {
       RunOptionsSaved = false;

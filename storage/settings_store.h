@@ -2,8 +2,9 @@
 // below HKEY_CURRENT_USER\Software\Corvanta\21. Every procedure sets the shared wrapper
 // afresh, reads or writes, and returns; nothing is cached.
 //
-// A store that cannot be read or written never ends the program: the procedure returns the
-// wrapper's error and the caller tells the player and goes on.
+// A read never fails: a store that cannot be read counts as holding nothing. A write that
+// fails never ends the program: the procedure returns the wrapper's error and the caller
+// tells the player and goes on.
 #pragma once
 
 #include "storage/globals.h"
@@ -24,9 +25,8 @@ using SettingsError = std::optional<RegistryError>;
 QString SettingsRootKey();
 
 // Sets CurrentLanguage and LanguageSaved from the stored language. A missing, empty or
-// unknown code counts as not stored: "English" and false. An unreadable store does the
-// same and is reported.
-[[nodiscard]] SettingsError LanguageCheck();
+// unknown code counts as not stored: "English" and false.
+void LanguageCheck();
 // Stores CurrentLanguage.
 [[nodiscard]] SettingsError LanguageWrite();
 // Forgets the language (and the currency), so the next start asks again.
@@ -37,17 +37,17 @@ QString SettingsRootKey();
 // Stores AutoSaveRunNumber as "RunNumber".
 [[nodiscard]] SettingsError AdvancedOptionsUpdateRunNumber();
 // The stored texts; no value (as opposed to an empty text) when the section is missing.
-std::optional<QString> AdvancedOptionsReadPath(SettingsError* error = nullptr);
-std::optional<QString> AdvancedOptionsReadBaseName(SettingsError* error = nullptr);
-std::optional<QString> AdvancedOptionsReadRunNumber(SettingsError* error = nullptr);
+std::optional<QString> AdvancedOptionsReadPath();
+std::optional<QString> AdvancedOptionsReadBaseName();
+std::optional<QString> AdvancedOptionsReadRunNumber();
 
 // Folder of the survey-links file.
 [[nodiscard]] SettingsError SurveyLinksPathWrite(const QString& sPath);
-std::optional<QString> SurveyLinksPathRead(SettingsError* error = nullptr);
+std::optional<QString> SurveyLinksPathRead();
 
 // CurrencyName.
 [[nodiscard]] SettingsError CurrencyWrite();
-[[nodiscard]] SettingsError CurrencyCheck();
+void CurrencyCheck();
 
 // RunOptions, forgotten 12 clock hours after it was last written.
 [[nodiscard]] SettingsError RunOptionsDelete();

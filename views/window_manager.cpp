@@ -150,6 +150,16 @@ bool WindowManager::ActivateView(const QString& viewKey) {
   }
 }
 
+bool WindowManager::ShowGraphWindow(const QString& viewKey) {
+  const auto entry = graphWindows_.Find(viewKey);
+  if (!entry) return false;
+  QMdiSubWindow* window = entry->window;
+  window->show();
+  area_->setActiveSubWindow(window);
+  if (QWidget* content = window->widget()) content->setFocus();
+  return true;
+}
+
 void WindowManager::SetTableWindowFactory(TableWindowFactory factory) {
   tableWindowFactory_ = std::move(factory);
 }

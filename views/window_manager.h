@@ -115,6 +115,9 @@ class WindowManager {
   // Gives the focus to the window OpenViews holds under the key; false when there is none or
   // it did not take the focus. Never throws.
   bool ActivateView(const QString& viewKey);
+  // Shows the window GraphWindows holds under the key and gives it the focus, without
+  // rebuilding it; false when there is none.
+  bool ShowGraphWindow(const QString& viewKey);
 
   void SetTableWindowFactory(TableWindowFactory factory);
   // Brings the table's open window forward, or makes, registers and builds a new one.

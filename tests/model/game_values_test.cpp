@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -49,6 +51,19 @@ TEST_F(GameValues, UnknownVariablesReadZeroWithoutError) {
   for (int32_t var : {0, 302, 340, -5}) {
     EXPECT_EQ(g.GetVarValue(var, 5, 0), 0) << var;
     EXPECT_EQ(g.GetDisplayValue(var, 5, 0), 0) << var;
+  }
+  EXPECT_TRUE(recorder.errors.empty());
+}
+
+// The ends of the number range: nothing answers, nothing fails, nothing overflows.
+TEST_F(GameValues, ExtremeVariableNumbersNameNothing) {
+  for (int32_t var : {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min() + 4,
+                      -1, 5 - 339, std::numeric_limits<int32_t>::max()}) {
+    EXPECT_EQ(g.GetVarName(var, 0), "") << var;
+    EXPECT_EQ(g.GetInternalVarName(var, 0), "") << var;
+    EXPECT_EQ(g.GetVarValue(var, -1, 0), 0) << var;
+    EXPECT_EQ(g.GetVarValueString(var, -1, 0, "0.00"), "0.00") << var;
+    EXPECT_FALSE(g.StockVar(var)) << var;
   }
   EXPECT_TRUE(recorder.errors.empty());
 }
@@ -177,6 +192,23 @@ TEST_F(GameValues, TimeHelpers) {
   EXPECT_EQ(g.DelayedValue(var::pros, 2, -1, 0), -1);   // row 0 gives the initial value
   EXPECT_EQ(g.DelayedValue(var::pros, 0.375, -1, 0), 16);  // 6.5 rounds to the even row 6
   EXPECT_EQ(g.LaggedValue(var::pros, 3), 12);           // never before row 2
+  EXPECT_EQ(g.DelayedValue(var::pros, 1e6, -1, 0), -1);  // far before the start
+  // A delay that names no row number at all is the overflow fault; a row past the
+  // table the index fault.
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Fault {
+    double delay;
+    int code;
+  } faults[] = {{std::nan(""), kErrOverflow}, {inf, kErrOverflow}, {-inf, kErrOverflow},
+                {1e300, kErrOverflow},        {-1e300, kErrOverflow}, {-9, kErrSubscript}};
+  for (const Fault& f : faults) {
+    try {
+      g.DelayedValue(var::pros, f.delay, -1, 0);
+      ADD_FAILURE() << "no fault for " << f.delay;
+    } catch (const ModelError& e) {
+      EXPECT_EQ(e.Code(), f.code) << f.delay;
+    }
+  }
   EXPECT_EQ(g.InitialValue(var::pros, 0), 10);
   EXPECT_EQ(g.IsPulseTime(1, 1, 0), 0.0);  // (8 - 2 - 4) / 4 is not whole
   GameTestAccess::Period(g) = 10;

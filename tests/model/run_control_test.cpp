@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "game_recorder.h"
 #include "game_test_access.h"
 #include "model/game.h"
 #include "model/language.h"
@@ -17,54 +18,6 @@ namespace talvair {
 namespace {
 
 using ::testing::ElementsAre;
-
-// Records what the model asks of the windows and what it announces.
-class Recorder : public GameHost, public GameEvents {
- public:
-  std::array<std::string, 5> decisions = {"0", "0.09", "0.1", "9", "0.6"};
-  std::vector<std::string> log;
-  std::vector<std::string> messages;
-
-  std::string DecisionText(int box) override { return decisions.at(static_cast<std::size_t>(box - 1)); }
-  void ShowMessage(const std::string& text) override {
-    messages.push_back(text);
-    log.push_back("message");
-  }
-  void DeactivateRun() override { log.push_back("DeactivateRun"); }
-  void DisableGoBack() override { log.push_back("DisableGoBack"); }
-  void UpdateAllGraphs() override { log.push_back("graphs"); }
-
-  void PeriodComplete(int16_t period, const std::string&) override {
-    log.push_back("PeriodComplete " + std::to_string(period));
-  }
-  void Back(int16_t period, const std::string&) override { log.push_back("Back " + std::to_string(period)); }
-  void Restarted() override { log.push_back("Restarted"); }
-  void BackBeforeStart(int16_t period, const std::string&, int16_t& runPeriod) override {
-    log.push_back("BackBeforeStart " + std::to_string(period) + " " + std::to_string(runPeriod));
-  }
-  void Error(int32_t code, int32_t area) override {
-    log.push_back("Error " + std::to_string(code) + " " + std::to_string(area));
-  }
-  void GameOver(int16_t period, const std::string&) override {
-    log.push_back("GameOver " + std::to_string(period));
-  }
-  void DataChange() override { log.push_back("DataChange"); }
-};
-
-struct Player {
-  Player() {
-    g.SetHost(&rec);
-    g.Subscribe(&rec);
-  }
-  // Applies the recorder's decisions and runs `quarters` with the given run length.
-  void Run(int16_t runLength) {
-    g.RunPeriod(runLength);
-    g.ApplyDecisions();
-    g.GoForward();
-  }
-  game g;
-  Recorder rec;
-};
 
 bool SameTables(game& a, game& b) {
   return GameTestAccess::VarValues(a) == GameTestAccess::VarValues(b) &&
@@ -211,6 +164,44 @@ TEST(RunControl, GoBackRefusedBeforeTheStart) {
   EXPECT_EQ(p.g.Period(), 3);
   EXPECT_THAT(p.rec.log, ::testing::Contains("BackBeforeStart 0 1"));
   EXPECT_THAT(p.rec.log, ::testing::Contains("BackBeforeStart 3 4"));
+}
+
+// A run length below 1 moves nothing in either direction, in play, at the end and after a
+// liquidation; going back is refused as before the start.
+TEST(RunControl, RunLengthBelowOneChangesNothing) {
+  struct Case {
+    const char* name;
+    std::array<std::string, 5> decisions;
+    int16_t quarters;
+  } cases[] = {{"in play", {"0", "0.09", "0.1", "9", "0.6"}, 5},
+               {"at the end", {"0", "0.09", "0.1", "9", "0.6"}, 40},
+               {"liquidated", {"0", "0.01", "0.1", "9", "0.6"}, 10}};
+  for (const Case& c : cases) {
+    for (int16_t runLength : {0, -3}) {
+      SCOPED_TRACE(std::string(c.name) + " " + std::to_string(runLength));
+      Player p;
+      p.rec.decisions = c.decisions;
+      p.Run(c.quarters);
+      const ValueTable values = p.g.VarValues();
+      const ValueTable display = p.g.DisplayValues();
+      const int16_t period = p.g.Period();
+      const int16_t previous = p.g.miPreviousT;
+      const bool over = p.g.GameOver();
+      p.rec.log.clear();
+      p.g.RunPeriod(runLength);
+      p.g.GoBack();
+      p.g.GoForward();
+      EXPECT_EQ(p.g.Period(), period);
+      EXPECT_EQ(p.g.miPreviousT, previous);
+      EXPECT_EQ(p.g.GameOver(), over);
+      EXPECT_TRUE(p.g.VarValues() == values);
+      EXPECT_TRUE(p.g.DisplayValues() == display);
+      std::vector<std::string> expected = {"BackBeforeStart " + std::to_string(period) + " " +
+                                           std::to_string(runLength)};
+      if (over) expected.push_back("GameOver " + std::to_string(period));
+      EXPECT_EQ(p.rec.log, expected);
+    }
+  }
 }
 
 TEST(RunControl, GoBackFromTheEndClearsGameOver) {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <thread>
@@ -169,6 +170,66 @@ TEST_F(RegistryStoreTest, AnyBytesAtAllNeverBreakTheStore) {
     ASSERT_EQ(store.SetValue(kUser, "Software\\Fresh", "v", {kRegSz, "ok"}), kRegSuccess);
     EXPECT_EQ(Read("Software\\Fresh", "v"), "ok");
   }
+}
+
+TEST_F(RegistryStoreTest, AFileLargerThanTheStoreCanBeIsSetAsideOnce) {
+  const QByteArray sound = "K\tHKEY_CURRENT_USER\tSoftware\nV\tv\t1\tkept\n";
+  const struct {
+    qint64 size;
+    bool setAside;
+  } cases[] = {
+      {RegistryStore::kMaxFileBytes, false},
+      {RegistryStore::kMaxFileBytes + 1, true},
+      {5 * RegistryStore::kMaxFileBytes, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size);
+    const QString damaged = Store().FilePath() + RegistryStore::kDamagedSuffix;
+    QFile::remove(damaged);
+    QByteArray content = sound;
+    content += '#';
+    content += QByteArray(c.size - content.size() - 1, 'x');
+    content += '\n';
+    WriteFile(content);
+
+    EXPECT_EQ(Read("Software", "v"), c.setAside ? "<2>" : "kept");
+    EXPECT_EQ(QFile::exists(damaged), c.setAside);
+    if (!c.setAside) continue;
+    EXPECT_EQ(QFileInfo(damaged).size(), c.size);  // kept whole for a look
+    EXPECT_FALSE(QFile::exists(Store().FilePath()));
+    RegistryStore store = Store();
+    ASSERT_EQ(store.CreateKey(kUser, "Software"), kRegSuccess);
+    ASSERT_EQ(store.SetValue(kUser, "Software", "v", {kRegSz, "fresh"}), kRegSuccess);
+    EXPECT_EQ(Read("Software", "v"), "fresh");
+  }
+}
+
+TEST_F(RegistryStoreTest, AKeyWithManyValuesFindsEachByItsName) {
+  constexpr int kValues = 40000;
+  QByteArray content = "K\tHKEY_CURRENT_USER\tSoftware\n";
+  for (int i = 0; i < kValues; ++i) content += "V\tv" + QByteArray::number(i) + "\t1\t" +
+                                               QByteArray::number(i) + '\n';
+  // A later line of the same name, in another case, replaces the value in its place.
+  content += "V\tV7\t1\tseven\n";
+  WriteFile(content);
+
+  const struct {
+    const char* name;
+    QByteArray data;
+  } cases[] = {{"v0", "0"}, {"V39999", "39999"}, {"v7", "seven"}, {"v40000", "<2>"}};
+  for (const auto& c : cases) EXPECT_EQ(Read("Software", c.name), c.data) << c.name;
+
+  RegistryStore store = Store();
+  ASSERT_EQ(store.DeleteValue(kUser, "Software", "v3"), kRegSuccess);
+  EXPECT_EQ(Read("Software", "v3"), "<2>");
+  ASSERT_EQ(store.SetValue(kUser, "Software", "v20000", {kRegSz, "changed"}), kRegSuccess);
+  EXPECT_EQ(Read("Software", "V20000"), "changed");
+  QStringList names;
+  ASSERT_EQ(store.EnumValues(kUser, "Software", &names), kRegSuccess);
+  ASSERT_EQ(names.size(), kValues - 1);
+  EXPECT_EQ(names[3], "v4");
+  EXPECT_EQ(names[7], "v8");  // v7 kept its place and its first name
+  EXPECT_EQ(names[6], "v7");
 }
 
 TEST_F(RegistryStoreTest, StoreThatCannotBeReadOrWrittenIsReported) {

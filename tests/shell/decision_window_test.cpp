@@ -18,7 +18,7 @@
 #include "model/game.h"
 #include "model/language.h"
 #include "platform/message_box.h"
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 #include "shell/globals.h"
 
 namespace talvair::shell {

@@ -39,7 +39,6 @@ constexpr int kNoIndex = -1;
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TheGame = &model_;
     AppTitle = QStringLiteral("Talvair");
     GoBackWarnings = true;
     ResearchEdition = false;
@@ -47,7 +46,6 @@ class MainWindowTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    TheGame = nullptr;
     ResearchEdition = false;
     InstitutionEdition = false;
     CurrentLanguage = "English";
@@ -57,7 +55,7 @@ class MainWindowTest : public ::testing::Test {
   template <class Window = frmMDI>
   std::unique_ptr<Window> LoadWindow(const std::string& language = "English") {
     CurrentLanguage = language;
-    auto window = std::make_unique<Window>();
+    auto window = std::make_unique<Window>(model_);
     window->Load();
     return window;
   }
@@ -223,10 +221,10 @@ TEST_F(MainWindowTest, ExactlyTheKeptItemsReadTheSameInEveryLanguage) {
       {"mnuFile_Save_Old", "SaveOldFormat"},
       {"mnufrmResourceMap", "Resource &Map"},
       {"mnuRptEndofGame", "&End of Game Summary"},
-      {"mnuGph(111)", "Decisions                MULTI"},
-      {"mnuGph(112)", "Fleet                    MULTI"},
-      {"mnuGph(116)", "Human Resources          MULTI"},
-      {"mnuGph(119)", "Market                   MULTI"},
+      {"mnuGph(111)", "Decisions                               MULTI"},
+      {"mnuGph(112)", "Fleet                                     MULTI"},
+      {"mnuGph(116)", "Human Resources                MULTI"},
+      {"mnuGph(119)", "Market                                 MULTI"},
       {"mnuGphCustom(0)", "&Custom Graphs"},
       {"mnuTable(11)", "Debug All Vars"},
       {"mnutbltstocks(10)", "STOCK TEST"},
@@ -370,7 +368,7 @@ TEST_F(MainWindowTest, ShortcutsAreExactlyTheDesignedOnes) {
 
 TEST_F(MainWindowTest, CurrentLangIsTheLanguageTheWindowWasBuiltIn) {
   CurrentLanguage = "Port";
-  frmMDI window;
+  frmMDI window(model_);
   EXPECT_EQ(window.property("CurrentLang").toString(), QStringLiteral("Port"));
   // The load makes the window's code the run's language again.
   CurrentLanguage = "English";
@@ -383,7 +381,7 @@ TEST_F(MainWindowTest, CurrentLangIsTheLanguageTheWindowWasBuiltIn) {
 
 TEST_F(MainWindowTest, TicksStandUnderTheYearsAndTheLastFollowsTheTimeline) {
   CurrentLanguage = "English";
-  frmMDI window;
+  frmMDI window(model_);
   const int timelineWidth = 200;
   window.picTimeline()->resize(timelineWidth, window.picTimeline()->height());
   window.Load();
@@ -478,6 +476,7 @@ TEST_F(MainWindowTest, DecisionWindowCommandBringsItHome) {
 // A window manager that delays the maximise until the test lets it through, or refuses it.
 class SlowWindowManagerWindow : public frmMDI {
  public:
+  using frmMDI::frmMDI;
   int requests = 0;
 
  protected:

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
@@ -265,40 +266,54 @@ TEST_F(ProgramStartTest, SettingsThatCannotBeReadOrWrittenNeverEndTheProgram) {
   struct Case {
     const char* what;
     std::function<void(const QString& folder, StartOptions& options)> breakStore;
+    bool save;
+    // A write that fails is told once; a store that cannot be read counts as empty.
     std::size_t messages;
   };
+  const auto folderInPlaceOfTheFile = [](const QString& folder, StartOptions&) {
+    QDir(folder).mkdir(QString::fromLatin1(platform::RegistryStore::kFileName));
+  };
+  const auto fileWithoutReadRights = [](const QString& folder, StartOptions&) {
+    QFile file(folder + u'/' + QLatin1String(platform::RegistryStore::kFileName));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("K\tHKEY_CURRENT_USER\tSoftware\tCorvanta\t21\tLanguage\n"
+               "V\tLanguage\t1\tSpanish\\0\n");
+    file.close();
+    file.setPermissions(QFileDevice::Permissions());
+  };
+  // A folder that cannot be made: reading finds nothing, saving fails.
+  const auto fileInPlaceOfTheFolder = [](const QString& folder, StartOptions& options) {
+    QFile blocker(folder + QStringLiteral("/blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    options.settingsFolder = blocker.fileName();
+  };
   const Case cases[] = {
-      // A store that cannot be read: the language counts as not stored, and saving fails.
-      {"unreadable",
-       [](const QString& folder, StartOptions&) {
-         QDir(folder).mkdir(QString::fromLatin1(platform::RegistryStore::kFileName));
-       },
-       2},
-      // A folder that cannot be made: reading finds nothing, saving fails.
-      {"unwritable",
-       [](const QString& folder, StartOptions& options) {
-         QFile blocker(folder + QStringLiteral("/blocker"));
-         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-         options.settingsFolder = blocker.fileName();
-       },
-       1},
+      {"a folder in place of the file", folderInPlaceOfTheFile, false, 0},
+      {"a folder in place of the file, saved", folderInPlaceOfTheFile, true, 1},
+      {"no read permission", fileWithoutReadRights, false, 0},
+      {"a file in place of the folder, saved", fileInPlaceOfTheFolder, true, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     QTemporaryDir folder;
     options_.settingsFolder = folder.path();
     c.breakStore(folder.path(), options_);
+    const QString file = options_.settingsFolder + QStringLiteral("/registry.txt");
+    // Rights that ignore file permissions can read the file anyway.
+    if (QFileInfo(file).isFile() && QFile(file).open(QIODevice::ReadOnly)) continue;
+    platform::RegistryStore::SetFolder(options_.settingsFolder);
     messages_.Clear();
 
     ModalDriver driver;
-    ASSERT_EQ(Start(driver, 2, true), StartResult::Running);
+    ASSERT_EQ(Start(driver, 2, c.save), StartResult::Running);
     EXPECT_EQ(driver.Seen(), kLanguageAndSplash);
     EXPECT_TRUE(MainWindow()->isVisible());
     EXPECT_EQ(CurrentLanguage, "Port");
     ASSERT_EQ(messages_.ShownMessages().size(), c.messages);
     for (const auto& shown : messages_.ShownMessages()) {
       EXPECT_EQ(shown.style, 48);
-      EXPECT_FALSE(shown.text.isEmpty());
+      EXPECT_EQ(shown.text, QStringLiteral("Não foi possível salvar as configurações no arquivo ") +
+                                file + QStringLiteral(". A escolha vale apenas para esta execução."));
     }
     ReleaseProgram();
   }

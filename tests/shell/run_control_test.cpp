@@ -9,6 +9,8 @@
 #include <QPushButton>
 
 #include <array>
+#include <functional>
+#include <stdexcept>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -16,8 +18,9 @@
 
 #include "model/game.h"
 #include "model/language.h"
+#include "model/model_error.h"
 #include "platform/message_box.h"
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 #include "platform/wait_cursor.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
@@ -73,7 +76,6 @@ class RunControlTest : public ::testing::Test {
   void SetUp() override { Load("English", kEnglish); }
   void TearDown() override {
     window_.reset();
-    TheGame = nullptr;
     CurrentLanguage = "English";
     numtext::SetCurrentNumberLocale({});
   }
@@ -85,14 +87,13 @@ class RunControlTest : public ::testing::Test {
     messages_.underHourglass.clear();
     CurrentLanguage = language;
     numtext::SetCurrentNumberLocale(locale);
-    TheGame = &model_;
     AppTitle = QStringLiteral("Talvair");
     GoBackWarnings = true;
     model_.RunPeriod(1);
     model_.Restart();
-    window_ = std::make_unique<frmMDI>();
+    window_ = std::make_unique<frmMDI>(model_);
     window_->Load();
-    window_->AttachModel(model_);
+    window_->AttachModel();
     decision_ = CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
   }
 
@@ -395,6 +396,73 @@ TEST_F(RunControlTest, AFailedGoBackIsReportedAndLeavesAPlayableGame) {
   EXPECT_TRUE(window_->cmdRun()->isEnabled() && On("mnuSimRun"));
   EXPECT_EQ(On("mnuSimGoBack"), model_.TValue() > 0);
   EXPECT_EQ(window_->picTimeline()->Label().toStdString(), model_.PeriodDescription(-1, false));
+}
+
+// Every command that moves the game goes through one runner: the first failing call stops
+// the rest, the windows are refreshed all the same, the controls follow the model and the
+// player is told once, with the ordinary pointer.
+TEST_F(RunControlTest, TheCommandRunnerStopsAtTheFirstFailureAndReportsItOnce) {
+  struct Case {
+    const char* name;
+    std::function<void(game&)> second;  // the second of three calls
+    const char* message;                // the start of the one message; empty: none
+  };
+  const Case cases[] = {
+      {"all succeed", [](game&) {}, ""},
+      {"the model throws", [](game&) { throw ModelError(kErrOverflow); },
+       "Second failed (error 6)."},
+      {"anything else throws", [](game&) { throw std::runtime_error("lost"); },
+       "Second failed."},
+      {"the model reports an error",
+       [](game& model) {
+         model.SetVarValue(39, -1, 0, 0.0);
+         model.GoForward();
+       },
+       "Second failed (error "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load("English", kEnglish);
+    RunSteps({1});
+    RunState off = window_->RunControlState();
+    off.runButton = off.runItem = off.goBack = false;
+    window_->SetRunState(off);
+    std::vector<std::string> log;
+    bool hourglass = false;
+
+    const bool done = window_->RunControls().RunCommand(
+        {{"First failed", [&] { log.push_back("first"); }},
+         {"Second failed",
+          [&] {
+            log.push_back("second");
+            c.second(model_);
+          }},
+         {"Third failed", [&] { log.push_back("third"); }}},
+        [&](bool failed) {
+          log.push_back(failed ? "refresh after a failure" : "refresh");
+          hourglass = QApplication::overrideCursor() != nullptr;
+        });
+
+    const bool fails = *c.message != '\0';
+    EXPECT_EQ(done, !fails);
+    using Log = std::vector<std::string>;
+    const Log expected = fails ? Log{"first", "second", "refresh after a failure"}
+                               : Log{"first", "second", "third", "refresh"};
+    EXPECT_EQ(log, expected);
+    EXPECT_TRUE(hourglass);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    ASSERT_EQ(Shown(), fails ? 1u : 0u);
+    if (fails) {
+      EXPECT_TRUE(First().text.startsWith(QString::fromLatin1(c.message)))
+          << First().text.toStdString();
+      EXPECT_FALSE(messages_.underHourglass.front());
+    }
+    // After a failure the controls follow the game, which can go on; else they stay as set.
+    RunState following = off;
+    following.runButton = following.runItem = following.goBack = true;
+    EXPECT_EQ(window_->RunControlState(), fails ? following : off);
+    EXPECT_EQ(window_->cmdRun()->isEnabled(), fails);
+  }
 }
 
 TEST_F(RunControlTest, TheModelReadsTheBoxesAndLosesItsHostWithTheWindow) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 
 namespace talvair::numtext {
 namespace {

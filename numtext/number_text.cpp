@@ -1,4 +1,4 @@
-#include "platform/numtext/number_text.h"
+#include "numtext/number_text.h"
 
 #include <charconv>
 #include <cmath>

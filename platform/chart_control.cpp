@@ -1,0 +1,294 @@
+#include "platform/chart_control.h"
+
+#include <qcustomplot.h>
+
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace talvair::platform {
+
+namespace {
+
+// Far above anything the program draws; keeps a stray count from eating memory.
+constexpr int kMaxPoints = 4096;
+constexpr int kMaxSeries = 64;
+
+const QColor kSeriesColours[] = {QColor(0, 0, 192), QColor(192, 0, 0), QColor(0, 128, 0),
+                                 QColor(160, 0, 160)};
+
+std::optional<int> WholeNumber(const QVariant& value) {
+  bool ok = false;
+  const double number = value.toDouble(&ok);
+  if (!ok || !std::isfinite(number) || std::abs(number) > 1e9) return std::nullopt;
+  return static_cast<int>(std::nearbyint(number));
+}
+
+QFont SmallFont() {
+  QFont font;
+  font.setPointSize(7);
+  return font;
+}
+
+}  // namespace
+
+ChartControl::ChartControl(QWidget* parent) : QWidget(parent), plot_(new QCustomPlot(this)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(plot_);
+
+  for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
+    axis->setTickLabelFont(SmallFont());
+  }
+  plot_->legend->setFont(SmallFont());
+  plot_->legend->setVisible(false);
+  plot_->xAxis->setTicker(QSharedPointer<QCPAxisTickerText>::create());
+  Resize(1, 1);
+}
+
+ChartControl::~ChartControl() = default;
+
+void ChartControl::Resize(int pointCount, int seriesCount) {
+  pointCount_ = pointCount;
+  series_.resize(static_cast<std::size_t>(seriesCount));
+  // A new point holds no value until one is written.
+  for (Series& series : series_) {
+    series.values.resize(static_cast<std::size_t>(pointCount), 0.0);
+    series.noValue.resize(static_cast<std::size_t>(pointCount), true);
+  }
+  pointLabels_.resize(static_cast<std::size_t>(pointCount));
+  currentSeries_ = std::min(currentSeries_, seriesCount);
+  currentPoint_ = std::min(currentPoint_, pointCount);
+}
+
+ChartControl::Series* ChartControl::CurrentSeries() {
+  return &series_[static_cast<std::size_t>(currentSeries_ - 1)];
+}
+
+void ChartControl::Set(int id, const QVariant& value) {
+  const std::optional<int> number = WholeNumber(value);
+  const auto point = static_cast<std::size_t>(currentPoint_ - 1);
+  switch (id) {
+    case chart::kChartPointCount:
+      if (number && *number >= 1 && *number <= kMaxPoints) {
+        Resize(*number, static_cast<int>(series_.size()));
+      }
+      break;
+    case chart::kChartSeriesCount:
+      if (number && *number >= 1 && *number <= kMaxSeries) Resize(pointCount_, *number);
+      break;
+    case chart::kChartCurrentSeries:
+      if (number && *number >= 1 && *number <= static_cast<int>(series_.size())) {
+        currentSeries_ = *number;
+      }
+      break;
+    case chart::kChartCurrentPoint:
+      if (number && *number >= 1 && *number <= pointCount_) currentPoint_ = *number;
+      break;
+    case chart::kChartValue: {
+      bool ok = false;
+      const double v = value.toDouble(&ok);
+      if (ok) CurrentSeries()->values[point] = v;
+      break;
+    }
+    case chart::kChartPointLabel:
+      pointLabels_[point] = value.toString();
+      break;
+    case chart::kAxisLabelMode:
+      if (number) axisLabelMode_ = *number;
+      break;
+    case chart::kLegendStyle:
+      if (number) legendOn_ = *number == chart::kLegendBelow;
+      break;
+    case chart::kChartDraw:
+      if (number == chart::kDrawNow) Draw();
+      break;
+    default:
+      break;
+  }
+}
+
+void ChartControl::Set(int id, int index, const QVariant& value) {
+  switch (id) {
+    case chart::kNoValue:
+      if (index >= 1 && index <= pointCount_) {
+        if (const std::optional<int> number = WholeNumber(value)) {
+          CurrentSeries()->noValue[static_cast<std::size_t>(index - 1)] = *number != 0;
+        }
+      }
+      break;
+    case chart::kChartLegend:
+      if (index >= 1 && index <= static_cast<int>(series_.size())) {
+        series_[static_cast<std::size_t>(index - 1)].legend = value.toString();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+QVariant ChartControl::Get(int id) const {
+  switch (id) {
+    case chart::kChartPointCount:
+      return pointCount_;
+    case chart::kChartSeriesCount:
+      return static_cast<int>(series_.size());
+    case chart::kChartCurrentSeries:
+      return currentSeries_;
+    case chart::kChartCurrentPoint:
+      return currentPoint_;
+    default:
+      return {};
+  }
+}
+
+double ChartControl::Value(int series, int point) const {
+  if (series < 1 || series > static_cast<int>(series_.size()) || point < 1 ||
+      point > pointCount_) {
+    return 0.0;
+  }
+  return series_[static_cast<std::size_t>(series - 1)].values[static_cast<std::size_t>(point - 1)];
+}
+
+bool ChartControl::HasValue(int series, int point) const {
+  if (series < 1 || series > static_cast<int>(series_.size()) || point < 1 ||
+      point > pointCount_) {
+    return false;
+  }
+  return !series_[static_cast<std::size_t>(series - 1)]
+              .noValue[static_cast<std::size_t>(point - 1)];
+}
+
+QString ChartControl::PointLabel(int point) const {
+  if (point < 1 || point > pointCount_) return {};
+  return pointLabels_[static_cast<std::size_t>(point - 1)];
+}
+
+QString ChartControl::Legend(int series) const {
+  if (series < 1 || series > static_cast<int>(series_.size())) return {};
+  return series_[static_cast<std::size_t>(series - 1)].legend;
+}
+
+void ChartControl::ShowLegendRow() {
+  if (legendRowBuilt_) return;
+  legendRowBuilt_ = true;
+  // The legend runs left to right in its own row under the plot.
+  auto* row = new QCPLayoutGrid;
+  plot_->plotLayout()->addElement(1, 0, row);
+  row->setMargins(QMargins(4, 0, 4, 2));
+  row->addElement(0, 0, plot_->legend);
+  plot_->legend->setFillOrder(QCPLegend::foColumnsFirst);
+  plot_->legend->setBorderPen(Qt::NoPen);
+  plot_->legend->setBrush(Qt::NoBrush);
+  plot_->legend->setRowSpacing(0);
+  plot_->legend->setColumnSpacing(8);
+  plot_->plotLayout()->setRowStretchFactor(1, 0.001);
+}
+
+void ChartControl::Draw() {
+  ++draws_;
+  const int seriesCount = static_cast<int>(series_.size());
+  while (plot_->graphCount() > seriesCount) plot_->removeGraph(plot_->graphCount() - 1);
+  while (plot_->graphCount() < seriesCount) {
+    QCPGraph* graph = plot_->addGraph();
+    const QColor colour = kSeriesColours[static_cast<std::size_t>(plot_->graphCount() - 1) %
+                                         std::size(kSeriesColours)];
+    graph->setPen(QPen(colour, 1.5));
+    graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, colour, colour, 3));
+  }
+
+  const double gap = std::numeric_limits<double>::quiet_NaN();
+  double low = std::numeric_limits<double>::infinity();
+  double high = -low;
+  bool anyLegend = false;
+  QVector<QCPGraphData> data(pointCount_);
+  for (int s = 0; s < seriesCount; ++s) {
+    const Series& series = series_[static_cast<std::size_t>(s)];
+    for (int p = 0; p < pointCount_; ++p) {
+      const double value = series.values[static_cast<std::size_t>(p)];
+      const bool shown = !series.noValue[static_cast<std::size_t>(p)] && std::isfinite(value);
+      data[p] = QCPGraphData(p + 1, shown ? value : gap);
+      if (shown) {
+        low = std::min(low, value);
+        high = std::max(high, value);
+      }
+    }
+    QCPGraph* graph = plot_->graph(s);
+    graph->data()->set(data, true);
+    if (legendOn_ && !series.legend.isEmpty()) {
+      graph->setName(series.legend);
+      graph->addToLegend();
+      anyLegend = true;
+    } else {
+      graph->removeFromLegend();
+    }
+  }
+
+  plot_->xAxis->setRange(0.5, pointCount_ + 0.5);
+  auto ticker = qSharedPointerCast<QCPAxisTickerText>(plot_->xAxis->ticker());
+  ticker->clear();
+  for (int p = 1; p <= pointCount_; ++p) {
+    const QString& label = pointLabels_[static_cast<std::size_t>(p - 1)];
+    if (axisLabelMode_ == chart::kAxisLabelsFromPoints) {
+      if (!label.isEmpty()) ticker->addTick(p, label);
+    } else if (p == 1 || p % 10 == 0) {
+      ticker->addTick(p, QString::number(p));
+    }
+  }
+
+  if (low > high) {
+    low = 0.0;
+    high = 1.0;
+  } else if (low == high) {
+    const double pad = std::max(std::abs(low) * 0.1, 1.0);
+    low -= pad;
+    high += pad;
+  } else {
+    const double pad = (high - low) * 0.05;
+    low -= pad;
+    high += pad;
+  }
+  plot_->yAxis->setRange(low, high);
+
+  if (anyLegend) ShowLegendRow();
+  plot_->legend->setVisible(anyLegend);
+  plot_->replot(QCustomPlot::rpImmediateRefresh);
+}
+
+int ChartControl::DrawnPoints(int series) const {
+  if (series < 1 || series > plot_->graphCount()) return 0;
+  const auto data = plot_->graph(series - 1)->data();
+  return static_cast<int>(std::count_if(data->constBegin(), data->constEnd(), [](const auto& d) {
+    return !std::isnan(d.value);
+  }));
+}
+
+std::pair<double, double> ChartControl::ValueAxisRange() const {
+  return {plot_->yAxis->range().lower, plot_->yAxis->range().upper};
+}
+
+std::vector<std::pair<int, QString>> ChartControl::AxisLabels() const {
+  std::vector<std::pair<int, QString>> labels;
+  const auto ticker = qSharedPointerCast<QCPAxisTickerText>(plot_->xAxis->ticker());
+  const QMap<double, QString>& ticks = ticker->ticks();
+  for (auto it = ticks.constBegin(); it != ticks.constEnd(); ++it) {
+    labels.emplace_back(static_cast<int>(it.key()), it.value());
+  }
+  return labels;
+}
+
+QStringList ChartControl::LegendEntries() const {
+  QStringList entries;
+  if (!plot_->legend->visible()) return entries;
+  for (int i = 0; i < plot_->legend->itemCount(); ++i) {
+    if (auto* item = qobject_cast<QCPPlottableLegendItem*>(plot_->legend->item(i))) {
+      entries.append(item->plottable()->name());
+    }
+  }
+  return entries;
+}
+
+}  // namespace talvair::platform

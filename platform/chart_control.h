@@ -1,0 +1,108 @@
+// The chart control of the graph windows. Callers fill it through numbered properties:
+// select a series and a point, write the point's value and whether it holds one, label
+// points of the x axis, name the series; nothing shows until ChartDraw. Points that hold no
+// value are neither drawn nor counted in the value axis's range.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+
+#include <utility>
+#include <vector>
+
+class QCustomPlot;
+
+namespace talvair::platform {
+
+namespace chart {
+// 3 redraws the chart from the properties, at once.
+inline constexpr int kChartDraw = 21;
+// The value of the current point of the current series.
+inline constexpr int kChartValue = 41;
+// 4: the x axis shows the point labels (otherwise the point numbers).
+inline constexpr int kAxisLabelMode = 53;
+// The x-axis label of the current point.
+inline constexpr int kChartPointLabel = 56;
+// 2: a legend row under the plot.
+inline constexpr int kLegendStyle = 59;
+inline constexpr int kChartPointCount = 66;
+inline constexpr int kChartSeriesCount = 67;
+// Accepted for callers written against the original control; no effect here.
+inline constexpr int kPointWritten = 100;
+inline constexpr int kChartCurrentPoint = 101;
+inline constexpr int kChartCurrentSeries = 102;
+// Indexed by a point count; accepted, no effect here.
+inline constexpr int kPointCountHint = 158;
+// Indexed by point, on the current series: 1 the point holds no value, 0 it holds one.
+inline constexpr int kNoValue = 164;
+// Indexed by series: the series' legend text; an empty text leaves it out of the legend.
+inline constexpr int kChartLegend = 169;
+
+inline constexpr int kDrawNow = 3;
+inline constexpr int kAxisLabelsFromPoints = 4;
+inline constexpr int kLegendBelow = 2;
+}  // namespace chart
+
+class ChartControl : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ChartControl(QWidget* parent = nullptr);
+  ~ChartControl() override;
+
+  // Text that the control's container keeps for it.
+  const QString& Tag() const { return tag_; }
+  void SetTag(const QString& tag) { tag_ = tag; }
+
+  // Numbered properties. Unknown numbers, values that do not convert and indexes out of
+  // range are ignored.
+  void Set(int id, const QVariant& value);
+  void Set(int id, int index, const QVariant& value);
+  // ChartPointCount, ChartSeriesCount, ChartCurrentSeries, ChartCurrentPoint; an invalid
+  // variant for the others.
+  QVariant Get(int id) const;
+
+  // What the properties hold (series and points from 1; out of range gives 0, true, "").
+  double Value(int series, int point) const;
+  bool HasValue(int series, int point) const;
+  QString PointLabel(int point) const;
+  QString Legend(int series) const;
+
+  // What the last ChartDraw put on screen.
+  int Draws() const { return draws_; }
+  // Points of the series on the plot (the ones holding a finite value).
+  int DrawnPoints(int series) const;
+  std::pair<double, double> ValueAxisRange() const;
+  // The x-axis labels by point, as drawn.
+  std::vector<std::pair<int, QString>> AxisLabels() const;
+  // Legend texts as drawn, in series order; empty when the legend is off.
+  QStringList LegendEntries() const;
+
+ private:
+  struct Series {
+    std::vector<double> values;
+    std::vector<bool> noValue;
+    QString legend;
+  };
+
+  void Resize(int pointCount, int seriesCount);
+  Series* CurrentSeries();
+  void Draw();
+  void ShowLegendRow();
+
+  QCustomPlot* plot_;
+  QString tag_;
+  int pointCount_ = 1;
+  int currentSeries_ = 1;
+  int currentPoint_ = 1;
+  int axisLabelMode_ = 0;
+  bool legendOn_ = false;
+  bool legendRowBuilt_ = false;
+  int draws_ = 0;
+  std::vector<Series> series_;
+  std::vector<QString> pointLabels_;
+};
+
+}  // namespace talvair::platform
