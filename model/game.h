@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,9 @@ namespace talvair {
 inline constexpr int32_t kDecisionVarNumbers[5] = {
     varnum::decideaircraftpurchase, varnum::talvairfare, varnum::decidemarketingfraction,
     varnum::decidehiring, varnum::target_serv_scope};
+
+// The game ends when the period reaches it.
+inline constexpr int kLastPeriod = 40;
 
 // The five decisions of one quarter in that order, each with its eleven array elements.
 using QuarterDecisions = std::array<std::array<double, kElements>, 5>;
@@ -124,9 +128,13 @@ class game {
   void ApplyDecisions();
   void GoForward();
   void GoBack();
-  // One quarter exactly as GoForward computes it, for the saved-game loader: no
-  // liquidation test, messages or graph refresh. Failures pass to the caller.
-  void ReplayQuarter();
+  // Restarts and plays one quarter for each entry of `quarters` with its decisions, as Run
+  // would have played them, without messages, events or graph refreshes: the game ends
+  // where Run would have ended it (period 40 or liquidation) and the rest is not played.
+  // `afterQuarter` hears of each quarter played. On a failure the game is put back as it
+  // was and the failure passes to the caller.
+  void ReplayDecisions(std::span<const QuarterDecisions> quarters,
+                       const std::function<void(int quarter)>& afterQuarter = {});
   void UpdateAllGraphs();
 
   // Direct table access for the storage layer and tests.
@@ -152,7 +160,7 @@ class game {
   void ComputePeriod();
   void CopyRowToDisplay(int row, int firstIndex);
   void StepQuarter();
-  void Liquidate();
+  void Liquidate(const std::string& message);
   void RestartCore();
 
   template <class F>

@@ -14,7 +14,8 @@ namespace talvair {
 
 namespace {
 
-constexpr int kLastPeriod = 40;  // the game ends when the period reaches it
+constexpr std::string_view kLiquidationHeadline =
+    "You have gone into liquidation. Equity has fallen below zero.";
 
 // What one quarter step may write: rows t..t+2 of the computed values (the step pass of
 // row t+1 writes the previous-value stores of row t+2) and the display row t+1.
@@ -95,27 +96,19 @@ void game::StepQuarter() {
   ComputeReportVars();
 }
 
-void game::ReplayQuarter() {
-  StepQuarter();
-  CopyRowToDisplay(period_, 1);
-  if (period_ >= kLastPeriod) gameOver_ = true;
-}
-
 void game::UpdateAllGraphs() {
   if (host_) host_->UpdateAllGraphs();
 }
 
 std::string LiquidationMessage(double netAircraftCost) {
-  return "You have gone into liquidation. Equity has fallen below zero.\r\n\r\n"
-         "Your planes have been sold for $" +
+  return std::string(kLiquidationHeadline) +
+         "\r\n\r\nYour planes have been sold for $" +
          numtext::FormatNumber(-netAircraftCost, "#.00") +
          " m.\r\nMost reported figures are for last known values whilst still in business.";
 }
 
-void game::Liquidate() {
-  if (host_) {
-    host_->ShowMessage(LiquidationMessage(GetVarValue(varnum::rpt_net_aircraft_cost, -1, 0)));
-  }
+void game::Liquidate(const std::string& message) {
+  if (host_) host_->ShowMessage(message);
   UpdateAllGraphs();
   const std::string label = PeriodDescription(-1, false);
   ForEachSubscriber([&](GameEvents& s) { s.PeriodComplete(period_, label); });
@@ -144,8 +137,9 @@ void game::GoForward() {
     const QuarterSnapshot before(*varValues_, *displayValues_, period_, gameOver_);
     try {
       StepQuarter();
-      if (varValues_->Get(var::liquidation_switch, period_ - 1) == 1.0) {
-        Liquidate();
+      const bool liquidated = varValues_->Get(var::liquidation_switch, period_ - 1) == 1.0;
+      if (liquidated && period_ >= 2) {
+        Liquidate(LiquidationMessage(GetVarValue(varnum::rpt_net_aircraft_cost, -1, 0)));
         return;
       }
       CopyRowToDisplay(period_, 1);
@@ -153,6 +147,11 @@ void game::GoForward() {
       if (period_ >= kLastPeriod) {
         gameOver_ = true;
         raiseGameOver();
+      }
+      // Row 0's switch: the first quarter is shown, then the game ends with the short notice.
+      if (liquidated) {
+        Liquidate(std::string(kLiquidationHeadline));
+        return;
       }
       UpdateAllGraphs();
     } catch (const ModelError& e) {
@@ -180,39 +179,17 @@ void game::GoBack() {
 
   // Replay the kept decisions from a restart, as opening a saved game does: the model
   // then holds exactly what a fresh game played to the target holds.
-  std::vector<double> kept(static_cast<std::size_t>(target) * 5 * kElements);
-  auto slot = [](int row, int d, int e) {
-    return (static_cast<std::size_t>(row) * 5 + static_cast<std::size_t>(d)) * kElements +
-           static_cast<std::size_t>(e);
-  };
+  std::vector<QuarterDecisions> kept(static_cast<std::size_t>(target));
   for (int row = 0; row < target; ++row) {
-    for (int d = 0; d < 5; ++d) {
+    for (std::size_t d = 0; d < 5; ++d) {
       const int index = catalogue::VarIndexFromNumber(kDecisionVarNumbers[d]);
-      for (int e = 0; e < kElements; ++e) kept[slot(row, d, e)] = varValues_->Get(index, row, e);
-    }
-  }
-  // A replay that fails must not cost the player the game it was going back in.
-  const ValueTable valuesBefore = *varValues_;
-  const ValueTable displayBefore = *displayValues_;
-  const int16_t periodBefore = period_;
-  const bool gameOverBefore = gameOver_;
-  try {
-    RestartCore();
-    for (int row = 0; row < target; ++row) {
-      for (int d = 0; d < 5; ++d) {
-        for (int e = 0; e < kElements; ++e) {
-          SetVarValue(kDecisionVarNumbers[d], -1, static_cast<int16_t>(e), kept[slot(row, d, e)]);
-        }
+      for (int e = 0; e < kElements; ++e) {
+        kept[static_cast<std::size_t>(row)][d][static_cast<std::size_t>(e)] =
+            varValues_->Get(index, row, e);
       }
-      ReplayQuarter();
     }
-  } catch (...) {
-    *varValues_ = valuesBefore;
-    *displayValues_ = displayBefore;
-    period_ = periodBefore;
-    gameOver_ = gameOverBefore;
-    throw;
   }
+  ReplayDecisions(kept);
   if (period_ == 0 && host_) host_->DisableGoBack();
 
   UpdateAllGraphs();

@@ -1,6 +1,10 @@
 #include "storage/saved_game.h"
 
+#include <algorithm>
 #include <cmath>
+#include <exception>
+#include <optional>
+#include <span>
 #include <system_error>
 #include <vector>
 
@@ -29,6 +33,20 @@ int FileErrorNumber(const std::error_code& error) {
 void RaiseError(game& model, int code, int area) {
   model.Announce([&](GameEvents& s) { s.Error(code, area); });
 }
+
+// The error number of a failure that is not the model's own.
+constexpr int kErrInternal = 51;
+
+class LoadingFlag {
+ public:
+  explicit LoadingFlag(game& model) : model_(model) { model_.IsLoading(true); }
+  ~LoadingFlag() { model_.IsLoading(false); }
+  LoadingFlag(const LoadingFlag&) = delete;
+  LoadingFlag& operator=(const LoadingFlag&) = delete;
+
+ private:
+  game& model_;
+};
 
 }  // namespace
 
@@ -64,6 +82,53 @@ int SaveGame(game& model, const std::string& fileName, bool overwrite,
   }
   model.Announce([](GameEvents& s) { s.GameSaved(); });
   return kStatusDone;
+}
+
+int LoadGame(game& model, const std::string& fileName, LoadGameHost* host) {
+  const auto finish = [&](int status) {
+    model.Announce([&](GameEvents& s) { s.GameLoaded(static_cast<int16_t>(status)); });
+    model.Announce([](GameEvents& s) { s.DataChange(); });
+    return status;
+  };
+  const auto failed = [&](int code) {
+    RaiseError(model, code, kAreaLoadGame);
+    return kStatusFailed;
+  };
+  if (!FileExists(fileName)) return finish(kStatusFileMissing);
+
+  bool tooLarge = false;
+  const std::optional<std::string> bytes =
+      ReadFilePrefix(fileName, kMaxSavedGameBytes, &tooLarge);
+  if (!bytes) return failed(kErrFileAccess);
+  if (tooLarge) return failed(kErrFileTooLarge);
+  SavedGame saved;
+  const ReadResult read = ParseSavedGame(*bytes, saved, [&](int t, int periods) {
+    model.Announce([&](GameEvents& s) {
+      s.Loading(static_cast<int16_t>(t), static_cast<int16_t>(2 * periods));
+    });
+  });
+  if (read.status == kStatusFailed) return failed(read.errorCode);
+  if (read.status != kStatusDone) return finish(read.status);
+
+  // The quarter after the last one run is in the file for the next run; it is not played.
+  const int periods = saved.periods;
+  const auto played = std::span<const QuarterDecisions>(saved.quarters)
+                          .first(static_cast<std::size_t>(std::min(periods, kLastPeriod)));
+  try {
+    const LoadingFlag loading(model);
+    model.ReplayDecisions(played, [&](int t) {
+      model.Announce([&](GameEvents& s) {
+        s.Loading(static_cast<int16_t>(periods + t), static_cast<int16_t>(2 * periods));
+      });
+    });
+  } catch (const ModelError& error) {
+    return failed(error.Code());
+  } catch (const std::exception&) {
+    return failed(kErrInternal);
+  }
+  model.ExtraString(saved.comments);
+  if (host != nullptr) host->ShowLoadedGame(FileTitle(fileName), saved.comments);
+  return finish(kStatusDone);
 }
 
 }  // namespace talvair::storage

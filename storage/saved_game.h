@@ -20,4 +20,21 @@ namespace talvair::storage {
 int SaveGame(game& model, const std::string& fileName, bool overwrite,
              const std::string& comments);
 
+// What opening a game changes in the windows; the shell implements it.
+class LoadGameHost {
+ public:
+  virtual ~LoadGameHost() = default;
+  // The game has been replayed: the open windows are reset and updated, the decision
+  // window shows the last quarter played, the main window's caption names `fileTitle` and
+  // the notepad's text becomes `comments`.
+  virtual void ShowLoadedGame(const std::string& fileTitle, const std::string& comments) = 0;
+};
+
+// Opens a game: the whole file is read and checked first, then the model restarts and
+// replays its decisions (under IsLoading). A file that is missing or unsound leaves the
+// model and the windows untouched; so does a replay that fails, the game being put back as
+// it was. The comments become the model's ExtraString and the notepad's text only when the
+// game has been opened.
+int LoadGame(game& model, const std::string& fileName, LoadGameHost* host = nullptr);
+
 }  // namespace talvair::storage

@@ -23,7 +23,7 @@ std::string SavedGameText(std::int16_t periods, std::string_view comments,
 }
 
 ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
-                          const std::function<void(int)>& onQuarterRead) {
+                          const std::function<void(int, int)>& onQuarterRead) {
   const auto failed = [](int code) { return ReadResult{kStatusFailed, code}; };
   CsvReader file(text);
 
@@ -58,7 +58,7 @@ ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
         value = *number;
       }
     }
-    if (onQuarterRead) onQuarterRead(t);
+    if (onQuarterRead) onQuarterRead(t, read.periods);
   }
   if (static_cast<std::int64_t>(read.quarters.size()) < *periods) return {kStatusTooShort, 0};
   game = std::move(read);

@@ -17,10 +17,9 @@
 namespace talvair::storage {
 
 inline constexpr std::int32_t kSavedGameVersion = 21;
-// The last period a game reaches. Older copies of the program could save one quarter
-// more; such a file opens as the end of the game.
-inline constexpr int kLastSavedPeriod = 40;
-inline constexpr int kMaxSavedPeriods = kLastSavedPeriod + 1;
+// Older copies of the program could save one quarter past the last period; such a file
+// opens as the end of the game.
+inline constexpr int kMaxSavedPeriods = kLastPeriod + 1;
 // A saved game takes some tens of kilobytes; larger files are refused unread.
 inline constexpr std::size_t kMaxSavedGameBytes = 16 * 1024 * 1024;
 
@@ -65,8 +64,9 @@ std::string SavedGameText(std::int16_t periods, std::string_view comments,
 // Reads and checks a whole file before anything is done with it: the version, a count of
 // quarters from 0 to 41, and finite numbers for every value of the quarters the count
 // needs. Quarters after the count are ignored; `onQuarterRead` hears of each one read.
-ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
-                          const std::function<void(int quarter)>& onQuarterRead = {});
+ReadResult ParseSavedGame(
+    std::string_view text, SavedGame& game,
+    const std::function<void(int quarter, int periods)>& onQuarterRead = {});
 
 // What the Open game dialog shows for a selected file, read from the file's first bytes:
 // line 2 as it stands, decoded, between its double quotes.
