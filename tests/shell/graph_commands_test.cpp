@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 
+#include <functional>
 #include <memory>
 
 #include "model/game.h"
@@ -16,7 +17,6 @@
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
-#include "views/graph_multi_window.h"
 #include "views/graph_registry.h"
 #include "views/graph_window.h"
 #include "views/window_manager.h"
@@ -59,36 +59,6 @@ class GraphCommandsTest : public ::testing::Test {
   std::unique_ptr<frmMDI> window_;
 };
 
-TEST_F(GraphCommandsTest, AGraphsItemOpensTheGraphOfItsIndexUnderTheGraphsTitle) {
-  const struct {
-    int index;
-    const char* title;
-  } cases[] = {{101, "Balance Sheet"},
-               {106, "Competitors - Fares"},
-               {110, "Costs $ m/year"},
-               {120, "Productivity - Revenue Miles per Employee"},
-               {123, "Average Workweek"}};
-  for (const auto& c : cases) {
-    Choose(c.index);
-    const auto entry = Graphs().Find(views::FixedGraphKey(c.index));
-    ASSERT_TRUE(entry.has_value()) << c.index;
-    EXPECT_EQ(entry->window->windowTitle(), c.title);
-    EXPECT_TRUE(entry->window->isVisible()) << c.index;
-  }
-  EXPECT_EQ(Graphs().Count(), 5);
-}
-
-TEST_F(GraphCommandsTest, MultiItemsLoadTheUnshownMultiGraphWindow) {
-  for (const int index : {111, 112, 116, 119}) {
-    Choose(index);
-    EXPECT_EQ(MultiGraphIndex, index);
-  }
-  EXPECT_EQ(Graphs().Count(), 0);
-  const auto multis = window_->findChildren<views::frmGraphMulti*>();
-  ASSERT_EQ(multis.size(), 1);
-  EXPECT_FALSE(multis.front()->isVisible());
-}
-
 TEST_F(GraphCommandsTest, CustomGraphsItemTellsHowToMakeOne) {
   const struct {
     const char* language;
@@ -126,24 +96,22 @@ TEST_F(GraphCommandsTest, ManyOpeningsLeaveRunGoBackAndRestartWorking) {
   EXPECT_EQ(window_->Graphs().LastGraphId(), 203);
 
   const struct {
-    const char* step;
+    const char* name;
+    std::function<void()> step;
     int period;
-  } steps[] = {{"run", 8}, {"go back", 4}, {"restart", 0}};
+  } steps[] = {
+      {"run", [&] { window_->cmdRun()->click();
+         window_->cmdRun()->click(); }, 8},
+      {"go back", [&] { window_->mnuSimGoBack()->trigger(); }, 4},
+      {"restart", [&] { window_->mnuSimRestart()->trigger(); }, 0},
+  };
+  window_->mnuSimTimeStepItems(4)->trigger();
   for (const auto& s : steps) {
-    const std::string step = s.step;
-    if (step == "run") {
-      window_->mnuSimTimeStepItems(4)->trigger();
-      window_->cmdRun()->click();
-      window_->cmdRun()->click();
-    } else if (step == "go back") {
-      window_->mnuSimGoBack()->trigger();
-    } else {
-      window_->mnuSimRestart()->trigger();
-    }
-    ASSERT_EQ(model_.TValue(), s.period) << step;
+    s.step();
+    ASSERT_EQ(model_.TValue(), s.period) << s.name;
     for (const int graph : {118, 117}) {
-      EXPECT_EQ(Chart(graph).DrawnPoints(1), s.period + 1) << step << " graph " << graph;
-      EXPECT_FALSE(Chart(graph).HasValue(1, s.period + 2)) << step << " graph " << graph;
+      EXPECT_EQ(Chart(graph).DrawnPoints(1), s.period + 1) << s.name << " graph " << graph;
+      EXPECT_FALSE(Chart(graph).HasValue(1, s.period + 2)) << s.name << " graph " << graph;
     }
   }
   for (const auto& shown : messages_.ShownMessages()) {

@@ -14,7 +14,6 @@
 #include "platform/chart_control.h"
 #include "platform/twips.h"
 #include "views/copy_menu.h"
-#include "views/graph_multi_window.h"
 #include "views/graph_registry.h"
 #include "views/window_manager.h"
 
@@ -132,18 +131,6 @@ TEST_F(GraphWindowTest, AnActiveGraphWindowOwnsTheCopyItemInEveryLanguage) {
     EXPECT_EQ(copy_.text(), "Copy to Clipboard") << language;
     Close(FixedGraphKey(101));
   }
-}
-
-TEST_F(GraphWindowTest, TheMultiGraphWindowHasFiveEmptyChartsAndDoesNothing) {
-  frmGraphMulti multi;
-  multi.Reset();
-  EXPECT_EQ(multi.windowTitle(), "Skiers");
-  EXPECT_EQ(multi.VIEW_TYPE(), kViewTypeGraph);
-  for (int i = 0; i < frmGraphMulti::kCharts; ++i) {
-    ASSERT_NE(multi.gphGraph(i), nullptr);
-    EXPECT_EQ(multi.gphGraph(i)->Draws(), 0);
-  }
-  EXPECT_EQ(multi.gphGraph(frmGraphMulti::kCharts), nullptr);
 }
 
 }  // namespace
