@@ -32,9 +32,9 @@ class GraphCommandsTest : public ::testing::Test {
     TheGame = &model_;
     AppTitle = QStringLiteral("Talvair");
     GoBackWarnings = false;
-    window_ = std::make_unique<frmMDI>();
+    window_ = std::make_unique<frmMDI>(model_);
     window_->Load();
-    window_->AttachModel(model_);
+    window_->AttachModel();
     CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
     window_->show();
   }
