@@ -24,6 +24,7 @@
 #include "platform/twips.h"
 #include "shell/globals.h"
 #include "shell/text.h"
+#include "shell/window_commands.h"
 
 namespace talvair::shell {
 namespace {
@@ -559,6 +560,7 @@ frmDecision* CreateDecisionWindow(QMdiArea& area, game& model, const QString& ti
       area.addSubWindow(window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   subWindow->setAttribute(Qt::WA_DeleteOnClose);
   window->HostedIn(subWindow);
+  LinkDecisionWindow(*window);
   subWindow->show();
   return window;
 }

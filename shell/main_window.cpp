@@ -31,7 +31,9 @@
 #include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
 #include "shell/run_control.h"
+#include "shell/table_commands.h"
 #include "shell/timeline_box.h"
+#include "shell/window_commands.h"
 #include "views/copy_menu.h"
 #include "views/graph_registry.h"
 #include "views/window_manager.h"
@@ -367,6 +369,8 @@ frmMDI::frmMDI(game& model, QWidget* parent)
   SetRunState(runState_);
   ConnectRunControl();
   ConnectGraphCommands(*this);
+  ConnectTableCommands(*this);
+  ConnectWindowCommands(*this);
   loadedMainWindow = this;
 }
 

@@ -4,7 +4,9 @@
 
 #include <QString>
 
-class QWidget;
+namespace talvair::platform {
+class GridControl;
+}
 
 namespace talvair::views {
 
@@ -42,7 +44,7 @@ class TableView : public UpdatableView {
   // the window.
   virtual void Create(int tableNumber) = 0;
   // The grid control, whose cells the copy command puts on the clipboard as text.
-  virtual QWidget* FlxGrid() = 0;
+  virtual platform::GridControl* FlxGrid() = 0;
 };
 
 }  // namespace talvair::views

@@ -36,7 +36,7 @@ class StandIn : public QWidget, public TableView {
     log_->append(QStringLiteral("create %1%2").arg(tableNumber).arg(held ? "" : " unregistered"));
     show();
   }
-  QWidget* FlxGrid() override { return nullptr; }
+  platform::GridControl* FlxGrid() override { return nullptr; }
 
   bool refuseClose = false;
   std::function<void()> onUpdate;

@@ -1,0 +1,39 @@
+#include "views/decision_window_link.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include "platform/screen.h"
+
+namespace talvair::views {
+
+namespace {
+QPointer<QMdiSubWindow>& Linked() {
+  static QPointer<QMdiSubWindow> window;
+  return window;
+}
+}  // namespace
+
+void InstallDecisionWindow(QMdiSubWindow* window) { Linked() = window; }
+
+QMdiSubWindow* DecisionWindow() { return Linked().data(); }
+
+DecisionGeometry DecisionWindowGeometry() {
+  const QMdiSubWindow* window = DecisionWindow();
+  if (window == nullptr) return {};
+  return {platform::WindowLeft(*window), platform::WindowTop(*window),
+          platform::WindowWidth(*window), platform::WindowHeight(*window)};
+}
+
+void FocusDecisionWindow() {
+  QMdiSubWindow* window = DecisionWindow();
+  if (window == nullptr) return;
+  if (QMdiArea* area = window->mdiArea()) area->setActiveSubWindow(window);
+  if (QWidget* content = window->widget()) {
+    QWidget* target = content->focusWidget() != nullptr ? content->focusWidget() : content;
+    target->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+}  // namespace talvair::views
