@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqcustomplot-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  fonts-dejavu-core fonts-dejavu-extra
 )
 
 missing=()
