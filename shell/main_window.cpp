@@ -28,6 +28,7 @@
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/main_window_host.h"
+#include "shell/report_commands.h"
 #include "shell/run_control.h"
 #include "shell/timeline_box.h"
 #include "views/copy_menu.h"
@@ -358,6 +359,7 @@ frmMDI::frmMDI(QWidget* parent)
   host_ = std::make_unique<MainWindowHost>(*this);
   BuildMenus();
   ConnectRunControl();
+  ConnectReportCommands(*this);
   loadedMainWindow = this;
 }
 
