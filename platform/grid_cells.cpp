@@ -39,13 +39,9 @@ GridCells::GridCells(QObject* parent) : QAbstractTableModel(parent) {
   SetRows(2);
 }
 
-int GridCells::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : Rows();
-}
+int GridCells::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Rows(); }
 
-int GridCells::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : cols_;
-}
+int GridCells::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
 
 QVariant GridCells::data(const QModelIndex& index, int role) const {
   const int row = index.row();
@@ -88,7 +84,8 @@ void GridCells::SetRows(int rows) {
   if (rows > current) {
     beginInsertRows(QModelIndex(), current, rows - 1);
     rows_.resize(static_cast<std::size_t>(rows));
-    for (int r = current; r < rows; ++r) rows_[static_cast<std::size_t>(r)].cells.resize(static_cast<std::size_t>(cols_));
+    for (int r = current; r < rows; ++r)
+      rows_[static_cast<std::size_t>(r)].cells.resize(static_cast<std::size_t>(cols_));
     endInsertRows();
   } else if (rows < current) {
     beginRemoveRows(QModelIndex(), rows, current - 1);
@@ -126,12 +123,14 @@ void GridCells::SetCols(int cols) {
 
 void GridCells::SetFixedRows(int rows) {
   fixedRows_ = std::clamp(rows, 0, Rows());
-  if (notify_ && Rows() > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(Rows() - 1, cols_ - 1));
+  if (notify_ && Rows() > 0 && cols_ > 0)
+    emit dataChanged(index(0, 0), index(Rows() - 1, cols_ - 1));
 }
 
 void GridCells::SetFixedCols(int cols) {
   fixedCols_ = std::clamp(cols, 0, cols_);
-  if (notify_ && Rows() > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(Rows() - 1, cols_ - 1));
+  if (notify_ && Rows() > 0 && cols_ > 0)
+    emit dataChanged(index(0, 0), index(Rows() - 1, cols_ - 1));
 }
 
 bool GridCells::Contains(int row, int col) const {
@@ -285,9 +284,8 @@ std::vector<std::pair<int, int>> GridCells::EqualRuns(int row) const {
   const std::vector<Cell>& cells = rows_[static_cast<std::size_t>(row)].cells;
   int start = 0;
   for (int col = 1; col <= cols_; ++col) {
-    const bool runEnds =
-        col == cols_ || cells[static_cast<std::size_t>(col)].text !=
-                            cells[static_cast<std::size_t>(start)].text;
+    const bool runEnds = col == cols_ || cells[static_cast<std::size_t>(col)].text !=
+                                             cells[static_cast<std::size_t>(start)].text;
     if (!runEnds) continue;
     if (col - start > 1) runs.emplace_back(start, col - start);
     start = col;
@@ -296,7 +294,9 @@ std::vector<std::pair<int, int>> GridCells::EqualRuns(int row) const {
 }
 
 void GridCells::ClampSelection() {
-  const auto clampTo = [](int value, int count) { return std::clamp(value, 0, std::max(count - 1, 0)); };
+  const auto clampTo = [](int value, int count) {
+    return std::clamp(value, 0, std::max(count - 1, 0));
+  };
   row_ = clampTo(row_, Rows());
   rowSel_ = clampTo(rowSel_, Rows());
   col_ = clampTo(col_, cols_);
@@ -347,13 +347,15 @@ QString GridCells::Clip() const {
 
 void GridCells::SetBaseFont(const QFont& font) {
   font_ = font;
-  if (notify_ && Rows() > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(Rows() - 1, cols_ - 1));
+  if (notify_ && Rows() > 0 && cols_ > 0)
+    emit dataChanged(index(0, 0), index(Rows() - 1, cols_ - 1));
 }
 
 void GridCells::SetNotifying(bool notify) {
   if (notify_ == notify) return;
   notify_ = notify;
-  if (notify_ && Rows() > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(Rows() - 1, cols_ - 1));
+  if (notify_ && Rows() > 0 && cols_ > 0)
+    emit dataChanged(index(0, 0), index(Rows() - 1, cols_ - 1));
 }
 
 }  // namespace talvair::platform

@@ -129,8 +129,7 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
   const QString text = index.data(Qt::DisplayRole).toString();
   const QRect textArea = cell.adjusted(kTextMargin, 0, -kTextMargin, -1);
   const int flags =
-      static_cast<int>(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>()) |
-      Qt::TextWordWrap;
+      static_cast<int>(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>()) | Qt::TextWordWrap;
   QFont font = index.data(Qt::FontRole).value<QFont>();
   // A label that needs more lines than its row holds is drawn smaller rather than cut.
   while (font.pointSizeF() > kSmallestPointSize &&
@@ -518,8 +517,7 @@ bool GridControl::RowIsVisible(int row) const {
   if (row < FixedRows()) return true;
   main_->SyncGeometries();
   const int top = main_->rowViewportPosition(row);
-  return top >= FixedHeightPixels() &&
-         top + main_->rowHeight(row) <= main_->viewport()->height();
+  return top >= FixedHeightPixels() && top + main_->rowHeight(row) <= main_->viewport()->height();
 }
 
 void GridControl::EnsureVisible(int row, int col) {
@@ -687,7 +685,8 @@ bool GridControl::HandleKey(QEvent* event) {
   int col = Col();
   const int firstRow = std::min(FixedRows(), std::max(Rows() - 1, 0));
   const int firstCol = std::min(FixedCols(), std::max(Cols() - 1, 0));
-  const int page = std::max(1, TwipsToPixels(height_) / std::max(1, TwipsToPixels(DefaultRowHeight())) - 1);
+  const int page =
+      std::max(1, TwipsToPixels(height_) / std::max(1, TwipsToPixels(DefaultRowHeight())) - 1);
   switch (key->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:

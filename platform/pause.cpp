@@ -12,8 +12,7 @@ static_assert(std::chrono::steady_clock::is_steady);
 
 double SteadySeconds() {
   using Seconds = std::chrono::duration<double>;
-  return std::chrono::duration_cast<Seconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
+  return std::chrono::duration_cast<Seconds>(std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
 

@@ -30,6 +30,7 @@
 #include "shell/globals.h"
 #include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
+#include "shell/report_commands.h"
 #include "shell/run_control.h"
 #include "shell/table_commands.h"
 #include "shell/timeline_box.h"
@@ -371,6 +372,7 @@ frmMDI::frmMDI(game& model, QWidget* parent)
   ConnectGraphCommands(*this);
   ConnectTableCommands(*this);
   ConnectWindowCommands(*this);
+  ConnectReportCommands(*this);
   loadedMainWindow = this;
 }
 

@@ -23,7 +23,8 @@ class GridTest : public ::testing::Test {
     grid_.SetRows(rows);
     grid_.SetCols(cols);
     for (int r = 0; r < rows; ++r) {
-      for (int c = 0; c < cols; ++c) grid_.SetTextMatrix(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
+      for (int c = 0; c < cols; ++c)
+        grid_.SetTextMatrix(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
     }
     grid_.Move(0, 0, 3000, 3000);
     grid_.show();
@@ -35,7 +36,11 @@ class GridTest : public ::testing::Test {
     return view ? view->indexAt(port->mapFrom(&grid_, point)) : QModelIndex();
   }
   Qt::Alignment AlignmentOfCell(int row, int col) {
-    return grid_.View()->model()->index(row, col).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    return grid_.View()
+        ->model()
+        ->index(row, col)
+        .data(Qt::TextAlignmentRole)
+        .value<Qt::Alignment>();
   }
 
   GridControl grid_;
@@ -85,7 +90,8 @@ TEST_F(GridTest, FlaggedRowsMergeRunsOfEqualTextOnlyInMergeMode2) {
   for (const Case& c : cases) {
     grid_.SetMergeCells(c.mode);
     grid_.SetMergeRow(1, c.flagged);
-    for (int col = 0; col < 4; ++col) grid_.SetTextMatrix(1, col, QString::fromLatin1(c.texts[col]));
+    for (int col = 0; col < 4; ++col)
+      grid_.SetTextMatrix(1, col, QString::fromLatin1(c.texts[col]));
     EXPECT_EQ(grid_.MergedRuns(1), c.runs) << c.texts[0] << c.texts[1] << c.texts[2] << c.texts[3];
     // What the view draws: each run as one cell.
     for (int col = 0; col < 4; ++col) {
@@ -150,10 +156,14 @@ TEST_F(GridTest, UnsetAlignmentPutsNumbersRightAndOtherTextLeft) {
     Qt::Alignment expected;
   };
   const Case cases[] = {
-      {"1,234", -1, Qt::AlignRight},       {"-0.5", -1, Qt::AlignRight},
-      {"$0.090", -1, Qt::AlignRight},      {"  0.250", -1, Qt::AlignRight},
-      {"          n/a", -1, Qt::AlignLeft}, {"Aircraft", -1, Qt::AlignLeft},
-      {"1,234", kAlignLeftCentre, Qt::AlignLeft}, {"Aircraft", kAlignRightCentre, Qt::AlignRight},
+      {"1,234", -1, Qt::AlignRight},
+      {"-0.5", -1, Qt::AlignRight},
+      {"$0.090", -1, Qt::AlignRight},
+      {"  0.250", -1, Qt::AlignRight},
+      {"          n/a", -1, Qt::AlignLeft},
+      {"Aircraft", -1, Qt::AlignLeft},
+      {"1,234", kAlignLeftCentre, Qt::AlignLeft},
+      {"Aircraft", kAlignRightCentre, Qt::AlignRight},
       {"Year 1", kAlignCentreCentre, Qt::AlignHCenter},
   };
   for (const Case& c : cases) {
