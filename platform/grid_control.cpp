@@ -368,6 +368,12 @@ void GridControl::ApplyColWidth(int col) {
 }
 
 void GridControl::ApplyAllSizes() {
+  // Rows and columns added later start at the defaults in every view: an overlay hears of
+  // them after the grid has sized them.
+  for (internal::GridView* view : Views()) {
+    view->verticalHeader()->setDefaultSectionSize(TwipsToPixels(DefaultRowHeight()));
+    view->horizontalHeader()->setDefaultSectionSize(TwipsToPixels(kDefaultColWidth));
+  }
   for (int row = 0; row < Rows(); ++row) ApplyRowHeight(row);
   for (int col = 0; col < Cols(); ++col) ApplyColWidth(col);
   PlaceOverlays();

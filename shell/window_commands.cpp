@@ -1,6 +1,7 @@
 #include "shell/window_commands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -60,12 +61,21 @@ void TileGraph_Click(frmMDI& window) { views::TileGraphs(window.Views()); }
 
 void CascadeTables_Click(frmMDI& window) { views::CascadeTables(window.Views()); }
 
+void CascadeReport_Click(frmMDI& window) {
+  if (views::Arranging()) return;
+  const views::CascadingReportsScope cascading;
+  views::CascadeReports(window.Views());
+  // The last activations happen while the reports still know the cascade is on.
+  QCoreApplication::processEvents();
+}
+
 void ConnectWindowCommands(frmMDI& window) {
   window.MdiArea()->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   window.MdiArea()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Connect(window, "mnuEditCopy", mnuEditCopy_Click);
   Connect(window, "CascadeGraph", CascadeGraph_Click);
   Connect(window, "TileGraph", TileGraph_Click);
+  Connect(window, "CascadeReport", CascadeReport_Click);
   Connect(window, "CascadeTables", CascadeTables_Click);
 }
 

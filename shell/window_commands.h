@@ -14,9 +14,10 @@ void mnuEditCopy_Click(frmMDI& window);
 // Puts a picture of `window`, frame and caption bar included, on the clipboard. Always true.
 bool CopyWindowImageToClipboard(QWidget& window);
 
-// Window > Cascade Graphs, Tile Graphs, Cascade Tables.
+// Window > Cascade Graphs, Tile Graphs, Cascade Reports, Cascade Tables.
 void CascadeGraph_Click(frmMDI& window);
 void TileGraph_Click(frmMDI& window);
+void CascadeReport_Click(frmMDI& window);
 void CascadeTables_Click(frmMDI& window);
 
 // Connects the items above; the client area scrolls to windows placed past its edges.

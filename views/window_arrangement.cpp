@@ -4,11 +4,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <algorithm>
 #include <vector>
 
 #include "platform/message_box.h"
 #include "platform/screen.h"
 #include "views/decision_window_link.h"
+#include "views/report_window.h"
 #include "views/window_manager.h"
 
 namespace talvair::views {
@@ -96,6 +98,12 @@ void Place(const WindowManager& views, const std::vector<Placement>& placements,
 
 bool Arranging() { return arranging; }
 
+CascadingReportsScope::CascadingReportsScope() : previous_(CascadingReports) {
+  CascadingReports = true;
+}
+
+CascadingReportsScope::~CascadingReportsScope() { CascadingReports = previous_; }
+
 void CascadeGraphs(WindowManager& views) {
   const ArrangingScope scope;
   if (!scope.Entered()) return;
@@ -166,6 +174,43 @@ void CascadeTables(WindowManager& views) {
     ++n;
     platform::MoveWindow(*window, leftBase + 350 * n, topBase + 360 * n);
     ProcessPendingEvents();
+  }
+}
+
+void CascadeReports(WindowManager& views) {
+  const ArrangingScope scope;
+  if (!scope.Entered()) return;
+  constexpr int kStep = 350;
+  constexpr int kLargestMove = 700;
+  FocusDecisionWindow();
+  const DecisionGeometry decision = DecisionWindowGeometry();
+  const float screenWidth = static_cast<float>(platform::ScreenWidth());
+  int top = decision.height - 400;
+  int left = -kStep;
+  const auto toward = [](int from, int to) {
+    return from < to ? std::min(from + kLargestMove, to) : std::max(from - kLargestMove, to);
+  };
+  for (const auto& window : WindowsOf(views.OpenViews(), kViewTypeReport)) {
+    if (!StillOpen(views.OpenViews(), window)) continue;
+    // Activated during the cascade, a report in its normal state goes home first.
+    BringForward(*window);
+    if (!StillOpen(views.OpenViews(), window)) continue;
+    int currentTop = platform::WindowTop(*window);
+    int currentLeft = platform::WindowLeft(*window);
+    top += kStep;
+    left += kStep;
+    if (static_cast<float>(platform::WindowWidth(*window) + left + 100) > screenWidth) {
+      top = decision.top + kStep;
+      left = decision.left + decision.width + 1050;
+    }
+    // The player sees the window travel.
+    while (StillOpen(views.OpenViews(), window)) {
+      currentTop = toward(currentTop, top);
+      currentLeft = toward(currentLeft, left);
+      platform::MoveWindow(*window, currentLeft, currentTop);
+      if (currentTop == top && currentLeft == left) break;
+      ProcessPendingEvents();
+    }
   }
 }
 

@@ -21,7 +21,26 @@ void TileGraphs(WindowManager& views);
 // they may reach past the main window.
 void CascadeTables(WindowManager& views);
 
+// Every report window, 350 down and across each from below the decision window, moved there
+// in steps of at most 700; a report that would pass the screen's right edge starts a second
+// cascade right of the decision window. Run it inside a CascadingReportsScope, so each report
+// first goes home when it is activated.
+void CascadeReports(WindowManager& views);
+
 // True while one of the commands runs.
 bool Arranging();
+
+// Sets CascadingReports for its lifetime, however the cascade ends, and then gives it back
+// the value it had.
+class CascadingReportsScope {
+ public:
+  CascadingReportsScope();
+  ~CascadingReportsScope();
+  CascadingReportsScope(const CascadingReportsScope&) = delete;
+  CascadingReportsScope& operator=(const CascadingReportsScope&) = delete;
+
+ private:
+  bool previous_;
+};
 
 }  // namespace talvair::views
