@@ -269,19 +269,12 @@ void ChartControl::Draw() {
     }
   }
 
-  if (low > high) {
-    low = 0.0;
-    high = 1.0;
-  } else if (low == high) {
-    const double pad = std::max(std::abs(low) * 0.1, 1.0);
-    low -= pad;
-    high += pad;
-  } else {
-    const double pad = (high - low) * 0.05;
-    low -= pad;
-    high += pad;
+  // With no value to show the value axis stays as it was: an emptied chart about to be
+  // refilled keeps its layout.
+  if (low <= high) {
+    const double pad = low == high ? (low != 0.0 ? std::abs(low) * 0.1 : 1.0) : (high - low) * 0.05;
+    plot_->yAxis->setRange(low - pad, high + pad);
   }
-  plot_->yAxis->setRange(low, high);
 
   ShowLegend(legendTexts, legendColours);
   plot_->replot(QCustomPlot::rpImmediateRefresh);
