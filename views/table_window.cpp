@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTableView>
 #include <algorithm>
 #include <cmath>
 
@@ -43,6 +44,18 @@ constexpr int kHeightBeyondRows = 760;
 constexpr int kWiderThanDecisions = 720;
 // While a table is being built it may be as wide as the screen, or this if wider.
 constexpr int kWidestWhileBuilding = 20650;
+
+// Qt puts a new child window where it overlaps the others least, which may be partly past the
+// area's right or bottom edge; a new table is pulled back in as far as its size allows.
+void KeepInsideArea(QMdiSubWindow& window) {
+  const QMdiArea* area = window.mdiArea();
+  if (area == nullptr) return;
+  const QRect inside = area->viewport()->rect();
+  QPoint place = window.pos();
+  place.setX(std::max(0, std::min(place.x(), inside.right() + 1 - window.width())));
+  place.setY(std::max(0, std::min(place.y(), inside.bottom() + 1 - window.height())));
+  window.move(place);
+}
 
 QString Text(const char* english, const char* spanish, const char* portuguese) {
   return QString::fromStdString(Tr(english, spanish, portuguese));
@@ -88,13 +101,18 @@ QWidget& frmTable::Frame() {
 void frmTable::FollowActivation(QMdiSubWindow* host) {
   if (host == nullptr || host == followed_) return;
   followed_ = host;
-  connect(host, &QMdiSubWindow::windowStateChanged, this,
-          [](Qt::WindowStates before, Qt::WindowStates now) {
-            const bool was = before.testFlag(Qt::WindowActive);
-            const bool is = now.testFlag(Qt::WindowActive);
-            if (is && !was) EnableCopyMenu(kCopyTableCaption);
-            if (was && !is) ResetCopyMenu();
-          });
+  connect(
+      host, &QMdiSubWindow::windowStateChanged, this,
+      [this](Qt::WindowStates before, Qt::WindowStates now) {
+        const bool was = before.testFlag(Qt::WindowActive);
+        const bool is = now.testFlag(Qt::WindowActive);
+        // A click into the grid of another window focuses the grid before the window is
+        // activated; the grid's caption still has the last word.
+        if (is && !was) {
+          EnableCopyMenu(flxGrid_->View()->hasFocus() ? kCopyTableGridCaption : kCopyTableCaption);
+        }
+        if (was && !is) ResetCopyMenu();
+      });
 }
 
 void frmTable::GridLostFocus() {
@@ -154,7 +172,9 @@ void frmTable::Create(int tableNumber) {
   QWidget& frame = Frame();
   frame.resize(PixelsOf(contentWidth_), frame.height());
   LayOutGrid();
+  const bool opening = !frame.isVisible();
   frame.show();
+  if (QMdiSubWindow* host = Host(); opening && host != nullptr) KeepInsideArea(*host);
 }
 
 void frmTable::Reset() {

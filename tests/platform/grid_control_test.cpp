@@ -5,7 +5,6 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
-
 #include <utility>
 #include <vector>
 
@@ -146,6 +145,25 @@ TEST_F(GridTest, FixedRowsAndColumnsStayInViewWhileTheRestScrolls) {
   // The current row brought back into view becomes the top row.
   grid_.SetTopRow(grid_.FixedRows());
   EXPECT_EQ(CellAt(inBody), grid_.View()->model()->index(1, 1));
+}
+
+TEST_F(GridTest, RowsAndColumnsAddedAfterTheFixedOnesLineUpInEveryView) {
+  Fill(2, 2);
+  grid_.SetFixedRows(1);
+  grid_.SetFixedCols(1);
+  grid_.SetRowHeight(0, 1000);
+  grid_.SetRows(8);
+  grid_.SetCols(6);
+  const auto views = grid_.findChildren<QTableView*>();
+  ASSERT_EQ(views.size(), 4);
+  for (const QTableView* view : views) {
+    for (int row = 0; row < grid_.Rows(); ++row) {
+      EXPECT_EQ(view->rowHeight(row), TwipsToPixels(grid_.RowHeight(row))) << row;
+    }
+    for (int col = 0; col < grid_.Cols(); ++col) {
+      EXPECT_EQ(view->columnWidth(col), TwipsToPixels(grid_.ColWidth(col))) << col;
+    }
+  }
 }
 
 TEST_F(GridTest, UnsetAlignmentPutsNumbersRightAndOtherTextLeft) {
