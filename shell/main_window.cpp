@@ -29,6 +29,7 @@
 #include "shell/globals.h"
 #include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
+#include "shell/research_commands.h"
 #include "shell/run_control.h"
 #include "shell/timeline_box.h"
 #include "views/copy_menu.h"
@@ -363,6 +364,7 @@ frmMDI::frmMDI(game& model, QWidget* parent)
   SetRunState(runState_);
   ConnectRunControl();
   ConnectGraphCommands(*this);
+  ConnectResearchCommands(*this);
   loadedMainWindow = this;
 }
 

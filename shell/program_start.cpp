@@ -16,6 +16,7 @@
 #include "shell/language_window.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
+#include "shell/survey_links_window.h"
 #include "storage/globals.h"
 #include "storage/settings_store.h"
 
@@ -73,8 +74,8 @@ StartResult Main(const StartOptions& options) {
   TheGame = theGameObject.get();
   game& model = *theGameObject;
 
-  // The standard build.
-  ResearchEdition = false;
+  // The standard build (the research edition only when asked for).
+  ResearchEdition = options.researchEdition;
   InstitutionEdition = false;
   DebugStepDump = false;
 
@@ -89,7 +90,10 @@ StartResult Main(const StartOptions& options) {
     if (LanguageSaved) Report(storage::LanguageWrite());
   }
 
-  if (ResearchEdition) ReadAutoSaveOptions();
+  if (ResearchEdition) {
+    ReadAutoSaveOptions();
+    LoadStoredSurveyLinks();
+  }
 
   AppTitle = QStringLiteral("Talvair");
   platform::ShowHourglass();
@@ -139,18 +143,20 @@ void ReleaseProgram() {
   theGameObject.reset();
 }
 
-void ShowSettingsError(const storage::RegistryError& /*error*/) {
+void ShowSettingsError(const storage::RegistryError& error) {
+  platform::MsgBox(SettingsErrorText(error), platform::kStyleExclamation);
+}
+
+QString SettingsErrorText(const storage::RegistryError& /*error*/) {
   // The wrapper's own text is for developers; the player needs the file and the outcome.
   const QString file = QDir::toNativeSeparators(platform::RegistryStore().FilePath());
-  const QString text =
-      QString::fromStdString(Tr("The settings could not be saved in the file ",
-                                "No se pudo guardar la configuración en el archivo ",
-                                "Não foi possível salvar as configurações no arquivo ")) +
-      file +
-      QString::fromStdString(Tr(". The choice holds for this run only.",
-                                ". La elección vale solo para esta ejecución.",
-                                ". A escolha vale apenas para esta execução."));
-  platform::MsgBox(text, platform::kStyleExclamation);
+  return QString::fromStdString(Tr("The settings could not be saved in the file ",
+                                   "No se pudo guardar la configuración en el archivo ",
+                                   "Não foi possível salvar as configurações no arquivo ")) +
+         file +
+         QString::fromStdString(Tr(". The choice holds for this run only.",
+                                   ". La elección vale solo para esta ejecución.",
+                                   ". A escolha vale apenas para esta execução."));
 }
 
 }  // namespace talvair::shell
