@@ -54,6 +54,7 @@ class ResearchEditionTest : public ::testing::Test {
     SurveyLinksTable = {};
     AppTitle = "Talvair";
     messages_.Clear();
+    urls_.opened.clear();
     model_.Restart();
     window_ = std::make_unique<frmMDI>(model_);
     window_->Load();
@@ -112,9 +113,11 @@ TEST_F(ResearchEditionTest, ResearchRunsWriteFreshRunNumbersOnlyInTheirEditions)
     SetUp();
     ResearchEdition = c.research;
     DebugStepDump = c.stepDump;
-    AutoSaveEnabled = true;
+    AutoSaveEnabled = SurveyLinksEnabled = true;
+    SurveyLinksTable[2] = {"2", "1", "", "http://s/2"};
     for (const QString& name : c.existing) WriteLinks(Path("out/" + name), "kept");
     Run(3);
+    EXPECT_EQ(urls_.opened.size(), c.research ? 1u : 0u);
     EXPECT_EQ(Files("out"), c.out);
     EXPECT_EQ(Files("data/Zvk"), c.stepFolder);
     for (const QString& name : c.existing) {
@@ -125,6 +128,11 @@ TEST_F(ResearchEditionTest, ResearchRunsWriteFreshRunNumbersOnlyInTheirEditions)
     EXPECT_EQ(storage::AdvancedOptionsReadRunNumber(),
               c.research ? std::optional(QString::number(AutoSaveRunNumber)) : std::nullopt);
     EXPECT_TRUE(Messages().empty());
+    // Nor are the edition's windows to be had.
+    mnuHelpAdvanced_Click(*window_);
+    mnuHelpSurveyLinks_Click(*window_);
+    EXPECT_EQ(AdvancedOptionsWindow(*window_) != nullptr, c.research);
+    EXPECT_EQ(SurveyLinksWindow(*window_) != nullptr, c.research);
     TearDown();
   }
 }
@@ -211,6 +219,7 @@ TEST_F(ResearchEditionTest, AutoSaveOptionsStoreOnlyAWritableFolderAndAPlainName
     AdvancedOptions* options = AdvancedOptionsWindow(*window_);
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(options->parentWidget()->size(), QSize(326, 280));
+    EXPECT_TRUE(options->Label1()->text().contains("unique to each PC in use.  When set will"));
     options->txtPath()->setText(c.folder);
     options->txtBaseName()->setText(c.baseName);
     if (c.answer != 0) messages_.Answer(c.answer);
@@ -228,6 +237,13 @@ TEST_F(ResearchEditionTest, AutoSaveOptionsStoreOnlyAWritableFolderAndAPlainName
     }
     TearDown();
   }
+  SetUp();
+  mnuHelpAdvanced_Click(*window_);
+  AdvancedOptionsWindow(*window_)->txtBaseName()->setText("other");
+  AdvancedOptionsWindow(*window_)->cmdCancel()->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(AdvancedOptionsWindow(*window_), nullptr);
+  EXPECT_EQ(storage::AdvancedOptionsReadBaseName(), std::nullopt);
 }
 
 TEST_F(ResearchEditionTest, SaveLocationStoresTheFolderAndLoadsItsLinksOrTellsWhy) {
