@@ -250,45 +250,33 @@ TEST_F(ProgramStartTest, StartUpEndsWithTheStandardMaximisedWindowAndTheDecision
 }
 
 TEST_F(ProgramStartTest, ResearchEditionReadsTheAutoSaveOptionsAndTheSurveyLinks) {
-  struct Case {
-    const char* name;
-    const char* linksFolder;  // below the settings folder; nullptr stores none
-    bool file, enabled;
-  };
-  const Case cases[] = {
-      {"no links folder", nullptr, false, false},
-      {"links file", "links", true, true},
-      {"links file missing", "empty", false, false},
-  };
   StoreLanguage("English");
   ASSERT_FALSE(storage::AdvancedOptionsWrite(settings_.path(), "pc7"));
-  QDir(settings_.path()).mkdir("links");
-  QDir(settings_.path()).mkdir("empty");
+  QDir(settings_.path()).mkpath("links/empty");
   QFile links(settings_.path() + "/links/TalvairSurveyLinks.txt");
-  ASSERT_TRUE(links.open(QIODevice::WriteOnly));
-  links.write("0,1,\"Start\",\"http://s/0\"\r\n");
+  ASSERT_TRUE(links.open(QIODevice::WriteOnly) && links.write("0,1,\"Start\",\"http://s/0\"\r\n") > 0);
   links.close();
   options_.researchEdition = true;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (c.linksFolder != nullptr) {
-      ASSERT_FALSE(storage::SurveyLinksPathWrite(settings_.path() + '/' + c.linksFolder));
+  // The stored links folder (none, with the file, without it), then whether links are on.
+  for (const auto& [folder, enabled] : {std::pair{"", false}, {"links", true}, {"links/empty", false}}) {
+    SCOPED_TRACE(folder);
+    if (*folder != 0) {
+      ASSERT_FALSE(storage::SurveyLinksPathWrite(settings_.path() + '/' + folder));
     }
     messages_.Clear();
     ModalDriver driver;
     ASSERT_EQ(Start(driver), StartResult::Running);
-    EXPECT_TRUE(ResearchEdition);
-    EXPECT_TRUE(AutoSaveEnabled);
+    EXPECT_TRUE(ResearchEdition && AutoSaveEnabled);
     EXPECT_EQ(AutoSavePath + '/' + AutoSaveBaseName, settings_.path() + "/pc7");
-    EXPECT_EQ(SurveyLinksEnabled, c.enabled);
-    EXPECT_EQ(SurveyLinksTable[0].address, c.enabled ? "http://s/0" : "");
-    ASSERT_EQ(messages_.ShownMessages().size(), c.linksFolder != nullptr && !c.file ? 1u : 0u);
-    for (const auto& shown : messages_.ShownMessages()) {
-      EXPECT_EQ(shown.style, 0);
-      EXPECT_EQ(shown.text, "Links file not found");
-      EXPECT_EQ(shown.title, "");
+    EXPECT_EQ(SurveyLinksEnabled, enabled);
+    EXPECT_EQ(SurveyLinksTable[0].address, enabled ? "http://s/0" : "");
+    const bool missing = *folder != 0 && !enabled;
+    ASSERT_EQ(messages_.ShownMessages().size(), missing ? 1u : 0u);
+    if (missing) {
+      EXPECT_EQ(messages_.ShownMessages()[0].style, 0);
+      EXPECT_EQ(messages_.ShownMessages()[0].text, "Links file not found");
+      EXPECT_EQ(messages_.ShownMessages()[0].title, "");
     }
-    EXPECT_FALSE(MainWindow()->MenuItem("mnuSimRestart")->isVisible());
     EXPECT_TRUE(MainWindow()->MenuItem("mnuHelpAdvanced")->isVisible());
     ReleaseProgram();
   }
