@@ -31,6 +31,7 @@
 #include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
 #include "shell/report_commands.h"
+#include "shell/research_commands.h"
 #include "shell/run_control.h"
 #include "shell/timeline_box.h"
 #include "views/copy_menu.h"
@@ -369,6 +370,7 @@ frmMDI::frmMDI(game& model, QWidget* parent)
   ConnectRunControl();
   ConnectGraphCommands(*this);
   ConnectReportCommands(*this);
+  ConnectResearchCommands(*this);
   loadedMainWindow = this;
 }
 
