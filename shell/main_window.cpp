@@ -31,6 +31,7 @@
 #include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
 #include "shell/report_commands.h"
+#include "shell/research_commands.h"
 #include "shell/run_control.h"
 #include "shell/table_commands.h"
 #include "shell/timeline_box.h"
@@ -373,6 +374,7 @@ frmMDI::frmMDI(game& model, QWidget* parent)
   ConnectTableCommands(*this);
   ConnectWindowCommands(*this);
   ConnectReportCommands(*this);
+  ConnectResearchCommands(*this);
   loadedMainWindow = this;
 }
 
