@@ -27,6 +27,7 @@
 #include "shell/background_window.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
+#include "shell/file_commands.h"
 #include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
 #include "shell/run_control.h"
@@ -363,6 +364,7 @@ frmMDI::frmMDI(game& model, QWidget* parent)
   SetRunState(runState_);
   ConnectRunControl();
   ConnectGraphCommands(*this);
+  ConnectFileCommands(*this);
   loadedMainWindow = this;
 }
 

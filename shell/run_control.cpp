@@ -18,6 +18,7 @@
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
+#include "shell/notepad_window.h"
 #include "shell/program_start.h"
 #include "shell/text.h"
 #include "storage/globals.h"
@@ -40,9 +41,6 @@ constexpr int32_t kNetAircraftCostVar = 326;
 
 bool AtLastPeriod(const game& model) { return model.TValue() >= model.MaxTValue() - 1; }
 
-// Neither over (liquidated or at the end) nor at the last period.
-bool CanGoOn(const game& model) { return !model.GameOver() && !AtLastPeriod(model); }
-
 // ---- model failures --------------------------------------------------------------------
 
 // Watches a command's calls into the model: what they throw, and what the model reports
@@ -61,6 +59,7 @@ class FailureWatch final : public GameEvents {
   struct Outcome {
     bool failed = false;
     std::optional<int> code;  // the model's error number, when it gave one
+    QString text;             // the call's own words for the failure, if it had them
   };
 
   // How `body` went: the first failure, if any.
@@ -68,12 +67,14 @@ class FailureWatch final : public GameEvents {
     reported_.reset();
     try {
       body();
+    } catch (const RunControl::CommandFailure& failure) {
+      return {true, std::nullopt, failure.text};
     } catch (const ModelError& error) {
-      return {true, error.Code()};
+      return {true, error.Code(), QString()};
     } catch (const std::exception&) {
-      return {true, std::nullopt};
+      return {true, std::nullopt, QString()};
     }
-    return {reported_.has_value(), reported_};
+    return {reported_.has_value(), reported_, QString()};
   }
 
  private:
@@ -110,9 +111,6 @@ void SaveResearchDataHook(game& /*model*/, const QString& /*fileName*/) {}
 // The survey-links window (research edition only) is not built yet.
 void CheckSurveyLinksHook(int16_t /*period*/) {}
 
-// The game notepad is not built yet; once it is, Restart empties its text here.
-void EmptyNotepadHook() {}
-
 void ReportSettings(const storage::SettingsError& error) {
   if (error) ShowSettingsError(*error);
 }
@@ -135,7 +133,7 @@ bool RunControl::RunCommand(std::initializer_list<ModelCall> calls,
     for (const ModelCall& call : calls) {
       const FailureWatch::Outcome outcome = watch.Call(call.call);
       if (outcome.failed) {
-        failure = FailureText(call.failure, outcome.code);
+        failure = outcome.text.isEmpty() ? FailureText(call.failure, outcome.code) : outcome.text;
         break;
       }
     }
@@ -156,6 +154,8 @@ void RunControl::RefreshViews(const std::function<void(views::WindowManager&)>& 
                      platform::kStyleExclamation, AppTitle);
   }
 }
+
+bool CanGoOn(const game& model) { return !model.GameOver() && !AtLastPeriod(model); }
 
 // ---- Run ---------------------------------------------------------------------------------
 
@@ -274,7 +274,7 @@ void RunControl::mnuSimRestart_Click() {
                EnableRunControls(window_);
                RefreshViews([](views::WindowManager& views) { views.ResetViews(kAllViews); });
                window_.setWindowTitle(AppTitle);
-               EmptyNotepadHook();
+               EmptyNotepad(window_);
                if (frmDecision* decision = window_.DecisionWindow()) {
                  decision->FillFromModel(frmDecision::FillSource::Computed, InitialTimeIndex);
                }

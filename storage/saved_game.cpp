@@ -51,7 +51,12 @@ class LoadingFlag {
 }  // namespace
 
 int SaveGame(game& model, const std::string& fileName, bool overwrite,
-             const std::string& comments) {
+             const std::string& comments, int* errorCode) {
+  const auto failed = [&](int code) {
+    if (errorCode != nullptr) *errorCode = code;
+    RaiseError(model, code, kAreaSaveGame);
+    return kStatusFailed;
+  };
   if (FileExists(fileName) && !overwrite) {
     model.Announce([](GameEvents& s) { s.GameSaved(); });
     return kStatusFileExists;
@@ -65,10 +70,7 @@ int SaveGame(game& model, const std::string& fileName, bool overwrite,
       for (int e = 0; e < kElements; ++e) {
         const double value = model.VarValues().Get(index, t, e);
         // The file could not be opened again.
-        if (!std::isfinite(value)) {
-          RaiseError(model, kErrFileOverflow, kAreaSaveGame);
-          return kStatusFailed;
-        }
+        if (!std::isfinite(value)) return failed(kErrFileOverflow);
         quarter[d][static_cast<std::size_t>(e)] = value;
       }
     }
@@ -77,8 +79,7 @@ int SaveGame(game& model, const std::string& fileName, bool overwrite,
 
   std::error_code error;
   if (!WriteFileAtomically(fileName, SavedGameText(periods, comments, quarters), error)) {
-    RaiseError(model, FileErrorNumber(error), kAreaSaveGame);
-    return kStatusFailed;
+    return failed(FileErrorNumber(error));
   }
   model.Announce([](GameEvents& s) { s.GameSaved(); });
   return kStatusDone;
