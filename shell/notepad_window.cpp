@@ -1,9 +1,11 @@
 #include "shell/notepad_window.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 
 #include "platform/text_filter.h"
 #include "platform/twips.h"
@@ -26,7 +28,7 @@ constexpr int kTextWidth = 4350;
 constexpr int kTextHeightMargin = 1850;
 constexpr int kTextWidthMargin = 450;
 constexpr int kLabelTop = 100;
-constexpr int kLabelHeight = 800;
+constexpr int kLabelHeight = 850;
 constexpr int kLongLabelHeight = 1000;  // Spanish and Portuguese say more
 constexpr int kTextTop = 950;
 constexpr int kLongTextTop = 1200;
@@ -45,6 +47,7 @@ frmGameComments::frmGameComments(frmMDI& window, QWidget* parent)
   lblDescription_ = new QLabel(this);
   lblDescription_->setObjectName(QStringLiteral("lblDescription"));
   lblDescription_->setWordWrap(true);
+  lblDescription_->setFont(QFont(QStringLiteral("Tahoma"), 7));
   lblDescription_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblDescription_->setText(Text(
       "Comments may be saved with games and displayed here on re-opening the game. "
@@ -92,11 +95,12 @@ void frmGameComments::FitTo(int formWidth, int formHeight) {
                                                 textWidth_, textHeight_));
 }
 
-void frmGameComments::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  // The rules are for the whole window, frame and caption included.
-  const QWidget* form = parentWidget() != nullptr ? parentWidget() : this;
-  FitTo(PixelsToTwips(form->width()), PixelsToTwips(form->height()));
+bool frmGameComments::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == parentWidget() && event->type() == QEvent::Resize) {
+    const QSize size = static_cast<QResizeEvent*>(event)->size();
+    FitTo(PixelsToTwips(size.width()), PixelsToTwips(size.height()));
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 frmGameComments* OpenNotepad(const frmMDI& window) {
@@ -113,6 +117,7 @@ frmGameComments* ShowNotepad(frmMDI& window) {
     notepad = new frmGameComments(window);
     QMdiSubWindow* sub = window.MdiArea()->addSubWindow(notepad);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->installEventFilter(notepad);
     // The least size is a limit of the window rather than a snap back.
     sub->setMinimumSize(TwipsToPixels(kFormWidth), TwipsToPixels(kMinFormHeight));
     sub->resize(TwipsToPixels(kFormWidth), TwipsToPixels(kFormHeight));

@@ -27,7 +27,9 @@ class frmGameComments : public QWidget {
   QLabel* lblDescription() const { return lblDescription_; }
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  // Resizes of the window that hosts it: the rules are for the whole window, frame and
+  // caption included.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -57,6 +57,7 @@ int SaveGame(game& model, const std::string& fileName, bool overwrite,
     RaiseError(model, code, kAreaSaveGame);
     return kStatusFailed;
   };
+  if (errorCode != nullptr) *errorCode = 0;
   if (FileExists(fileName) && !overwrite) {
     model.Announce([](GameEvents& s) { s.GameSaved(); });
     return kStatusFileExists;
