@@ -1,9 +1,9 @@
 // Speed of the model: value access, the table function, the passes and whole games.
 #include <benchmark/benchmark.h>
 
+#include "game_test_access.h"
 #include "model/game.h"
 #include "model/table_functions.h"
-#include "game_test_access.h"
 
 namespace talvair {
 namespace {

@@ -10,24 +10,24 @@ namespace sectors {
 using namespace talvair::var;
 
 void Prologue(Pass& p) {
-  p.FillConstant(aircraft, 3);
-  p.FillConstant(ave_comp_fare, 0.16);
-  p.FillConstant(ave_rel_workweek, 1);
-  p.Fill(ave_revenues, [&] { return p.V(revenue); }, false);
-  p.Fill(aveaircraft, [&] { return p.V(aircraft); }, false);
+  p.FillConstant(aircraft);
+  p.FillConstant(ave_comp_fare);
+  p.FillConstant(ave_rel_workweek);
+  p.FillCopy(ave_revenues, [&] { return p.V(revenue); });
+  p.FillCopy(aveaircraft, [&] { return p.V(aircraft); });
   p.Fill(book_value_fleet, [&] { return p.V(unit_cost_planes) * p.V(aircraft); });
-  p.FillConstant(cum_net_profit, 0);
-  p.FillConstant(novices, 25);
+  p.FillConstant(cum_net_profit);
+  p.FillConstant(novices);
   p.Fill(zk_debt, [&] { return p.V(debt_finance_frac) * p.V(book_value_fleet); });
-  p.FillConstant(zk_perc_quality, 1);
-  p.FillConstant(percadeqserv, 1);
-  p.FillConstant(percdindusfare, 0.16);
-  p.Fill(percscopeofservice, [&] { return p.V(scope_of_service); }, false);
-  p.FillConstant(pros, 120);
-  p.Fill(qual_of_novices, [&] { return p.V(novices); }, false);
-  p.Fill(qual_of_pros, [&] { return p.V(pros); }, false);
-  p.Fill(qual_of_rookies, [&] { return p.V(rookies); }, false);
-  p.FillConstant(rookies, 20);
+  p.FillConstant(zk_perc_quality);
+  p.FillConstant(percadeqserv);
+  p.FillConstant(percdindusfare);
+  p.FillCopy(percscopeofservice, [&] { return p.V(scope_of_service); });
+  p.FillConstant(pros);
+  p.FillCopy(qual_of_novices, [&] { return p.V(novices); });
+  p.FillCopy(qual_of_pros, [&] { return p.V(pros); });
+  p.FillCopy(qual_of_rookies, [&] { return p.V(rookies); });
+  p.FillConstant(rookies);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/catalogue.h"
+#include "model/constants.h"
 #include "model/game_internal.h"
 #include "model/language.h"
 #include "model/model_error.h"
@@ -23,15 +24,13 @@ game::game()
 game::~game() = default;
 
 void game::Subscribe(GameEvents* subscriber) {
-  if (subscriber && std::find(subscribers_.begin(), subscribers_.end(), subscriber) ==
-                        subscribers_.end()) {
+  if (subscriber &&
+      std::find(subscribers_.begin(), subscribers_.end(), subscriber) == subscribers_.end()) {
     subscribers_.push_back(subscriber);
   }
 }
 
-void game::Unsubscribe(GameEvents* subscriber) {
-  std::erase(subscribers_, subscriber);
-}
+void game::Unsubscribe(GameEvents* subscriber) { std::erase(subscribers_, subscriber); }
 
 void game::Announce(const std::function<void(GameEvents&)>& event) {
   ForEachSubscriber(event);
@@ -100,8 +99,7 @@ int16_t game::GetVarNumber(std::string_view VarName, int16_t /*ArrayElement*/) {
   return static_cast<int16_t>(catalogue::VarNumberFromName(VarName));
 }
 
-double game::GetVarValueByName(std::string_view VarName, int16_t TimePeriod,
-                               int16_t ArrayElement) {
+double game::GetVarValueByName(std::string_view VarName, int16_t TimePeriod, int16_t ArrayElement) {
   return GetVarValue(catalogue::VarNumberFromName(VarName), TimePeriod, ArrayElement);
 }
 
@@ -112,8 +110,7 @@ std::string game::GetVarValueString(int32_t Var, int16_t TimePeriod, int16_t Arr
 
 std::string game::GetVarValueStringByName(std::string_view VarName, int16_t TimePeriod,
                                           int16_t ArrayElement, std::string_view FormatPattern) {
-  return numtext::FormatNumber(GetVarValueByName(VarName, TimePeriod, ArrayElement),
-                               FormatPattern);
+  return numtext::FormatNumber(GetVarValueByName(VarName, TimePeriod, ArrayElement), FormatPattern);
 }
 
 bool game::StockVar(int32_t Var) const { return catalogue::StockVar(Var); }
@@ -134,15 +131,16 @@ std::string game::PeriodDescription(int16_t TimePeriod, bool Short) {
   const int t = TimePeriod == -1 ? period_ : TimePeriod;
   const bool spanish = CurrentLanguage == "Spanish";
   const bool port = !spanish && CurrentLanguage == "Port";
-  const char* yearWord = spanish ? (Short ? "A" : "Año") : port ? (Short ? "A" : "Ano")
-                                                                : (Short ? "Y" : "Year ");
-  const char* quarterWord = (spanish || port) ? (Short ? "T" : "Trimestre")
-                                              : (Short ? " Q " : " Quarter ");
+  const char* yearWord = spanish ? (Short ? "A" : "Año")
+                         : port  ? (Short ? "A" : "Ano")
+                                 : (Short ? "Y" : "Year ");
+  const char* quarterWord =
+      (spanish || port) ? (Short ? "T" : "Trimestre") : (Short ? " Q " : " Quarter ");
   const int year = static_cast<int>(std::floor((t - 1) / 4.0)) + 1;
   int quarter = t % 4;
   if (quarter == 0) quarter = 4;
-  return std::string(yearWord) + " " + std::to_string(year) + (Short ? ", " : " ") +
-         quarterWord + " " + std::to_string(quarter);
+  return std::string(yearWord) + " " + std::to_string(year) + (Short ? ", " : " ") + quarterWord +
+         " " + std::to_string(quarter);
 }
 
 // --- Helpers over the table at the current period ---------------------------------------
@@ -151,7 +149,7 @@ namespace {
 // Rows from years: halves go to the even neighbour. A row beyond any integer (or from a
 // NaN) is the overflow fault, never a conversion out of range.
 int RowsBack(int t, double years) {
-  const double row = std::nearbyint(t - years / 0.25);
+  const double row = std::nearbyint(t - years / kQuarterLength);
   if (!(row >= -2147483648.0 && row <= 2147483647.0)) throw ModelError(kErrOverflow);
   return static_cast<int>(row);
 }
@@ -174,17 +172,17 @@ double game::DelayedValue(int16_t varIndex, double delayYears, double initialVal
 }
 
 double game::IsPulseTime(int16_t startYears, int16_t intervalYears, double /*unused*/) const {
-  const double startRows = startYears / 0.25;
+  const double startRows = startYears / kQuarterLength;
   if (!(startRows < period_)) return 0.0;
   const double numerator = (period_ - 2) - startRows;
-  const double intervalRows = intervalYears / 0.25;
+  const double intervalRows = intervalYears / kQuarterLength;
   if (intervalRows == 0) throw ModelError(numerator == 0 ? kErrOverflow : kErrDivisionByZero);
   const double q = numerator / intervalRows;
   return std::floor(q) == q ? 1.0 : 0.0;
 }
 
 double game::PulseAmount(double amount, int16_t startYears, int16_t intervalYears) const {
-  return IsPulseTime(startYears, intervalYears, 0.0) == 1.0 ? amount / 0.25 : 0.0;
+  return IsPulseTime(startYears, intervalYears, 0.0) == 1.0 ? amount / kQuarterLength : 0.0;
 }
 
 double game::LaggedValue(int16_t varIndex, int16_t lagYears) const {
@@ -200,7 +198,7 @@ double game::FillFutureValues(int16_t varIndex, double value) {
   return 0.0;
 }
 
-double game::CurrentTime() const { return period_ * 0.25; }
+double game::CurrentTime() const { return period_ * kQuarterLength; }
 
 double game::DiscountedSum(int16_t varIndex, double rate) const {
   double sum = varValues_->Get(varIndex, 0);

@@ -15,12 +15,15 @@
 #include "model/game_host.h"
 #include "model/table_functions.h"
 #include "model/value_table.h"
+#include "model/var_number.h"
 
 namespace talvair {
 
-// The five decisions in their fixed order: VarNumbers of aircraft purchases, fare,
-// marketing fraction, hiring and target service scope.
-inline constexpr int32_t kDecisionVarNumbers[5] = {68, 204, 70, 69, 275};
+// The five decisions in their fixed order: aircraft purchases, fare, marketing fraction,
+// hiring and target service scope.
+inline constexpr int32_t kDecisionVarNumbers[5] = {
+    varnum::decideaircraftpurchase, varnum::talvairfare, varnum::decidemarketingfraction,
+    varnum::decidehiring, varnum::target_serv_scope};
 
 // The game ends when the period reaches it.
 inline constexpr int kLastPeriod = 40;
@@ -99,7 +102,9 @@ class game {
   double GraphStep(double dValue, float fStart, float fIncrement, std::span<const double> vValue) {
     return talvair::GraphStep(dValue, fStart, fIncrement, vValue);
   }
-  double Random(double dMin, double dMax, double dSeed) { return talvair::Random(dMin, dMax, dSeed); }
+  double Random(double dMin, double dMax, double dSeed) {
+    return talvair::Random(dMin, dMax, dSeed);
+  }
   double IIf(bool vCondition, double vTruePart, double vFalsePart) {
     return talvair::IIf(vCondition, vTruePart, vFalsePart);
   }

@@ -26,9 +26,9 @@ const data::NameException* FindException(int32_t varIndex) {
 
 std::string VarName(int32_t varNumber, const std::string& language) {
   const auto& labels = data::kLabels;
-  const auto label =
-      std::find_if(labels.begin(), labels.end(),
-                   [varNumber](const auto& row) { return row.varNumber == varNumber; });
+  const auto label = std::find_if(labels.begin(), labels.end(), [varNumber](const auto& row) {
+    return row.varNumber == varNumber;
+  });
   if (label != labels.end()) return Resolve(label->text, language);
 
   // The plain rule VarIndex = VarNumber - 5 of VarNumber 6..299; tested before the

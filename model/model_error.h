@@ -7,10 +7,10 @@
 namespace talvair {
 
 enum ErrorCode : int {
-  kErrOverflow = 6,        // overflow or an invalid floating-point result
-  kErrSubscript = 9,       // an index outside a table
+  kErrOverflow = 6,   // overflow or an invalid floating-point result
+  kErrSubscript = 9,  // an index outside a table
   kErrDivisionByZero = 11,
-  kErrTypeMismatch = 13,   // a text that is not a number
+  kErrTypeMismatch = 13,  // a text that is not a number
 };
 
 enum ErrorArea : int {

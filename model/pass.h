@@ -4,12 +4,22 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
+#include "model/constants.h"
 #include "model/table_functions.h"
 #include "model/value_table.h"
 #include "model/var_index.h"
 
 namespace talvair {
+
+// A flow of a stock in the integration: its rate per year, added or taken away.
+struct Flow {
+  var::Index rate;
+  bool inflow;
+};
+inline Flow In(var::Index rate) { return {rate, true}; }
+inline Flow Out(var::Index rate) { return {rate, false}; }
 
 class Pass {
  public:
@@ -50,8 +60,24 @@ class Pass {
     }
     period_ = 0;
   }
-  void FillConstant(var::Index v, double constant) {
-    Fill(v, [constant] { return constant; }, false);
+  // A plain copy of another variable's row, not tested.
+  template <class F>
+  void FillCopy(var::Index v, F value) {
+    Fill(v, value, false);
+  }
+  void FillConstant(Constant c) {
+    Fill(
+        c.Var(), [x = c.Value()] { return x; }, false);
+  }
+
+  // One Euler step of a stock into row T() + 1: the stock of row T(), then a quarter of each
+  // flow added or taken away, left to right.
+  void Integrate(var::Index stock, std::initializer_list<Flow> flows) {
+    double level = V(stock);
+    for (const Flow& f : flows) {
+      level = f.inflow ? level + kQuarterLength * V(f.rate) : level - kQuarterLength * V(f.rate);
+    }
+    SetRow(stock, T() + 1, level);
   }
 
  private:

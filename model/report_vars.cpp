@@ -63,7 +63,8 @@ void game::ComputeReportVars() {
   const int source = t >= 1 ? t - 1 : 0;
   for (const ReportSource& r : kReportSources) p.Set(r.report, p.V(r.source, source));
   if (t >= 1) {
-    p.Set(rpt_earnings_per_share, p.Div(p.Div(p.V(rpt_net_income), p.V(outstanding_shares)), 4));
+    p.Set(rpt_earnings_per_share,
+          p.Div(p.Div(p.V(rpt_net_income), p.V(outstanding_shares)), kQuartersPerYear));
     if (p.V(liquidation_switch) == 1.0) {
       p.Set(rpt_miles_load_factor, 0);
       p.Set(rpt_brkeven_miles_load_factor, 0);

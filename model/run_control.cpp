@@ -23,7 +23,9 @@ class QuarterSnapshot {
  public:
   QuarterSnapshot(const ValueTable& values, const ValueTable& display, int16_t period,
                   bool gameOver)
-      : period_(period), gameOver_(gameOver), lastRow_(std::min(period + 2, kMaxRow)),
+      : period_(period),
+        gameOver_(gameOver),
+        lastRow_(std::min(period + 2, kMaxRow)),
         displayRow_(std::min(period + 1, kMaxRow)) {
     for (int row = period; row <= lastRow_; ++row) {
       std::ranges::copy(values.Row(row), rows_[static_cast<std::size_t>(row - period)].begin());
@@ -137,7 +139,7 @@ void game::GoForward() {
       StepQuarter();
       const bool liquidated = varValues_->Get(var::liquidation_switch, period_ - 1) == 1.0;
       if (liquidated && period_ >= 2) {
-        Liquidate(LiquidationMessage(GetVarValue(326, -1, 0)));
+        Liquidate(LiquidationMessage(GetVarValue(varnum::rpt_net_aircraft_cost, -1, 0)));
         return;
       }
       CopyRowToDisplay(period_, 1);

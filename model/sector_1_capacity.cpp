@@ -11,18 +11,18 @@ void Sector1Capacity(Pass& p, bool initialising) {
   p.Set(ave_qual_rookies, p.V(rookies) == 0 ? 1 : p.Div(p.V(qual_of_rookies), p.V(rookies)));
   p.Set(ave_qual_pros, p.V(pros) == 0 ? 1 : p.Div(p.V(qual_of_pros), p.V(pros)));
   p.Set(ave_qual_novices, p.V(novices) == 0 ? 1 : p.Div(p.V(qual_of_novices), p.V(novices)));
-  if (initialising) p.FillConstant(servicedaysperplane, 300);
+  if (initialising) p.FillConstant(servicedaysperplane);
   p.Set(effective_pros, p.V(pros) - p.V(hiring_team));
   p.Set(prody_of_rookies, p.V(ave_qual_rookies) * 300000);
   p.Set(prody_of_pros, p.V(ave_qual_pros) * 1680000);
   p.Set(prody_of_novices, p.V(ave_qual_novices) * 840000);
-  if (initialising) p.FillConstant(passmilesperplane, 700000);
+  if (initialising) p.FillConstant(passmilesperplane);
   if (initialising) {
     // The quarter's purchases already count towards the opening capacity.
-    p.Set(passengercapacity, (p.V(aircraft_purch_rate, 0) * 0.25 + p.V(aircraft, 0)) *
+    p.Set(passengercapacity, (p.V(aircraft_purch_rate, 0) * kQuarterLength + p.V(aircraft, 0)) *
                                  p.V(passmilesperplane, 0) * p.V(servicedaysperplane, 0));
     p.Fill(zkcustomersl, [&] { return p.V(passengercapacity, 0) * 0.627; });
-    p.Fill(scope_of_service, [&] { return p.V(target_serv_scope); }, false);
+    p.FillCopy(scope_of_service, [&] { return p.V(target_serv_scope); });
   } else {
     p.Set(passengercapacity, p.V(passmilesperplane) * p.V(aircraft) * p.V(servicedaysperplane));
   }
@@ -35,19 +35,14 @@ void Sector1Capacity(Pass& p, bool initialising) {
     p.Set(zkcustomers, p.V(pricerobust) * p.V(zkcustomersl));
   }
   p.Set(serveffrelcapacity, p.Div(p.V(servicecapacity), p.V(passengercapacity)));
-  if (initialising) {
-    p.Set(pot_pass_rel_capac, p.Div(p.V(zkcustomersl, 0), p.V(passengercapacity, 0)));
-  } else {
-    p.Set(pot_pass_rel_capac, p.Div(p.V(zkcustomers), p.V(passengercapacity)));
-  }
+  p.Set(pot_pass_rel_capac, p.Div(p.V(Customers(initialising)), p.V(passengercapacity)));
   p.Set(effloadonquality, Graph(p.V(pot_pass_rel_capac), 0, 0.2,
                                 {1, 1, 1, 1, 1, 0.95, 0.575, 0.305, 0.14, 0.065, 0.015}));
   p.Set(shareholders_equity, p.V(book_value_fleet) - p.V(zk_debt));
   p.Set(effrelservloadfact,
         Graph(p.V(serveffrelcapacity), 0, 0.1, {0, 0.9, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
-  p.Set(indicatedloadfactor,
-        Graph(p.V(pot_pass_rel_capac), 0, 0.2,
-              {0, 0.2, 0.4, 0.555, 0.665, 0.75, 0.8, 0.835, 0.86, 0.88, 0.9}));
+  p.Set(indicatedloadfactor, Graph(p.V(pot_pass_rel_capac), 0, 0.2,
+                                   {0, 0.2, 0.4, 0.555, 0.665, 0.75, 0.8, 0.835, 0.86, 0.88, 0.9}));
   if (initialising) p.Set(liquidation_switch, 0);
   // A fare well below the competitors' keeps the full load; a dearer one loses it
   // with the cube of the price ratio. In the step pass liquidation_switch is the
@@ -61,7 +56,7 @@ void Sector1Capacity(Pass& p, bool initialising) {
                 p.Pow(p.Div(p.V(talvairfare), p.V(ave_comp_fare) * 0.9), 3)));
   }
   p.Set(passengerscarried, p.V(passengercapacity) * p.V(load_factor));
-  if (initialising) p.Fill(avepasscarried, [&] { return p.V(passengerscarried, 0); }, false);
+  if (initialising) p.FillCopy(avepasscarried, [&] { return p.V(passengerscarried, 0); });
 }
 
 }  // namespace talvair::sectors

@@ -6,8 +6,9 @@ using namespace talvair::var;
 
 // Summary financials in millions, break-even figures and per-share and per-staff ratios.
 void Sector9Financials(Pass& p, bool initialising) {
-  p.Set(arircraft1, p.V(aircraft_purch_rate) * 0.25 + p.V(aircraft));
-  p.Set(assets, p.Div((p.V(aircraft_acq_cost) - p.V(zk_depreciation) - p.V(redbvfromsales)) * 0.25 +
+  p.Set(arircraft1, p.V(aircraft_purch_rate) * kQuarterLength + p.V(aircraft));
+  p.Set(assets, p.Div((p.V(aircraft_acq_cost) - p.V(zk_depreciation) - p.V(redbvfromsales)) *
+                              kQuarterLength +
                           p.V(book_value_fleet),
                       1000000));
   p.Set(assets_old, p.Div(p.V(book_value_fleet), 1000000));
@@ -30,18 +31,18 @@ void Sector9Financials(Pass& p, bool initialising) {
   p.Set(market_value, p.Div(p.V(mkt_value_of_firm), 1000000));
   p.Set(cum_net_income, p.Div(p.V(cum_net_profit), 1000000));
   p.Set(cum_mkt_value, p.V(market_value) + p.V(cum_net_income));
-  p.Set(debt, p.Div(p.V(net_borrowing) * 0.25 + p.V(zk_debt), 1000000));
+  p.Set(debt, p.Div(p.V(net_borrowing) * kQuarterLength + p.V(zk_debt), 1000000));
   p.Set(des_gro_from_profits,
         Graph(p.V(gross_margin), -1, 0.2, {0, 0, 0.03, 0.16, 0.65, 0.9, 1, 1, 1, 1, 1}));
   p.Set(des_gro_from_share,
         Graph(p.V(mkt_share), 0, 0.01, {1, 1, 0.95, 0.86, 0.74, 0.59, 0.32, 0.2, 0.14, 0.11, 0.1}));
   p.Set(earningspershare, p.Div(p.V(net_profit), p.V(total_shares)));
-  p.Set(earnings_per_share, p.Div(p.V(earningspershare), 4));
+  p.Set(earnings_per_share, p.Div(p.V(earningspershare), kQuartersPerYear));
   p.Set(total_csm_turnover, p.V(to_n) + p.V(to_r) + p.V(to_p));
-  p.Set(employee_turnover, p.Div(p.V(total_csm_turnover), 4));
+  p.Set(employee_turnover, p.Div(p.V(total_csm_turnover), kQuartersPerYear));
   p.Set(total_csms, (p.V(hire_rate) - p.V(to_r) - p.V(to_n) - p.V(to_p) - p.V(layoffs_novices) -
                      p.V(layoffs_pros) - p.V(layoffs_rookies)) *
-                            0.25 +
+                            kQuarterLength +
                         p.V(total_csms1));
   if (initialising) {
     // Staff and fleet after the quarter's flows.

@@ -19,4 +19,10 @@ void Sector8Growth(Pass& p, bool initialising);
 void Sector9Financials(Pass& p, bool initialising);
 void Sector9Tail(Pass& p, bool initialising);  // exogenous series, ratios, liquidation
 
+// The customers that a statement of both passes reads: the initialising pass computes
+// zkcustomers only at its very end, so until then it reads the customer stock.
+inline var::Index Customers(bool initialising) {
+  return initialising ? var::zkcustomersl : var::zkcustomers;
+}
+
 }  // namespace talvair::sectors

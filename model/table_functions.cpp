@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <random>
 
+#include "model/constants.h"
+
 namespace talvair {
 
 namespace {
@@ -69,7 +71,9 @@ double Random(double dMin, double dMax, double dSeed) {
   return std::floor(r * (dMax - dMin)) + dMin;
 }
 
-double StepValue(double height, double stepTime) { return 0.25 >= stepTime ? height : 0.0; }
+double StepValue(double height, double stepTime) {
+  return kQuarterLength >= stepTime ? height : 0.0;
+}
 
 double ModReal(double x, double y) { return (x / y - std::floor(x / y)) * y; }
 

@@ -59,11 +59,9 @@ void ValueTable::ClearRow(int row) {
 
 bool ValueTable::operator==(const ValueTable& other) const {
   // Bitwise, so that a replay can be shown identical to the straight run.
-  return std::equal(data_.get(), data_.get() + kCells, other.data_.get(),
-                    [](double a, double b) {
-                      return std::bit_cast<unsigned long long>(a) ==
-                             std::bit_cast<unsigned long long>(b);
-                    });
+  return std::equal(data_.get(), data_.get() + kCells, other.data_.get(), [](double a, double b) {
+    return std::bit_cast<unsigned long long>(a) == std::bit_cast<unsigned long long>(b);
+  });
 }
 
 }  // namespace talvair

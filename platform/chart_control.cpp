@@ -196,8 +196,7 @@ void ChartControl::Draw() {
     QCPGraph* graph = plot_->addGraph();
     const QColor colour = kSeriesColours[static_cast<std::size_t>(plot_->graphCount() - 1) %
                                          std::size(kSeriesColours)];
-    graph->setPen(QPen(colour, 1.5));
-    graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, colour, colour, 3));
+    graph->setPen(QPen(colour, 1));
   }
 
   const double gap = std::numeric_limits<double>::quiet_NaN();
@@ -207,17 +206,23 @@ void ChartControl::Draw() {
   QVector<QCPGraphData> data(pointCount_);
   for (int s = 0; s < seriesCount; ++s) {
     const Series& series = series_[static_cast<std::size_t>(s)];
+    int shownPoints = 0;
     for (int p = 0; p < pointCount_; ++p) {
       const double value = series.values[static_cast<std::size_t>(p)];
       const bool shown = !series.noValue[static_cast<std::size_t>(p)] && std::isfinite(value);
       data[p] = QCPGraphData(p + 1, shown ? value : gap);
       if (shown) {
+        ++shownPoints;
         low = std::min(low, value);
         high = std::max(high, value);
       }
     }
     QCPGraph* graph = plot_->graph(s);
     graph->data()->set(data, true);
+    // A lone point makes no line; a dot shows it. Dots everywhere would double the cost of
+    // drawing.
+    graph->setScatterStyle(shownPoints == 1 ? QCPScatterStyle(QCPScatterStyle::ssDisc, 4)
+                                            : QCPScatterStyle());
     if (legendOn_ && !series.legend.isEmpty()) {
       graph->setName(series.legend);
       graph->addToLegend();

@@ -18,8 +18,9 @@
 
 #include "model/game.h"
 #include "model/language.h"
-#include "platform/message_box.h"
+#include "model/var_number.h"
 #include "numtext/number_text.h"
+#include "platform/message_box.h"
 #include "platform/twips.h"
 #include "shell/globals.h"
 #include "shell/text.h"
@@ -47,7 +48,7 @@ constexpr int kFrameTop = 420;
 constexpr int kFrameHeight = 2220;
 
 // Variable number of the workforce; minus it is the lowest hiring (every lay-off).
-constexpr int32_t kWorkforceVar = 285;
+constexpr int32_t kWorkforceVar = varnum::total_csms;
 
 // Character codes of the key filters.
 constexpr int kBackspace = 8;
@@ -56,6 +57,13 @@ constexpr int kMinus = 45;
 constexpr int kPoint = 46;
 constexpr int kCode226 = 226;
 
+// The decimal sign the boxes are read with, when it is neither "," nor "." (U+066B in
+// Arabic and Persian locales): without it no fraction could be typed.
+bool IsLocaleDecimalSign(int code) {
+  const QString sign = FromStd(numtext::CurrentNumberLocale().decimalPoint);
+  return sign.size() == 1 && sign.front().unicode() == code;
+}
+
 bool CodeAccepted(int box, int code) {
   if (code == kBackspace || (code >= '0' && code <= '9')) return true;
   switch (box) {
@@ -63,11 +71,11 @@ bool CodeAccepted(int box, int code) {
       return code == kMinus;
     case 2:
     case 3:
-      return code == kComma || code == kPoint || code == kCode226;
+      return code == kComma || code == kPoint || code == kCode226 || IsLocaleDecimalSign(code);
     case 4:
       return code == kMinus || code == kCode226;
     case 5:
-      return code == kComma || code == kPoint;
+      return code == kComma || code == kPoint || IsLocaleDecimalSign(code);
     default:
       return false;
   }
@@ -311,6 +319,16 @@ void frmDecision::ApplyCaptions() {
   lblTimeStep1_->setText(
       Text("Current time period:", "Período actual:", "Intervalo de Avanço:"));
   setWindowTitle(label2_->text());
+  // A caption that needs more lines than its region holds grows about the region's middle;
+  // the captions beside it are short enough to leave it the room.
+  for (QLabel* label : label1_) {
+    const QRect region = label->geometry();
+    const int needed = label->heightForWidth(region.width());
+    if (needed > region.height()) {
+      label->setGeometry(region.x(), region.y() - (needed - region.height()) / 2,
+                         region.width(), needed);
+    }
+  }
 
   label1_[0]->setToolTip(Text(" Purchase or sell airplanes this quarter ",
                               " Aeroplanos de la compra o de la venta este cuarto ",

@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QLocale>
 
-#include "shell/artwork.h"
 #include "numtext/number_text.h"
+#include "shell/artwork.h"
 #include "shell/program_start.h"
 
 int main(int argc, char* argv[]) {

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -317,6 +318,9 @@ constexpr TwipsRect kPicture3{3120, 60, 4515, 690};
 constexpr TwipsRect kPicTimeline{180, 90, 4100, 330};
 // The start tick stands at the timeline's left edge, with "End Yr:" beside it.
 constexpr int kStartTickLeft = 180;
+// Within Picture3. It belongs to the toolbar, so that a caption wider than the designed
+// width can grow to the left (under the Stop button's row) instead of being cut or covering
+// the first year mark.
 constexpr TwipsRect kEndYearLabel{195, 525, 600, 195};
 constexpr int kYearLabelWidth = 300;
 constexpr int kYearLabelTop = 525;
@@ -475,12 +479,13 @@ void frmMDI::BuildToolbar() {
 
   const char* const yearMarks[] = {"End Yr:", "2", "4", "6", "8", "10"};
   for (int i = 0; i <= 5; ++i) {
-    auto* label = new QLabel(QString::fromLatin1(yearMarks[i]), picture3_);
+    QWidget* parent = i == 0 ? static_cast<QWidget*>(picToolbar_) : picture3_;
+    auto* label = new QLabel(QString::fromLatin1(yearMarks[i]), parent);
     label->setObjectName(QStringLiteral("Label1"));
     label->setProperty(kIndexProperty, i);
     label->setFont(ToolbarFont());
     if (i == 0) {
-      label->setGeometry(ToPixels(kEndYearLabel));
+      FitEndYearLabel(label);
     } else {
       label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
       label->setGeometry(ToPixels({0, kYearLabelTop, kYearLabelWidth, kYearLabelHeight}));
@@ -553,10 +558,17 @@ void frmMDI::ApplyCaptions() {
   cmdRestart_->setText(Text("Restart", "Reiniciar", "Reiniciar"));
   cmdStop_->setText(Text("Stop", "Detener", "Parar"));
   label1_[0]->setText(Text("End Yr:", "Fin de A:", "Final do Ano:"));
+  FitEndYearLabel(label1_[0]);
   for (const CaptionedItem& item : captioned_) {
     item.action->setText(
         Text(item.caption.english, item.caption.spanish, item.caption.portuguese));
   }
+}
+
+void frmMDI::FitEndYearLabel(QLabel* label) const {
+  const QRect designed = ToPixels(kEndYearLabel).translated(ToPixels(kPicture3).topLeft());
+  const int width = std::max(designed.width(), label->sizeHint().width());
+  label->setGeometry(designed.right() + 1 - width, designed.top(), width, designed.height());
 }
 
 void frmMDI::PlaceTimelineTicks() {

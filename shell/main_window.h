@@ -139,6 +139,8 @@ class frmMDI : public QMainWindow {
   void BuildToolbar();
   void ApplyCaptions();
   void PlaceTimelineTicks();
+  // "End Yr:" keeps its designed right edge and grows to the left to its caption.
+  void FitEndYearLabel(QLabel* label) const;
   void WindowStateChanged();
   void Unload();
   void ConnectRunControl();

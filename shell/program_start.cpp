@@ -8,6 +8,7 @@
 #include "model/game.h"
 #include "model/language.h"
 #include "platform/message_box.h"
+#include "platform/qt_translations.h"
 #include "platform/registry_store.h"
 #include "platform/single_instance.h"
 #include "platform/wait_cursor.h"
@@ -89,6 +90,9 @@ StartResult Main(const StartOptions& options) {
     if (LanguageSaved) Report(storage::LanguageWrite());
   }
 
+  // The language is final: Qt's own buttons and menus speak it too.
+  platform::InstallQtTranslations(QString::fromStdString(CurrentLanguage));
+
   if (ResearchEdition) ReadAutoSaveOptions();
 
   AppTitle = QStringLiteral("Talvair");
@@ -137,6 +141,7 @@ void ReleaseProgram() {
   singleInstance.reset();
   TheGame = nullptr;
   theGameObject.reset();
+  platform::InstallQtTranslations(QStringLiteral("English"));
 }
 
 void ShowSettingsError(const storage::RegistryError& /*error*/) {

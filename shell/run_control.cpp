@@ -12,8 +12,9 @@
 #include "model/game_events.h"
 #include "model/language.h"
 #include "model/model_error.h"
-#include "platform/message_box.h"
+#include "model/var_number.h"
 #include "numtext/number_text.h"
+#include "platform/message_box.h"
 #include "platform/wait_cursor.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
@@ -36,7 +37,7 @@ constexpr int kTimeStepIndexes[] = {1, 2, 4, 10, 15, 20, 40};
 // Where the per-step dump edition writes its files.
 const QString kStepDumpFolder = QStringLiteral("c:/Zvk/");
 // rpt_net_aircraft_cost: what the planes fetched on liquidation, negated.
-constexpr int32_t kNetAircraftCostVar = 326;
+constexpr int32_t kNetAircraftCostVar = varnum::rpt_net_aircraft_cost;
 
 
 bool AtLastPeriod(const game& model) { return model.TValue() >= model.MaxTValue() - 1; }

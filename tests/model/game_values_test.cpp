@@ -27,7 +27,8 @@ class GameValues : public ::testing::Test {
   GameValues() { g.Subscribe(&recorder); }
   // Puts a recognisable value into every row of a variable without going through the model.
   void Mark(int varIndex, double base) {
-    for (int row = 0; row <= kMaxRow; ++row) GameTestAccess::VarValues(g).Set(varIndex, row, base + row);
+    for (int row = 0; row <= kMaxRow; ++row)
+      GameTestAccess::VarValues(g).Set(varIndex, row, base + row);
   }
   game g;
   ErrorRecorder recorder;
@@ -82,9 +83,9 @@ TEST_F(GameValues, ReadsOutsideTheTablesAreIndexFailures) {
 
 TEST_F(GameValues, SetVarValueRowRanges) {
   struct Case {
-    int16_t period;     // the model's period
-    int16_t code;       // TimePeriod argument
-    int firstVarRow;    // first row written in the computed values; 42 for none
+    int16_t period;   // the model's period
+    int16_t code;     // TimePeriod argument
+    int firstVarRow;  // first row written in the computed values; 42 for none
   } cases[] = {{5, -1, 5}, {5, 0, 6}, {41, 0, 42}, {5, 3, 3}, {5, -2, 2}, {0, 41, 41}};
   for (const Case& c : cases) {
     game fresh;
@@ -94,7 +95,8 @@ TEST_F(GameValues, SetVarValueRowRanges) {
     const ValueTable displayBefore = GameTestAccess::DisplayValues(fresh);
     fresh.SetVarValue(68, c.code, 0, 3);
     for (int row = 0; row <= kMaxRow; ++row) {
-      const double expectVar = row >= c.firstVarRow ? 3 : before.Get(var::decideaircraftpurchase, row);
+      const double expectVar =
+          row >= c.firstVarRow ? 3 : before.Get(var::decideaircraftpurchase, row);
       const double expectDisplay =
           row >= c.firstVarRow + 1 ? 3 : displayBefore.Get(var::decideaircraftpurchase, row);
       EXPECT_EQ(fresh.VarValues().Get(var::decideaircraftpurchase, row), expectVar)
@@ -155,13 +157,20 @@ TEST(PeriodLabels, ThreeLanguages) {
     bool shortForm;
     const char* expected;
   } cases[] = {
-      {"English", 1, false, "Year  1  Quarter  1"},   {"English", 1, true, "Y 1,  Q  1"},
-      {"English", 40, false, "Year  10  Quarter  4"}, {"English", 41, false, "Year  11  Quarter  1"},
-      {"Spanish", 1, false, "Año 1 Trimestre 1"},     {"Spanish", 1, true, "A 1, T 1"},
-      {"Spanish", 0, false, "Año 0 Trimestre 4"},     {"Port", 1, false, "Ano 1 Trimestre 1"},
-      {"Port", 4, true, "A 1, T 4"},                  {"Port", 5, true, "A 2, T 1"},
-      {"Port", 40, false, "Ano 10 Trimestre 4"},      {"", 2, false, "Year  1  Quarter  2"},
-      {"port", 2, true, "Y 1,  Q  2"},                {"English", -5, false, "Year  -1  Quarter  -1"},
+      {"English", 1, false, "Year  1  Quarter  1"},
+      {"English", 1, true, "Y 1,  Q  1"},
+      {"English", 40, false, "Year  10  Quarter  4"},
+      {"English", 41, false, "Year  11  Quarter  1"},
+      {"Spanish", 1, false, "Año 1 Trimestre 1"},
+      {"Spanish", 1, true, "A 1, T 1"},
+      {"Spanish", 0, false, "Año 0 Trimestre 4"},
+      {"Port", 1, false, "Ano 1 Trimestre 1"},
+      {"Port", 4, true, "A 1, T 4"},
+      {"Port", 5, true, "A 2, T 1"},
+      {"Port", 40, false, "Ano 10 Trimestre 4"},
+      {"", 2, false, "Year  1  Quarter  2"},
+      {"port", 2, true, "Y 1,  Q  2"},
+      {"English", -5, false, "Year  -1  Quarter  -1"},
   };
   for (const Case& c : cases) {
     CurrentLanguage = c.language;
@@ -188,18 +197,18 @@ TEST_F(GameValues, TimeHelpers) {
   Mark(var::pros, 10);  // row r holds 10 + r
   GameTestAccess::Period(g) = 8;
   EXPECT_EQ(g.CurrentTime(), 2.0);
-  EXPECT_EQ(g.DelayedValue(var::pros, 1, -1, 0), 14);   // row 4
-  EXPECT_EQ(g.DelayedValue(var::pros, 2, -1, 0), -1);   // row 0 gives the initial value
+  EXPECT_EQ(g.DelayedValue(var::pros, 1, -1, 0), 14);      // row 4
+  EXPECT_EQ(g.DelayedValue(var::pros, 2, -1, 0), -1);      // row 0 gives the initial value
   EXPECT_EQ(g.DelayedValue(var::pros, 0.375, -1, 0), 16);  // 6.5 rounds to the even row 6
-  EXPECT_EQ(g.LaggedValue(var::pros, 3), 12);           // never before row 2
-  EXPECT_EQ(g.DelayedValue(var::pros, 1e6, -1, 0), -1);  // far before the start
+  EXPECT_EQ(g.LaggedValue(var::pros, 3), 12);              // never before row 2
+  EXPECT_EQ(g.DelayedValue(var::pros, 1e6, -1, 0), -1);    // far before the start
   // A delay that names no row number at all is the overflow fault; a row past the
   // table the index fault.
   const double inf = std::numeric_limits<double>::infinity();
   struct Fault {
     double delay;
     int code;
-  } faults[] = {{std::nan(""), kErrOverflow}, {inf, kErrOverflow}, {-inf, kErrOverflow},
+  } faults[] = {{std::nan(""), kErrOverflow}, {inf, kErrOverflow},    {-inf, kErrOverflow},
                 {1e300, kErrOverflow},        {-1e300, kErrOverflow}, {-9, kErrSubscript}};
   for (const Fault& f : faults) {
     try {

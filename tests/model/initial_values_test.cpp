@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "game_test_access.h"
+#include "model/catalogue.h"
+#include "model/constants.h"
 #include "model/game.h"
 #include "model/model_error.h"
 #include "model/var_index.h"
@@ -22,10 +24,18 @@ TEST(BaseValues, EveryRowAfterSetBaseValues) {
   GameTestAccess::SetBaseValues(g);
   EXPECT_EQ(g.Period(), 0);
   const Expected expected[] = {
-      {aircraft, 3},         {book_value_fleet, 30000000}, {zk_debt, 22500000},
-      {pros, 120},           {rookies, 20},                {novices, 25},
-      {decideaircraftpurchase, 0}, {talvairfare, 0.09},    {decidemarketingfraction, 0.1},
-      {decidehiring, 9},     {target_serv_scope, 0.6},     {passmilesperplane, 700000},
+      {aircraft, 3},
+      {book_value_fleet, 30000000},
+      {zk_debt, 22500000},
+      {pros, 120},
+      {rookies, 20},
+      {novices, 25},
+      {decideaircraftpurchase, 0},
+      {talvairfare, 0.09},
+      {decidemarketingfraction, 0.1},
+      {decidehiring, 9},
+      {target_serv_scope, 0.6},
+      {passmilesperplane, 700000},
       {system_capacity, 40000000000.0},
   };
   for (int row = 0; row <= kMaxRow; ++row) {
@@ -35,15 +45,44 @@ TEST(BaseValues, EveryRowAfterSetBaseValues) {
   }
 }
 
+// The step pass never writes a constant: after a whole game every constant that is not a
+// stock still holds its value in every row.
+TEST(BaseValues, ConstantsHoldThroughAWholeGame) {
+  game g;
+  g.RunPeriod(40);
+  g.GoForward();
+  ASSERT_EQ(g.Period(), 40);
+  int checked = 0;
+  for (const ModelConstant& c : kModelConstants) {
+    if (catalogue::StockVar(catalogue::VarNumberFromIndex(c.var))) continue;
+    ++checked;
+    for (int row = 0; row <= kMaxRow; ++row) {
+      EXPECT_EQ(g.VarValues().Get(c.var, row), c.value) << c.var << " row " << row;
+    }
+  }
+  EXPECT_EQ(checked, 38);
+}
+
 TEST(InitialStocks, EveryRowAfterRestart) {
   game g;  // construction restarts
   const Expected expected[] = {
-      {aircraft, 3},         {novices, 25},          {pros, 120},
-      {rookies, 20},         {ave_comp_fare, 0.16},  {percdindusfare, 0.16},
-      {ave_rel_workweek, 1}, {zk_perc_quality, 1},   {percadeqserv, 1},
-      {cum_net_profit, 0},   {total_shares, 4000000},
-      {qual_of_pros, 120},   {qual_of_novices, 25},  {book_value_fleet, 30000000},
-      {zk_debt, 22500000},   {aveaircraft, 3},       {traditional_quality, 1},
+      {aircraft, 3},
+      {novices, 25},
+      {pros, 120},
+      {rookies, 20},
+      {ave_comp_fare, 0.16},
+      {percdindusfare, 0.16},
+      {ave_rel_workweek, 1},
+      {zk_perc_quality, 1},
+      {percadeqserv, 1},
+      {cum_net_profit, 0},
+      {total_shares, 4000000},
+      {qual_of_pros, 120},
+      {qual_of_novices, 25},
+      {book_value_fleet, 30000000},
+      {zk_debt, 22500000},
+      {aveaircraft, 3},
+      {traditional_quality, 1},
   };
   for (int row = 0; row <= kMaxRow; ++row) {
     for (const Expected& e : expected) {
@@ -76,11 +115,12 @@ TEST(IntegrateStocks, EulerStepOfAQuarter) {
   ValueTable& v = GameTestAccess::VarValues(g);
   GameTestAccess::Period(g) = 6;
   // Every flow of row 6 at 0: the stocks carry over.
-  const Index stocks[] = {aircraft, ave_comp_fare, ave_rel_workweek, ave_revenues, aveaircraft,
-                          avepasscarried, averevenues, book_value_fleet, cum_net_profit, novices,
-                          zk_debt, zk_perc_quality, zkcustomersl, percadeqserv, percdindusfare,
-                          percscopeofservice, pros, qual_of_novices, qual_of_pros, qual_of_rookies,
-                          rookies, scope_of_service, total_shares, traditional_quality};
+  const Index stocks[] = {aircraft,       ave_comp_fare,    ave_rel_workweek, ave_revenues,
+                          aveaircraft,    avepasscarried,   averevenues,      book_value_fleet,
+                          cum_net_profit, novices,          zk_debt,          zk_perc_quality,
+                          zkcustomersl,   percadeqserv,     percdindusfare,   percscopeofservice,
+                          pros,           qual_of_novices,  qual_of_pros,     qual_of_rookies,
+                          rookies,        scope_of_service, total_shares,     traditional_quality};
   for (int i = 1; i < kVarSlots; ++i) v.Set(i, 6, 0.0);
   for (Index s : stocks) v.Set(s, 6, 10.0 + static_cast<int>(s));
   GameTestAccess::IntegrateStocks(g);

@@ -63,9 +63,7 @@ void WriteElementZero(game& g, std::ostream& out) {
       for (int row = 0; row < kRows; ++row) {
         const double x = g.VarValues().Get(v, row);
         const double y = g.DisplayValues().Get(v, row);
-        const std::string token = !display            ? Hex(Bits(x))
-                                  : Bits(x) == Bits(y) ? "="
-                                                       : Hex(Bits(y));
+        const std::string token = !display ? Hex(Bits(x)) : Bits(x) == Bits(y) ? "=" : Hex(Bits(y));
         if (token == last) {
           ++run;
         } else {

@@ -19,13 +19,12 @@ using namespace var;
 constexpr struct {
   int report;
   int source;
-} kCopied[] = {
-    {300, 40},  {301, 72},  {338, 163}, {303, 36},  {304, 108}, {328, 166}, {337, 169},
-    {305, 250}, {325, 179}, {306, 37},  {307, 199}, {308, 38},  {309, 19},  {320, 119},
-    {310, 285}, {311, 253}, {312, 178}, {313, 128}, {314, 32},  {315, 247}, {316, 173},
-    {317, 16},  {318, 66},  {319, 110}, {321, 260}, {322, 155}, {323, 187}, {324, 73},
-    {326, 175}, {327, 41},  {329, 56},  {330, 22},  {331, 269}, {333, 188}, {334, 165},
-    {335, 64},  {336, 63},  {339, 251}};
+} kCopied[] = {{300, 40},  {301, 72},  {338, 163}, {303, 36},  {304, 108}, {328, 166}, {337, 169},
+               {305, 250}, {325, 179}, {306, 37},  {307, 199}, {308, 38},  {309, 19},  {320, 119},
+               {310, 285}, {311, 253}, {312, 178}, {313, 128}, {314, 32},  {315, 247}, {316, 173},
+               {317, 16},  {318, 66},  {319, 110}, {321, 260}, {322, 155}, {323, 187}, {324, 73},
+               {326, 175}, {327, 41},  {329, 56},  {330, 22},  {331, 269}, {333, 188}, {334, 165},
+               {335, 64},  {336, 63},  {339, 251}};
 
 class ReportVarsTest : public ::testing::Test {
  protected:
@@ -69,13 +68,15 @@ struct ReportCase {
   int fault = 0;
 };
 
+void PrintTo(const ReportCase& c, std::ostream* os) { *os << c.name; }
+
 class ReportCaseTest : public ReportVarsTest, public ::testing::WithParamInterface<ReportCase> {};
 
 TEST_P(ReportCaseTest, Values) {
   const ReportCase& c = GetParam();
   // Untouched rows hold markers, so that a read of the wrong row shows.
-  for (Index v : {net_income, outstanding_shares, earnings_per_share, zk_rev_pass_miles,
-                  brkevepass, avail_seat_miles1, liquidation_switch}) {
+  for (Index v : {net_income, outstanding_shares, earnings_per_share, zk_rev_pass_miles, brkevepass,
+                  avail_seat_miles1, liquidation_switch}) {
     for (int row = 0; row <= kMaxRow; ++row) GameTestAccess::VarValues(g).Set(v, row, -7);
   }
   for (const Seed& s : c.seeds) GameTestAccess::VarValues(g).Set(s.v, s.row, s.x);
@@ -91,43 +92,70 @@ TEST_P(ReportCaseTest, Values) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReportCaseTest,
     ::testing::Values(
-        ReportCase{"EarningsPerShareOfLastQuarter", 5,
+        ReportCase{"EarningsPerShareOfLastQuarter",
+                   5,
                    {{net_income, 4, 8}, {outstanding_shares, 5, 2}, {liquidation_switch, 5, 0}},
                    {{rpt_net_income, 8}, {rpt_earnings_per_share, 1}}},
-        ReportCase{"MilesOverThisRowsSeatMiles", 5,
-                   {{zk_rev_pass_miles, 4, 60}, {brkevepass, 4, 30}, {avail_seat_miles1, 4, 80},
-                    {avail_seat_miles1, 5, 100}, {outstanding_shares, 5, 1},
+        ReportCase{"MilesOverThisRowsSeatMiles",
+                   5,
+                   {{zk_rev_pass_miles, 4, 60},
+                    {brkevepass, 4, 30},
+                    {avail_seat_miles1, 4, 80},
+                    {avail_seat_miles1, 5, 100},
+                    {outstanding_shares, 5, 1},
                     {liquidation_switch, 5, 0}},
-                   {{rpt_miles_load_factor, 0.6}, {rpt_brkeven_miles_load_factor, 0.3},
+                   {{rpt_miles_load_factor, 0.6},
+                    {rpt_brkeven_miles_load_factor, 0.3},
                     {rpt_avail_seat_miles1, 80}}},
-        ReportCase{"LiquidatedRowHasNoRatios", 5,
-                   {{zk_rev_pass_miles, 4, 60}, {avail_seat_miles1, 5, 0}, {outstanding_shares, 5, 1},
+        ReportCase{"LiquidatedRowHasNoRatios",
+                   5,
+                   {{zk_rev_pass_miles, 4, 60},
+                    {avail_seat_miles1, 5, 0},
+                    {outstanding_shares, 5, 1},
                     {liquidation_switch, 5, 1}},
                    {{rpt_miles_load_factor, 0}, {rpt_brkeven_miles_load_factor, 0}}},
         // Only a switch of exactly 1 counts as liquidated.
-        ReportCase{"SwitchOtherThanOne", 5,
-                   {{zk_rev_pass_miles, 4, 60}, {avail_seat_miles1, 5, 100},
-                    {outstanding_shares, 5, 1}, {liquidation_switch, 5, 0.5}},
+        ReportCase{"SwitchOtherThanOne",
+                   5,
+                   {{zk_rev_pass_miles, 4, 60},
+                    {avail_seat_miles1, 5, 100},
+                    {outstanding_shares, 5, 1},
+                    {liquidation_switch, 5, 0.5}},
                    {{rpt_miles_load_factor, 0.6}}},
-        ReportCase{"RowZeroReportsItself", 0,
-                   {{net_income, 0, 3}, {earnings_per_share, 0, 0.25}, {zk_rev_pass_miles, 0, 50},
-                    {brkevepass, 0, 20}, {avail_seat_miles1, 0, 200}, {outstanding_shares, 0, 0}},
-                   {{rpt_net_income, 3}, {rpt_earnings_per_share, 0.25},
-                    {rpt_miles_load_factor, 0.25}, {rpt_brkeven_miles_load_factor, 0.1}}},
+        ReportCase{"RowZeroReportsItself",
+                   0,
+                   {{net_income, 0, 3},
+                    {earnings_per_share, 0, 0.25},
+                    {zk_rev_pass_miles, 0, 50},
+                    {brkevepass, 0, 20},
+                    {avail_seat_miles1, 0, 200},
+                    {outstanding_shares, 0, 0}},
+                   {{rpt_net_income, 3},
+                    {rpt_earnings_per_share, 0.25},
+                    {rpt_miles_load_factor, 0.25},
+                    {rpt_brkeven_miles_load_factor, 0.1}}},
         // No liquidation test at row 0: the ratios are computed whatever the switch holds.
-        ReportCase{"RowZeroIgnoresSwitch", 0,
-                   {{zk_rev_pass_miles, 0, 50}, {avail_seat_miles1, 0, 200},
-                    {liquidation_switch, 0, 1}},
-                   {{rpt_miles_load_factor, 0.25}}},
-        ReportCase{"NoSharesOutstanding", 5,
+        ReportCase{
+            "RowZeroIgnoresSwitch",
+            0,
+            {{zk_rev_pass_miles, 0, 50}, {avail_seat_miles1, 0, 200}, {liquidation_switch, 0, 1}},
+            {{rpt_miles_load_factor, 0.25}}},
+        ReportCase{"NoSharesOutstanding",
+                   5,
                    {{net_income, 4, 8}, {outstanding_shares, 5, 0}, {avail_seat_miles1, 5, 100}},
-                   {{rpt_net_income, 8}}, kErrDivisionByZero},
-        ReportCase{"NoSharesNoIncome", 5,
+                   {{rpt_net_income, 8}},
+                   kErrDivisionByZero},
+        ReportCase{"NoSharesNoIncome",
+                   5,
                    {{net_income, 4, 0}, {outstanding_shares, 5, 0}, {avail_seat_miles1, 5, 100}},
-                   {{rpt_net_income, 0}}, kErrOverflow},
-        ReportCase{"NoSeatMilesWithoutLiquidation", 5,
-                   {{outstanding_shares, 5, 1}, {avail_seat_miles1, 5, 0}, {liquidation_switch, 5, 0}},
-                   {}, kErrDivisionByZero}),
+                   {{rpt_net_income, 0}},
+                   kErrOverflow},
+        ReportCase{
+            "NoSeatMilesWithoutLiquidation",
+            5,
+            {{outstanding_shares, 5, 1}, {avail_seat_miles1, 5, 0}, {liquidation_switch, 5, 0}},
+            {},
+            kErrDivisionByZero}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ReportVarsTest, AfterRestartAndAfterSteps) {

@@ -2,6 +2,8 @@
 // runs a pass over, with helpers to seed rows, read results and expect a model fault.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -9,8 +11,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "model/model_error.h"
 #include "model/pass.h"

@@ -1,9 +1,9 @@
 // The table function to the bit, and the small numeric helpers.
+#include "model/table_functions.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "model/table_functions.h"
 
 namespace talvair {
 namespace {
@@ -17,13 +17,20 @@ TEST(GraphTest, ClampsAndInterpolates) {
     std::vector<double> y;
     double expected;
   } cases[] = {
-      {0, 0, 0.2f, kEleven, 0},          {5, 0, 0.2f, kEleven, 100},
-      {-1, 0, 0.2f, kEleven, 0},         {0.25, 0, 0.5f, {0, 10, 40}, 5},
-      {1, 0, 0.5f, {0, 10, 40}, 40},     {0.5, 0, 0.5f, {0, 10, 40}, 10},
-      {1981.5, 1981, 1, {10, 20, 30}, 15}, {7, 0, 1, {3}, 3},
-      {-7, 0, 1, {3}, 3},                {0.75, 0, 0.5f, {40, 10, 0}, 5},
-      {2, 1, 0, {1, 2, 3}, 3},           {1, 1, 0, {1, 2, 3}, 1},
-      {0.5, 1, -1, {1, 2, 3}, 1},        {5, 1, -1, {1, 2, 3}, 3},
+      {0, 0, 0.2f, kEleven, 0},
+      {5, 0, 0.2f, kEleven, 100},
+      {-1, 0, 0.2f, kEleven, 0},
+      {0.25, 0, 0.5f, {0, 10, 40}, 5},
+      {1, 0, 0.5f, {0, 10, 40}, 40},
+      {0.5, 0, 0.5f, {0, 10, 40}, 10},
+      {1981.5, 1981, 1, {10, 20, 30}, 15},
+      {7, 0, 1, {3}, 3},
+      {-7, 0, 1, {3}, 3},
+      {0.75, 0, 0.5f, {40, 10, 0}, 5},
+      {2, 1, 0, {1, 2, 3}, 3},
+      {1, 1, 0, {1, 2, 3}, 1},
+      {0.5, 1, -1, {1, 2, 3}, 1},
+      {5, 1, -1, {1, 2, 3}, 3},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Graph(c.x, c.start, c.step, c.y), c.expected) << c.x;

@@ -1,3 +1,5 @@
+#include "numtext/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -7,8 +9,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "numtext/number_text.h"
 
 namespace talvair::numtext {
 namespace {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 namespace talvair::platform {
 namespace {
 
@@ -12,6 +15,8 @@ struct StyleCase {
   int defaultAnswer;
   int escapeAnswer;
 };
+
+void PrintTo(const StyleCase& c, std::ostream* os) { *os << "style " << c.style; }
 
 class MessageLayoutTest : public ::testing::TestWithParam<StyleCase> {};
 
@@ -38,7 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
         // A second default button on a box with one button falls back to the first.
         StyleCase{256, {kAnswerOk}, 0, kAnswerOk, kAnswerOk},
         StyleCase{768 + 3, {kAnswerYes, kAnswerNo, kAnswerCancel}, 0, kAnswerYes,
-                  kAnswerCancel}));
+                  kAnswerCancel}),
+    [](const ::testing::TestParamInfo<StyleCase>& info) {
+      return "Style" + std::to_string(info.param.style);
+    });
 
 TEST(ScriptedMessagesTest, AnswersFromQueueThenStyleDefaultAndRecordsEverything) {
   ScopedScriptedMessages messages;

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <memory>
+#include <string>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -149,73 +150,47 @@ TEST_F(SingleInstanceTest, ACopyOfAnotherUserIsNotTakenForARunningCopy) {
 TEST(SingleInstanceFolderTest, LockAndSocketLiveInAFolderOnlyTheUserCanEnter) {
   const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
   const QByteArray savedTemp = qgetenv("TMPDIR");
-  const bool root = ::geteuid() == 0;
-  struct Case {
-    const char* name;
-    std::function<void(const QString& base)> prepare;  // may set XDG_RUNTIME_DIR
-    const char* folder;  // relative to the base; empty: none to be had
-    bool needsRoot = false;
+  enum Setup { kNone, kClosed, kOpen, kLink, kOtherUsers };
+  const struct {
+    Setup runtime, own;  // the runtime folder and "talvair-<uid>" in the temp folder
+    const char* folder;  // the one taken; empty: none to be had
+  } cases[] = {
+      {kClosed, kNone, "run"},      {kOpen, kNone, "own"},  {kNone, kNone, "own"},
+      {kNone, kOpen, "own"},  // closed to others first
+      {kNone, kLink, ""},           {kNone, kOtherUsers, ""},
   };
-  const auto makeFolder = [](const QString& path, QFile::Permissions permissions) {
-    ASSERT_TRUE(QDir().mkpath(path));
-    ASSERT_TRUE(QFile::setPermissions(path, permissions));
-  };
-  const QFile::Permissions closed = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-  const QFile::Permissions open = closed | QFile::ReadOther | QFile::ExeOther;
-  const QString own = QStringLiteral("tmp/talvair-%1").arg(::geteuid());
-  const Case cases[] = {
-      {"a sound runtime folder",
-       [&](const QString& base) {
-         makeFolder(base + "/run", closed);
-         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(base + "/run"));
-       },
-       "run"},
-      {"a runtime folder others can enter",
-       [&](const QString& base) {
-         makeFolder(base + "/run", open);
-         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(base + "/run"));
-       },
-       "own"},
-      {"no runtime folder", [](const QString&) {}, "own"},
-      {"an own folder others can enter is closed",
-       [&](const QString& base) { makeFolder(base + '/' + own, open); }, "own"},
-      {"a link in place of the own folder",
-       [&](const QString& base) {
-         makeFolder(base + "/elsewhere", closed);
-         ASSERT_TRUE(QFile::link(base + "/elsewhere", base + '/' + own));
-       },
-       ""},
-      {"another user's folder in place of the own one",
-       [&](const QString& base) {
-         makeFolder(base + '/' + own, closed);
-         ASSERT_EQ(::chown(QFile::encodeName(base + '/' + own).constData(), 65534, 65534), 0);
-       },
-       "", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (c.needsRoot && !root) continue;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.runtime) + " " + std::to_string(c.own));
+    // Only root can give a folder to another user.
+    if (c.own == kOtherUsers && ::geteuid() != 0) continue;
     QTemporaryDir base;
-    ASSERT_TRUE(QDir().mkpath(base.path() + "/tmp"));
-    qputenv("TMPDIR", QFile::encodeName(base.path() + "/tmp"));
+    const QString run = base.filePath("run");
+    const QString own = base.filePath(QStringLiteral("tmp/talvair-%1").arg(::geteuid()));
+    ASSERT_TRUE(QDir().mkpath(base.filePath("tmp")));
+    qputenv("TMPDIR", QFile::encodeName(base.filePath("tmp")));
     qunsetenv("XDG_RUNTIME_DIR");
-    c.prepare(base.path());
+    const auto make = [](const QString& path, Setup setup) {
+      if (setup == kNone) return;
+      QDir().mkpath(setup == kLink ? path + "-target" : path);
+      if (setup == kLink) QFile::link(path + "-target", path);
+      ::chmod(QFile::encodeName(path).constData(), setup == kOpen ? 0755 : 0700);
+      if (setup == kOtherUsers) ::chown(QFile::encodeName(path).constData(), 65534, 65534);
+    };
+    make(run, c.runtime);
+    if (c.runtime != kNone) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(run));
+    make(own, c.own);
 
     const QString folder = SingleInstance::PrivateFolder();
-    const QString expected = *c.folder == '\0'          ? QString()
-                             : QString(c.folder) == "own" ? base.path() + '/' + own
-                                                          : base.path() + '/' + c.folder;
+    const QString expected = QString(c.folder) == "run"   ? run
+                             : QString(c.folder) == "own" ? own
+                                                          : QString();
     EXPECT_EQ(folder, expected);
     if (!folder.isEmpty()) {
-      const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                        QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-      EXPECT_EQ(QFileInfo(folder).permissions() & others, QFile::Permissions());
-      EXPECT_EQ(SingleInstance::LockFilePath("k"), folder + "/k.lock");
+      EXPECT_EQ(QFileInfo(folder).permissions() & 0x0FF, QFile::Permissions());  // others
       EXPECT_EQ(SingleInstance::SocketPath("k"), folder + "/k");
     }
     // Without a private folder the copy runs, unguarded.
-    SingleInstance copy(QStringLiteral("talvair-folder-test"));
-    EXPECT_EQ(copy.Claim(), Role::First);
+    EXPECT_EQ(SingleInstance(QStringLiteral("talvair-folder-test")).Claim(), Role::First);
   }
   qputenv("XDG_RUNTIME_DIR", savedRuntime);
   if (savedRuntime.isNull()) qunsetenv("XDG_RUNTIME_DIR");

@@ -13,12 +13,13 @@
 #include <QTest>
 
 #include <array>
+#include <ostream>
 #include <string>
 
 #include "model/game.h"
 #include "model/language.h"
-#include "platform/message_box.h"
 #include "numtext/number_text.h"
+#include "platform/message_box.h"
 #include "shell/globals.h"
 
 namespace talvair::shell {
@@ -97,6 +98,42 @@ TEST_F(DecisionWindowTest, KeyFiltersPassOnlyTheirCharacters) {
   EXPECT_EQ(window->DecisionText(5), "12.,");
 }
 
+// The boxes with fractions take the locale's own decimal sign, and what it types reads back.
+TEST_F(DecisionWindowTest, EveryLocalesDecimalSignCanBeTyped) {
+  const struct {
+    const char* name;
+    numtext::NumberLocale locale;
+  } cases[] = {
+      {"English", kEnglish},
+      {"Brazil", kBrazil},
+      {"Arabic and Persian", {"\u066B", "\u066C"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load("English", c.locale);
+    const QString sign = QString::fromStdString(c.locale.decimalPoint);
+    const double typed[] = {0.0, 0.2, 0.5, 0.0, 1.5};
+    for (const int box : {2, 3, 5}) {
+      window->SetDecisionText(box, "");
+      QString keys = QString::number(typed[box - 1]);
+      keys.replace('.', sign);
+      for (const QChar key : keys) {
+        QTest::sendKeyEvent(QTest::Click, window->Box(box), static_cast<Qt::Key>(key.unicode()),
+                            QString(key), {});
+      }
+      EXPECT_EQ(numtext::ParseDecision(window->DecisionText(box).toStdString()),
+                typed[box - 1])
+          << box;
+    }
+    // Boxes of whole numbers still refuse it.
+    QTest::sendKeyEvent(QTest::Click, window->Box(1), static_cast<Qt::Key>(sign.front().unicode()),
+                        sign, {});
+    EXPECT_EQ(window->DecisionText(1), "0");
+    EXPECT_TRUE(window->DecisionsValid());
+    EXPECT_TRUE(messages.ShownMessages().empty());
+  }
+}
+
 TEST_F(DecisionWindowTest, NonNumbersAreListedAllAtOnceAndNothingChanges) {
   const Texts5 typed = {"abc", "0.5", "", "1,000", "1e3"};
   Type(typed);
@@ -122,6 +159,11 @@ struct RangeRow {
   int box;
   QString typed, correction, text, title;
 };
+
+void PrintTo(const RangeRow& row, std::ostream* os) {
+  *os << row.language << (row.brazil ? " in Brazil" : "") << ", box " << row.box << ": "
+      << row.typed.left(12).toStdString();
+}
 
 class DecisionRangeTest : public DecisionWindowTest,
                           public ::testing::WithParamInterface<RangeRow> {};
@@ -169,7 +211,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "Contratações deve ser um número entre -165 e 10,000", "Contratações"},
         RangeRow{"Port", true, 5, "3", "2,0",
                  "Escopo de Serviço (meta) deve ser um número entre 0.1 e 2",
-                 "Escopo de Serviço (meta)"}));
+                 "Escopo de Serviço (meta)"}),
+    [](const ::testing::TestParamInfo<RangeRow>& info) {
+      return info.param.language + (info.param.brazil ? "Brazil" : "") + "Box" +
+             std::to_string(info.param.box) + "Case" + std::to_string(info.index);
+    });
 
 TEST_F(DecisionWindowTest, EntriesWithinTheBoundsAreValidAsTyped) {
   const Texts5 valid[] = {{"-3", "0.01", "0", "-165", "0.1"},

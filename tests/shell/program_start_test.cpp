@@ -189,12 +189,13 @@ TEST_F(ProgramStartTest, StoredLanguageIsUsedUnlessItIsNoLanguageCode) {
     bool asks;
     const char* fileMenu;
     const char* goBackToggle;
+    const char* qtCancel;  // Qt's own button text
   };
   const Case cases[] = {
-      {"Spanish", false, "&Archivo", "Ocultar advertencias al volver hacia atrás"},
-      {"Port", false, "&Arquivo", "Esconder Avisos para Voltar"},
-      {"", true, "&File", "Hide Warnings for Go Back"},
-      {"German", true, "&File", "Hide Warnings for Go Back"},
+      {"Spanish", false, "&Archivo", "Ocultar advertencias al volver hacia atrás", "Cancelar"},
+      {"Port", false, "&Arquivo", "Esconder Avisos para Voltar", "Cancelar"},
+      {"", true, "&File", "Hide Warnings for Go Back", "Cancel"},
+      {"German", true, "&File", "Hide Warnings for Go Back", "Cancel"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);
@@ -206,7 +207,9 @@ TEST_F(ProgramStartTest, StoredLanguageIsUsedUnlessItIsNoLanguageCode) {
     // Every start ends with the Go Back warnings on and the item offering to hide them.
     EXPECT_TRUE(GoBackWarnings);
     EXPECT_EQ(MainWindow()->mnuSimToggleGBW()->text().toStdString(), c.goBackToggle);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), c.qtCancel);
     ReleaseProgram();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
   }
 }
 

@@ -1,0 +1,123 @@
+#include "shell/graph_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include <functional>
+#include <memory>
+
+#include "model/game.h"
+#include "model/language.h"
+#include "platform/chart_control.h"
+#include "platform/message_box.h"
+#include "shell/decision_window.h"
+#include "shell/globals.h"
+#include "shell/main_window.h"
+#include "views/graph_registry.h"
+#include "views/graph_window.h"
+#include "views/window_manager.h"
+
+namespace talvair::shell {
+namespace {
+
+void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+class GraphCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TheGame = &model_;
+    AppTitle = QStringLiteral("Talvair");
+    GoBackWarnings = false;
+    window_ = std::make_unique<frmMDI>(model_);
+    window_->Load();
+    window_->AttachModel();
+    CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
+    window_->show();
+  }
+  void TearDown() override {
+    window_.reset();
+    TheGame = nullptr;
+    GoBackWarnings = true;
+    CurrentLanguage = "English";
+  }
+
+  void Choose(int index) { window_->MenuItem(QStringLiteral("mnuGph"), index)->trigger(); }
+  const views::ViewCollection<views::View>& Graphs() const {
+    return window_->Views().GraphWindows();
+  }
+  const platform::ChartControl& Chart(int fixedNumber) const {
+    const auto entry = Graphs().Find(views::FixedGraphKey(fixedNumber));
+    return *static_cast<views::frmGraph*>(entry->view)->gphGraph();
+  }
+
+  game model_;
+  platform::ScopedScriptedMessages messages_;
+  std::unique_ptr<frmMDI> window_;
+};
+
+TEST_F(GraphCommandsTest, CustomGraphsItemTellsHowToMakeOne) {
+  const struct {
+    const char* language;
+    const char* text;
+  } cases[] = {
+      {"English",
+       "To create a custom graph of any one variable \r\n"
+       "select a column in a table and Double Click on it."},
+      {"Spanish",
+       "Para crear un gráfico de una variable específica, \r\n"
+       "elija una columna de la tabla y haga doble clic sobre ella"},
+      {"Port",
+       "Para criar um gráfico customizado de qualquer uma das viriáveis \r\n"
+       "mostradas dê um Clique Duplo sobre o nome da variável."},
+  };
+  for (const auto& c : cases) {
+    CurrentLanguage = c.language;
+    messages_.Clear();
+    window_->MenuItem(QStringLiteral("mnuGphCustom"))->trigger();
+    ASSERT_EQ(messages_.ShownMessages().size(), 1u) << c.language;
+    EXPECT_EQ(messages_.ShownMessages()[0].text, QString::fromUtf8(c.text));
+    EXPECT_EQ(messages_.ShownMessages()[0].style, platform::kStyleOkOnly);
+    EXPECT_TRUE(messages_.ShownMessages()[0].title.isEmpty());
+  }
+}
+
+TEST_F(GraphCommandsTest, ManyOpeningsLeaveRunGoBackAndRestartWorking) {
+  for (int i = 0; i < 201; ++i) {
+    Choose(118);
+    Graphs().Find(views::FixedGraphKey(118))->window->close();
+    RunDeferredDeletes();
+  }
+  Choose(118);
+  Choose(117);
+  EXPECT_EQ(window_->Graphs().LastGraphId(), 203);
+
+  const struct {
+    const char* name;
+    std::function<void()> step;
+    int period;
+  } steps[] = {
+      {"run", [&] { window_->cmdRun()->click();
+         window_->cmdRun()->click(); }, 8},
+      {"go back", [&] { window_->mnuSimGoBack()->trigger(); }, 4},
+      {"restart", [&] { window_->mnuSimRestart()->trigger(); }, 0},
+  };
+  window_->mnuSimTimeStepItems(4)->trigger();
+  for (const auto& s : steps) {
+    s.step();
+    ASSERT_EQ(model_.TValue(), s.period) << s.name;
+    for (const int graph : {118, 117}) {
+      EXPECT_EQ(Chart(graph).DrawnPoints(1), s.period + 1) << s.name << " graph " << graph;
+      EXPECT_FALSE(Chart(graph).HasValue(1, s.period + 2)) << s.name << " graph " << graph;
+    }
+  }
+  for (const auto& shown : messages_.ShownMessages()) {
+    EXPECT_NE(shown.style, platform::kStyleExclamation) << shown.text.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace talvair::shell

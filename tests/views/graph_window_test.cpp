@@ -1,0 +1,137 @@
+#include "views/graph_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <string>
+
+#include "model/game.h"
+#include "model/language.h"
+#include "platform/chart_control.h"
+#include "platform/twips.h"
+#include "views/copy_menu.h"
+#include "views/graph_registry.h"
+#include "views/window_manager.h"
+
+namespace talvair::views {
+namespace {
+
+using platform::TwipsToPixels;
+
+void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+class GraphWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    area_.resize(1200, 900);
+    area_.show();
+    InstallCopyMenuItem(&copy_);
+  }
+  void TearDown() override {
+    views_.CloseViews("");
+    RunDeferredDeletes();
+    InstallCopyMenuItem(nullptr);
+    CurrentLanguage = "English";
+  }
+
+  frmGraph* Window(const QString& key) const {
+    const auto entry = views_.GraphWindows().Find(key);
+    return entry ? static_cast<frmGraph*>(entry->view) : nullptr;
+  }
+  QMdiSubWindow* Frame(const QString& key) const {
+    const auto entry = views_.GraphWindows().Find(key);
+    return entry ? entry->window : nullptr;
+  }
+  void Close(const QString& key) {
+    Frame(key)->close();
+    RunDeferredDeletes();
+  }
+
+  game model_;
+  QMdiArea area_;
+  WindowManager views_{&area_};
+  GraphRegistry graphs_{&model_};
+  QAction copy_;
+};
+
+TEST_F(GraphWindowTest, OpeningAgainBringsTheWindowForwardAndReopeningGivesANewNumber) {
+  ShowFixedGraph(views_, graphs_, 106);
+  ShowCustomGraph(views_, graphs_, 204);
+  const QString fixed = FixedGraphKey(106);
+  const int draws = Window(fixed)->gphGraph()->Draws();
+  EXPECT_EQ(Frame(fixed)->windowTitle(), "Competitors - Fares");
+  EXPECT_EQ(Window(fixed)->Tag(), fixed);
+  EXPECT_EQ(Window(fixed)->gphGraph()->Tag(), "1");
+  EXPECT_EQ(area_.activeSubWindow(), Frame(CustomGraphKey(204)));
+
+  ShowFixedGraph(views_, graphs_, 106);
+  EXPECT_EQ(views_.GraphWindows().Count(), 2);
+  EXPECT_EQ(area_.activeSubWindow(), Frame(fixed));
+  EXPECT_EQ(Window(fixed)->Id(), 1);
+  EXPECT_EQ(Window(fixed)->gphGraph()->Draws(), draws) << "brought forward, not refreshed";
+  EXPECT_EQ(graphs_.LastGraphId(), 2);
+
+  Close(fixed);
+  EXPECT_EQ(views_.GraphWindows().Count(), 1);
+  EXPECT_EQ(graphs_.Count(), 1);
+  ShowFixedGraph(views_, graphs_, 106);
+  EXPECT_EQ(Window(fixed)->Id(), 3);
+  EXPECT_EQ(graphs_.Count(), 2);
+}
+
+TEST_F(GraphWindowTest, AGraphWithoutVariableOpensNoWindow) {
+  for (const int number : {0, 111, 124}) ShowFixedGraph(views_, graphs_, number);
+  for (const int number : {0, 302, 340}) ShowCustomGraph(views_, graphs_, number);
+  EXPECT_EQ(views_.GraphWindows().Count(), 0);
+  EXPECT_EQ(area_.subWindowList().size(), 0);
+  EXPECT_EQ(graphs_.LastGraphId(), 0);
+}
+
+TEST_F(GraphWindowTest, TheChartFillsTheWidthAndLeavesTheFrameOfTheHeight) {
+  ShowFixedGraph(views_, graphs_, 105);
+  const QString key = FixedGraphKey(105);
+  QMdiSubWindow* frame = Frame(key);
+  const platform::ChartControl* chart = Window(key)->gphGraph();
+  EXPECT_EQ(frame->size(), QSize(TwipsToPixels(4500), TwipsToPixels(2500)));
+
+  struct Case {
+    int widthTwips;
+    int heightTwips;
+    int chartHeight;  // pixels; -1 for the height it had
+  };
+  const Case cases[] = {
+      {6000, 4500, TwipsToPixels(4500 - 450)},
+      {3000, 525, TwipsToPixels(525) - TwipsToPixels(450)},
+      {3000, 495, -1},
+      {4500, 2505, TwipsToPixels(2505) - TwipsToPixels(450)},
+  };
+  for (const Case& c : cases) {
+    const int before = chart->height();
+    frame->resize(TwipsToPixels(c.widthTwips), TwipsToPixels(c.heightTwips));
+    const std::string name = std::to_string(c.widthTwips) + "x" + std::to_string(c.heightTwips);
+    EXPECT_EQ(chart->width(), Window(key)->width()) << name;
+    EXPECT_EQ(chart->height(), c.chartHeight < 0 ? before : c.chartHeight) << name;
+  }
+}
+
+TEST_F(GraphWindowTest, AnActiveGraphWindowOwnsTheCopyItemInEveryLanguage) {
+  for (const char* language : {"English", "Spanish", "Port"}) {
+    CurrentLanguage = language;
+    ResetCopyMenu();
+    ShowFixedGraph(views_, graphs_, 101);
+    EXPECT_TRUE(copy_.isEnabled()) << language;
+    EXPECT_EQ(copy_.text(), "Copy graph to clipboard") << language;
+
+    area_.setActiveSubWindow(nullptr);
+    EXPECT_FALSE(copy_.isEnabled()) << language;
+    EXPECT_EQ(copy_.text(), "Copy to Clipboard") << language;
+    Close(FixedGraphKey(101));
+  }
+}
+
+}  // namespace
+}  // namespace talvair::views
