@@ -2,6 +2,10 @@
 
 #include <qcustomplot.h>
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,17 +39,27 @@ QFont SmallFont() {
 
 }  // namespace
 
-ChartControl::ChartControl(QWidget* parent) : QWidget(parent), plot_(new QCustomPlot(this)) {
+ChartControl::ChartControl(QWidget* parent)
+    : QWidget(parent), plot_(new QCustomPlot(this)), legendRow_(new QWidget(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(plot_);
+  layout->setSpacing(0);
+  layout->addWidget(plot_, 1);
+  // The plot paints every pixel of itself, so a redraw never has to paint what lies beneath
+  // (other windows, the background picture).
+  plot_->setAttribute(Qt::WA_OpaquePaintEvent);
 
   for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
     axis->setTickLabelFont(SmallFont());
   }
-  plot_->legend->setFont(SmallFont());
   plot_->legend->setVisible(false);
+  legendRow_->setAutoFillBackground(true);
+  legendRow_->setPalette(QPalette(Qt::white));
+  legendRow_->setVisible(false);
+  legendRow_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  layout->addWidget(legendRow_);
   plot_->xAxis->setTicker(QSharedPointer<QCPAxisTickerText>::create());
+  plot_->yAxis->ticker()->setTickCount(4);
   Resize(1, 1);
 }
 
@@ -172,20 +186,33 @@ QString ChartControl::Legend(int series) const {
   return series_[static_cast<std::size_t>(series - 1)].legend;
 }
 
-void ChartControl::ShowLegendRow() {
-  if (legendRowBuilt_) return;
-  legendRowBuilt_ = true;
-  // The legend runs left to right in its own row under the plot.
-  auto* row = new QCPLayoutGrid;
-  plot_->plotLayout()->addElement(1, 0, row);
-  row->setMargins(QMargins(4, 0, 4, 2));
-  row->addElement(0, 0, plot_->legend);
-  plot_->legend->setFillOrder(QCPLegend::foColumnsFirst);
-  plot_->legend->setBorderPen(Qt::NoPen);
-  plot_->legend->setBrush(Qt::NoBrush);
-  plot_->legend->setRowSpacing(0);
-  plot_->legend->setColumnSpacing(8);
-  plot_->plotLayout()->setRowStretchFactor(1, 0.001);
+// The legend is plain labels under the plot rather than part of it: it only changes when
+// its texts do, and drawing it with the plot on every refresh would cost half the time.
+void ChartControl::ShowLegend(const QStringList& texts, const std::vector<QColor>& colours) {
+  if (texts == legendTexts_) return;
+  legendTexts_ = texts;
+  qDeleteAll(legendRow_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+  delete legendRow_->layout();
+  auto* row = new QHBoxLayout(legendRow_);
+  row->setContentsMargins(6, 0, 6, 2);
+  row->setSpacing(3);
+  for (int i = 0; i < texts.size(); ++i) {
+    QPixmap sample(12, 6);
+    sample.fill(Qt::transparent);
+    QPainter painter(&sample);
+    painter.setPen(QPen(colours[static_cast<std::size_t>(i)], 1));
+    painter.drawLine(0, 3, 12, 3);
+    painter.end();
+    auto* line = new QLabel(legendRow_);
+    line->setPixmap(sample);
+    auto* text = new QLabel(texts[i], legendRow_);
+    text->setFont(SmallFont());
+    row->addWidget(line);
+    row->addWidget(text);
+    row->addSpacing(6);
+  }
+  row->addStretch(1);
+  legendRow_->setVisible(!texts.isEmpty());
 }
 
 void ChartControl::Draw() {
@@ -202,7 +229,8 @@ void ChartControl::Draw() {
   const double gap = std::numeric_limits<double>::quiet_NaN();
   double low = std::numeric_limits<double>::infinity();
   double high = -low;
-  bool anyLegend = false;
+  QStringList legendTexts;
+  std::vector<QColor> legendColours;
   QVector<QCPGraphData> data(pointCount_);
   for (int s = 0; s < seriesCount; ++s) {
     const Series& series = series_[static_cast<std::size_t>(s)];
@@ -224,11 +252,8 @@ void ChartControl::Draw() {
     graph->setScatterStyle(shownPoints == 1 ? QCPScatterStyle(QCPScatterStyle::ssDisc, 4)
                                             : QCPScatterStyle());
     if (legendOn_ && !series.legend.isEmpty()) {
-      graph->setName(series.legend);
-      graph->addToLegend();
-      anyLegend = true;
-    } else {
-      graph->removeFromLegend();
+      legendTexts.append(series.legend);
+      legendColours.push_back(graph->pen().color());
     }
   }
 
@@ -244,22 +269,14 @@ void ChartControl::Draw() {
     }
   }
 
-  if (low > high) {
-    low = 0.0;
-    high = 1.0;
-  } else if (low == high) {
-    const double pad = std::max(std::abs(low) * 0.1, 1.0);
-    low -= pad;
-    high += pad;
-  } else {
-    const double pad = (high - low) * 0.05;
-    low -= pad;
-    high += pad;
+  // With no value to show the value axis stays as it was: an emptied chart about to be
+  // refilled keeps its layout.
+  if (low <= high) {
+    const double pad = low == high ? (low != 0.0 ? std::abs(low) * 0.1 : 1.0) : (high - low) * 0.05;
+    plot_->yAxis->setRange(low - pad, high + pad);
   }
-  plot_->yAxis->setRange(low, high);
 
-  if (anyLegend) ShowLegendRow();
-  plot_->legend->setVisible(anyLegend);
+  ShowLegend(legendTexts, legendColours);
   plot_->replot(QCustomPlot::rpImmediateRefresh);
 }
 
@@ -285,15 +302,6 @@ std::vector<std::pair<int, QString>> ChartControl::AxisLabels() const {
   return labels;
 }
 
-QStringList ChartControl::LegendEntries() const {
-  QStringList entries;
-  if (!plot_->legend->visible()) return entries;
-  for (int i = 0; i < plot_->legend->itemCount(); ++i) {
-    if (auto* item = qobject_cast<QCPPlottableLegendItem*>(plot_->legend->item(i))) {
-      entries.append(item->plottable()->name());
-    }
-  }
-  return entries;
-}
+QStringList ChartControl::LegendEntries() const { return legendTexts_; }
 
 }  // namespace talvair::platform

@@ -4,6 +4,7 @@
 // value are neither drawn nor counted in the value axis's range.
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -90,16 +91,17 @@ class ChartControl : public QWidget {
   void Resize(int pointCount, int seriesCount);
   Series* CurrentSeries();
   void Draw();
-  void ShowLegendRow();
+  void ShowLegend(const QStringList& texts, const std::vector<QColor>& colours);
 
   QCustomPlot* plot_;
+  QWidget* legendRow_;
+  QStringList legendTexts_;
   QString tag_;
   int pointCount_ = 1;
   int currentSeries_ = 1;
   int currentPoint_ = 1;
   int axisLabelMode_ = 0;
   bool legendOn_ = false;
-  bool legendRowBuilt_ = false;
   int draws_ = 0;
   std::vector<Series> series_;
   std::vector<QString> pointLabels_;

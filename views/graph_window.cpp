@@ -1,8 +1,10 @@
 #include "views/graph_window.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/chart_control.h"
@@ -23,6 +25,18 @@ constexpr int kHeight = 2500;
 constexpr int kFrameHeight = 450;
 // ...and keeps its height once the window is this low or lower.
 constexpr int kLowestResizedHeight = 500;
+
+// Qt places a new child window where it overlaps the others least, which may be partly
+// beyond the area's right or bottom edge; such a window is pulled back in.
+void KeepInsideArea(QMdiSubWindow& window) {
+  const QMdiArea* area = window.mdiArea();
+  if (area == nullptr) return;
+  const QRect inside = area->viewport()->rect();
+  QPoint place = window.pos();
+  place.setX(std::max(0, std::min(place.x(), inside.right() + 1 - window.width())));
+  place.setY(std::max(0, std::min(place.y(), inside.bottom() + 1 - window.height())));
+  window.move(place);
+}
 
 }  // namespace
 
@@ -98,6 +112,7 @@ void frmGraph::Show(WindowManager& views, GraphRegistry& graphs, Kind kind, int3
   host->setWindowTitle(graphs.GraphTitle(id));
   graphs.UpdateGraph(id);
   views.ShowGraphWindow(key);
+  KeepInsideArea(*host);
 }
 
 void ShowFixedGraph(WindowManager& views, GraphRegistry& graphs, int fixedNumber) {
