@@ -4,6 +4,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <memory>
 
 namespace talvair::platform {

@@ -188,6 +188,7 @@ void mnuWindowCloseAll_Click(frmMDI& window) {
       [](views::WindowManager& views) { views.CloseViews(kAllViews); });
 }
 
+// A member of the main window, kept with the commands that use the window manager.
 void frmMDI::RivalsActivated(bool value) {
   rivalsActivated_ = value;
   if (value) return;

@@ -63,15 +63,15 @@ std::optional<int> SaveGameWithDialog(game& model, const QString& notepadComment
   dialog.Comments(notepadComments);
   if (!dialog.ShowSave() || dialog.FileName().isEmpty()) return std::nullopt;
   QString fileName = dialog.FileName();
-  model.GameComments(dialog.Comments().toStdString());
   if (dialog.Extension() != QStringLiteral("dat")) {
     fileName += QStringLiteral(".dat");
-    // The dialog asked about the name as typed, not this one.
+    // The dialog asked about the name as typed, not this one; No counts as Cancel.
     if (QFileInfo(fileName).exists() &&
         !platform::ConfirmReplace(QFileInfo(fileName).fileName(), QStringLiteral("Save game"))) {
       return std::nullopt;
     }
   }
+  model.GameComments(dialog.Comments().toStdString());
   return SaveGame(model, NativePath(fileName), true, model.GameComments(), errorCode);
 }
 

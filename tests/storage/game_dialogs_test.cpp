@@ -59,6 +59,7 @@ TEST(SaveGameWithDialog, AddsDatAsksAgainForATakenNameAndKeepsTheDialogsComments
     EXPECT_EQ(messages.ShownMessages().size(), c.answers.size()) << c.name;
     if (std::string(c.savedAs).empty()) {
       EXPECT_FALSE(status) << c.name;
+      EXPECT_EQ(model.GameComments(), "before") << "No counts as Cancel";
       EXPECT_EQ(Contents(folder.filePath("taken.dat")), "old");
       continue;
     }
