@@ -66,8 +66,7 @@ bool ConfirmReplace(const QString& fileName, const QString& title) {
       fileName + QString::fromStdString(Tr(" already exists.\r\nDo you want to replace it?",
                                            " ya existe.\r\n¿Desea reemplazarlo?",
                                            " já existe.\r\nDeseja substituí-lo?"));
-  return MsgBox(text, kStyleYesNo | kStyleExclamation | kStyleDefaultButton2, title) ==
-         kAnswerYes;
+  return MsgBox(text, kStyleYesNo | kStyleExclamation | kStyleDefaultButton2, title) == kAnswerYes;
 }
 
 // ---- the dialog --------------------------------------------------------------------------

@@ -9,7 +9,6 @@
 
 #include <QFileDialog>
 #include <QString>
-
 #include <deque>
 #include <functional>
 #include <optional>

@@ -19,19 +19,18 @@ constexpr qint64 kMaxHelpBytes = 4 * 1024 * 1024;
 
 QTextBrowser* ShowHelpFile(QWidget* owner, const QString& path) {
   QFile file(path);
-  if (!QFileInfo(path).isFile() || file.size() > kMaxHelpBytes ||
-      !file.open(QIODevice::ReadOnly)) {
-    MsgBox(QString::fromStdString(Tr("The help file could not be opened:",
-                                     "No se pudo abrir el archivo de ayuda:",
-                                     "Não foi possível abrir o arquivo de ajuda:")) +
+  if (!QFileInfo(path).isFile() || file.size() > kMaxHelpBytes || !file.open(QIODevice::ReadOnly)) {
+    MsgBox(QString::fromStdString(
+               Tr("The help file could not be opened:", "No se pudo abrir el archivo de ayuda:",
+                  "Não foi possível abrir o arquivo de ajuda:")) +
                QStringLiteral("\r\n") + path,
            kStyleExclamation);
     return nullptr;
   }
   const QString html = QString::fromUtf8(file.readAll());
 
-  auto* viewer = owner != nullptr ? owner->findChild<QDialog*>(QStringLiteral("HelpViewer"))
-                                  : nullptr;
+  auto* viewer =
+      owner != nullptr ? owner->findChild<QDialog*>(QStringLiteral("HelpViewer")) : nullptr;
   QTextBrowser* browser = nullptr;
   if (viewer == nullptr) {
     viewer = new QDialog(owner, Qt::Window);

@@ -3,7 +3,6 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
-
 #include <algorithm>
 #include <memory>
 
@@ -44,22 +43,22 @@ QString Filtered(const QString& text, const std::function<bool(char32_t)>& allow
 void RestrictCharacters(QPlainTextEdit* box, std::function<bool(char32_t)> allowed) {
   QTextDocument* document = box->document();
   auto busy = std::make_shared<bool>(false);
-  QObject::connect(document, &QTextDocument::contentsChange, box,
-                   [document, allowed = std::move(allowed), busy](int position, int /*removed*/,
-                                                                  int added) {
-                     if (*busy || added <= 0) return;
-                     // The document counts one closing separator of its own.
-                     const int end = std::min(position + added, document->characterCount() - 1);
-                     if (end <= position) return;
-                     QTextCursor cursor(document);
-                     cursor.setPosition(position);
-                     cursor.setPosition(end, QTextCursor::KeepAnchor);
-                     const QString replacement = Filtered(cursor.selectedText(), allowed);
-                     if (replacement.isEmpty()) return;
-                     *busy = true;
-                     cursor.insertText(replacement);
-                     *busy = false;
-                   });
+  QObject::connect(
+      document, &QTextDocument::contentsChange, box,
+      [document, allowed = std::move(allowed), busy](int position, int /*removed*/, int added) {
+        if (*busy || added <= 0) return;
+        // The document counts one closing separator of its own.
+        const int end = std::min(position + added, document->characterCount() - 1);
+        if (end <= position) return;
+        QTextCursor cursor(document);
+        cursor.setPosition(position);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        const QString replacement = Filtered(cursor.selectedText(), allowed);
+        if (replacement.isEmpty()) return;
+        *busy = true;
+        cursor.insertText(replacement);
+        *busy = false;
+      });
 }
 
 }  // namespace talvair::platform

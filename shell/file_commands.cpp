@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFile>
 #include <QPlainTextEdit>
-
 #include <optional>
 #include <string>
 
@@ -110,9 +109,9 @@ void mnuFileOpen_Click(frmMDI& window) {
              "Você tem certeza que deseja abrir uma simulação salva no disco?");
     const int style =
         platform::kStyleYesNo | platform::kStyleQuestion | platform::kStyleDefaultButton2;
-    const QString title = Text("Open Game Saved on Disk?",
-                               "¿Desea abrir un juego guardado en el disco?",
-                               "Abrir Simulação Salva no Disco?");
+    const QString title =
+        Text("Open Game Saved on Disk?", "¿Desea abrir un juego guardado en el disco?",
+             "Abrir Simulação Salva no Disco?");
     if (platform::MsgBox(question, style, title) != platform::kAnswerYes) return;
   }
 
@@ -213,8 +212,8 @@ void contents_Click(frmMDI& window) {
 }
 
 void search_Click() {
-  platform::MsgBox(QStringLiteral(
-      "Beta version: press key \"F1\" to access help, topic to be added"));
+  platform::MsgBox(
+      QStringLiteral("Beta version: press key \"F1\" to access help, topic to be added"));
 }
 
 void LanSelect_Click() {
@@ -222,8 +221,7 @@ void LanSelect_Click() {
                         "Esta opción habilita la selección del idioma la próxima",
                         "Utilizar esta opção irá permitir que a língua seleção ") +
                        kLineBreak +
-                       Text("when you start the software next time.",
-                            "vez que inicie el programa.",
+                       Text("when you start the software next time.", "vez que inicie el programa.",
                             "próxima vez que você iniciar o programa."),
                    platform::kStyleInformation, AppTitle);
   // The running program keeps its language.

@@ -65,17 +65,16 @@ frmGameComments::frmGameComments(frmMDI& window, QWidget* parent)
   txtComments_ = new QPlainTextEdit(this);
   txtComments_->setObjectName(QStringLiteral("txtComments"));
   // Only what a saved game can hold.
-  platform::RestrictCharacters(txtComments_, [](char32_t c) {
-    return storage::Windows1252Byte(c).has_value();
-  });
+  platform::RestrictCharacters(txtComments_,
+                               [](char32_t c) { return storage::Windows1252Byte(c).has_value(); });
   txtComments_->setPlainText(window_.GameComments());
   txtComments_->moveCursor(QTextCursor::End);
   connect(txtComments_, &QPlainTextEdit::textChanged, this,
           [this] { window_.GameComments(txtComments_->toPlainText()); });
 
   const int labelHeight = LongLabel() ? kLongLabelHeight : kLabelHeight;
-  lblDescription_->setGeometry(platform::PixelRect(TextLeft(kFormWidth, kTextWidth), kLabelTop,
-                                                   kTextWidth, labelHeight));
+  lblDescription_->setGeometry(
+      platform::PixelRect(TextLeft(kFormWidth, kTextWidth), kLabelTop, kTextWidth, labelHeight));
   FitTo(kFormWidth, kFormHeight);
   window_.Notepad(true);
 }
@@ -91,8 +90,8 @@ void frmGameComments::FitTo(int formWidth, int formHeight) {
   if (formHeight > kMinFormHeight) textHeight_ = formHeight - kTextHeightMargin;
   if (formWidth > kFormWidth) textWidth_ = formWidth - kTextWidthMargin;
   const int top = LongLabel() ? kLongTextTop : kTextTop;
-  txtComments_->setGeometry(platform::PixelRect(TextLeft(formWidth, textWidth_), top,
-                                                textWidth_, textHeight_));
+  txtComments_->setGeometry(
+      platform::PixelRect(TextLeft(formWidth, textWidth_), top, textWidth_, textHeight_));
 }
 
 bool frmGameComments::eventFilter(QObject* watched, QEvent* event) {

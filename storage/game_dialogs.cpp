@@ -56,8 +56,7 @@ std::optional<QString> ShowOpenGameDialog() {
   return dialog.FileName();
 }
 
-std::optional<int> SaveGameWithDialog(game& model, const QString& notepadComments,
-                                      int* errorCode) {
+std::optional<int> SaveGameWithDialog(game& model, const QString& notepadComments, int* errorCode) {
   platform::ComDlgEx dialog;
   SetUp(dialog, true);
   dialog.Comments(notepadComments);

@@ -50,8 +50,8 @@ class LoadingFlag {
 
 }  // namespace
 
-int SaveGame(game& model, const std::string& fileName, bool overwrite,
-             const std::string& comments, int* errorCode) {
+int SaveGame(game& model, const std::string& fileName, bool overwrite, const std::string& comments,
+             int* errorCode) {
   const auto failed = [&](int code) {
     if (errorCode != nullptr) *errorCode = code;
     RaiseError(model, code, kAreaSaveGame);
@@ -99,8 +99,7 @@ int LoadGame(game& model, const std::string& fileName, LoadGameHost* host) {
   if (!FileExists(fileName)) return finish(kStatusFileMissing);
 
   bool tooLarge = false;
-  const std::optional<std::string> bytes =
-      ReadFilePrefix(fileName, kMaxSavedGameBytes, &tooLarge);
+  const std::optional<std::string> bytes = ReadFilePrefix(fileName, kMaxSavedGameBytes, &tooLarge);
   if (!bytes) return failed(kErrFileAccess);
   if (tooLarge) return failed(kErrFileTooLarge);
   SavedGame saved;

@@ -18,8 +18,8 @@ namespace talvair::storage {
 // `overwrite` is set, and only by a complete new file: a failed save leaves the old file
 // as it was and returns kStatusFailed, `errorCode` (when given) getting the Error event's
 // number.
-int SaveGame(game& model, const std::string& fileName, bool overwrite,
-             const std::string& comments, int* errorCode = nullptr);
+int SaveGame(game& model, const std::string& fileName, bool overwrite, const std::string& comments,
+             int* errorCode = nullptr);
 
 // What opening a game changes in the windows; the shell implements it.
 class LoadGameHost {

@@ -6,14 +6,12 @@
 #include <QAction>
 #include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-
-#include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,7 +28,6 @@
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/notepad_window.h"
-#include "shell/run_control.h"
 #include "storage/globals.h"
 #include "storage/saved_game.h"
 #include "storage/settings_store.h"
@@ -81,24 +78,12 @@ class FileCommandsTest : public ::testing::Test {
     decision_->SetDecisionText(2, QString::fromLatin1(fare));
     for (int q = 0; q < quarters; ++q) window_->cmdRun()->click();
   }
-  // A game played elsewhere and saved under `name`.
+  // A game played in this window, saved under `name`, then a fresh game.
   QString SavedGame(const QString& name, int quarters, const char* fare, const std::string& notes) {
-    game other;
-    struct Fare : GameHost {
-      std::string fare;
-      std::string DecisionText(int box) override { return box == 2 ? fare : box == 4 ? "9" : box == 5 ? "0.6" : box == 3 ? "0.1" : "0"; }
-      void ShowMessage(const std::string&) override {}
-      void DeactivateRun() override {}
-      void DisableGoBack() override {}
-      void UpdateAllGraphs() override {}
-    } host;
-    host.fare = fare;
-    other.SetHost(&host);
-    other.RunPeriod(static_cast<int16_t>(quarters));
-    other.ApplyDecisions();
-    other.GoForward();
+    Run(quarters, fare);
     const QString path = folder_.filePath(name);
-    EXPECT_EQ(storage::SaveGame(other, path.toStdString(), true, notes), storage::kStatusDone);
+    EXPECT_EQ(storage::SaveGame(model_, path.toStdString(), true, notes), storage::kStatusDone);
+    Load("English");
     return path;
   }
   QString File(const QString& name, const QByteArray& bytes) {
@@ -121,100 +106,76 @@ class FileCommandsTest : public ::testing::Test {
   frmDecision* decision_ = nullptr;
 };
 
-TEST_F(FileCommandsTest, OpenGameAsksOnlyPastTheFirstQuarterAndCancelChangesNoControl) {
-  struct Case {
-    int quarters;
-    std::vector<int> answers;
-    bool asked, dialog;
-  };
-  const std::vector<Case> cases = {
-      {0, {}, false, true}, {1, {}, false, true}, {2, {kAnswerNo}, true, false}, {2, {kAnswerYes}, true, true},
-  };
-  for (const Case& c : cases) {
-    Load("English");
-    if (c.quarters > 0) Run(c.quarters);
-    window_->mnuSimGoBack()->setEnabled(false);
-    const RunState before = window_->RunControlState();
-    messages_.Clear();
-    for (const int answer : c.answers) messages_.Answer(answer);
-    const std::size_t dialogs = dialogs_.Shown().size();
-    dialogs_.Cancel();
-    window_->MenuItem("mnuFileOpen")->trigger();
-    ASSERT_EQ(messages_.ShownMessages().size(), c.asked ? 1u : 0u) << c.quarters;
-    if (c.asked) {
-      const auto& question = messages_.ShownMessages()[0];
-      EXPECT_EQ(question.style, 292);
-      EXPECT_EQ(question.title, "Open Game Saved on Disk?");
-      EXPECT_EQ(question.text,
-                "Warning! Opening a game saved on disk will result in loss of the current game.\r\n"
-                "You may want to save the current game first.\r\n\r\n"
-                "Are you sure that you want to open a game saved on disk?");
-    }
-    EXPECT_EQ(dialogs_.Shown().size(), dialogs + (c.dialog ? 1 : 0)) << c.quarters;
-    EXPECT_TRUE(window_->RunControlState() == before) << c.quarters;
-    EXPECT_EQ(model_.Period(), c.quarters);
-  }
-}
-
-TEST_F(FileCommandsTest, OpenedGameRunsExactlyWhenItCanGoOn) {
+TEST_F(FileCommandsTest, OpenGameAsksPastTheFirstQuarterAndRunsExactlyWhenTheGameCanGoOn) {
   struct Case {
     const char* name;
-    int quarters;
-    const char* fare;
+    int playing;  // quarters of the game in progress; past the first, Open Game asks
+    int answer;
+    std::function<QString()> file;  // empty: Cancel
     int period;
     bool run, goBack;
+    const char* failure;  // the message when the file cannot be opened
   };
+  const auto played = [this](int quarters, const char* fare) {
+    return [=, this] { return SavedGame("g.dat", quarters, fare, "line 1\nline 2"); };
+  };
+  const auto bytes = [this](const char* text) { return [=, this] { return File("g.dat", text); }; };
   const std::vector<Case> cases = {
-      {"ordinary", 5, "0.09", 5, true, true},
-      {"one quarter", 1, "0.09", 1, true, false},
-      {"liquidated", 6, "0.01", 2, false, true},
-      {"ended", 40, "0.1", 40, false, true},
+      {"ordinary", 3, kAnswerYes, played(5, "0.09"), 5, true, true, ""},
+      {"one quarter", 1, 0, played(1, "0.09"), 1, true, false, ""},
+      {"liquidated", 3, kAnswerYes, played(6, "0.01"), 2, false, true, ""},
+      {"ended", 0, 0, played(40, "0.1"), 40, false, true, ""},
+      {"No", 2, kAnswerNo, {}, 2, true, true, ""},
+      {"Cancel", 3, kAnswerYes, {}, 3, true, true, ""},
+      {"missing", 3, kAnswerYes, [this] { return folder_.filePath("none.dat"); }, 3, true, true,
+       "The game could not be opened: there is no such file."},
+      {"other version", 3, kAnswerYes, bytes("20,1\r\n\"\"\r\n"), 3, true, true,
+       "The game could not be opened: the file is not a game saved by this program."},
+      {"short", 3, kAnswerYes, bytes("21,4\r\n\"\"\r\n"), 3, true, true,
+       "The game could not be opened: the file ends too early."},
+      {"damaged", 3, kAnswerYes, bytes("21,1\r\n\"\"\r\nx,"), 3, true, true,
+       "The game could not be opened: the file could not be read, or its decisions could not be "
+       "played again (error 13)."},
   };
   for (const Case& c : cases) {
     Load("English");
-    ShowNotepad(*window_);
-    dialogs_.Choose(SavedGame("g.dat", c.quarters, c.fare, "line 1\nline 2"));
-    window_->MenuItem("mnuFileOpen")->trigger();
-    EXPECT_TRUE(messages_.ShownMessages().empty()) << c.name;
-    EXPECT_EQ(model_.Period(), c.period) << c.name;
-    EXPECT_EQ(window_->windowTitle(), "Talvair - g.dat");
-    EXPECT_EQ(window_->GameComments(), "line 1\nline 2");
-    EXPECT_EQ(OpenNotepad(*window_)->txtComments()->toPlainText(), "line 1\nline 2");
-    const RunState state = window_->RunControlState();
-    EXPECT_EQ(state.runButton, c.run) << c.name;
-    EXPECT_EQ(state.runItem, c.run) << c.name;
-    EXPECT_EQ(state.goBack, c.goBack) << c.name;
-    EXPECT_EQ(decision_->DecisionText(2), frmDecision::FillText(2, model_.GetVarValue(204, c.period - 1, 0)));
-  }
-}
-
-TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsToldAndTheGameKept) {
-  struct Case {
-    const char* name;
-    QByteArray bytes;  // empty: no file
-    const char* message;
-  };
-  const std::vector<Case> cases = {
-      {"missing", "", "The game could not be opened: there is no such file."},
-      {"other version", "20,1\r\n\"\"\r\n", "The game could not be opened: the file is not a game saved by this program."},
-      {"short", "21,4\r\n\"\"\r\n", "The game could not be opened: the file ends too early."},
-      {"damaged", "21,1\r\n\"\"\r\nx,", "The game could not be opened: the file could not be read, or its decisions could not be played again (error 13)."},
-  };
-  for (const Case& c : cases) {
-    Load("English");
-    Run(3);
+    if (c.answer != kAnswerNo) c.file ? dialogs_.Choose(c.file()) : dialogs_.Cancel();
+    Run(c.playing);
     window_->GameComments("mine");
+    ShowNotepad(*window_);
     const RunState before = window_->RunControlState();
+    const std::size_t dialogs = dialogs_.Shown().size();
     messages_.Clear();
-    messages_.Answer(kAnswerYes);
-    dialogs_.Choose(c.bytes.isEmpty() ? folder_.filePath("none.dat") : File("bad.dat", c.bytes));
+    if (c.answer != 0) messages_.Answer(c.answer);
     window_->MenuItem("mnuFileOpen")->trigger();
-    ASSERT_EQ(Texts().size(), 2) << c.name;
-    EXPECT_EQ(Texts()[1], c.message) << c.name;
-    EXPECT_EQ(model_.Period(), 3) << c.name;
-    EXPECT_EQ(window_->GameComments(), "mine") << c.name;
-    EXPECT_EQ(window_->windowTitle(), "Talvair") << c.name;
-    EXPECT_TRUE(window_->RunControlState() == before) << c.name;
+
+    QStringList expected;
+    if (c.playing > 1) {
+      expected << "Warning! Opening a game saved on disk will result in loss of the current "
+                  "game.\r\nYou may want to save the current game first.\r\n\r\nAre you sure "
+                  "that you want to open a game saved on disk?";
+      EXPECT_EQ(messages_.ShownMessages()[0].style, 292);
+      EXPECT_EQ(messages_.ShownMessages()[0].title, "Open Game Saved on Disk?");
+    }
+    if (*c.failure != 0) expected << c.failure;
+    EXPECT_EQ(Texts(), expected) << c.name;
+    EXPECT_EQ(dialogs_.Shown().size(), dialogs + (c.answer == kAnswerNo ? 0 : 1)) << c.name;
+    const bool opened = c.file && *c.failure == 0;
+    EXPECT_EQ(model_.Period(), c.period) << c.name;
+    EXPECT_EQ(window_->windowTitle(), opened ? "Talvair - g.dat" : "Talvair") << c.name;
+    const QString comments = opened ? "line 1\nline 2" : "mine";
+    EXPECT_EQ(window_->GameComments(), comments) << c.name;
+    EXPECT_EQ(OpenNotepad(*window_)->txtComments()->toPlainText(), comments) << c.name;
+    const RunState state = window_->RunControlState();
+    if (opened) {
+      EXPECT_EQ(state.runButton, c.run) << c.name;
+      EXPECT_EQ(state.runItem, c.run) << c.name;
+      EXPECT_EQ(state.goBack, c.goBack) << c.name;
+      EXPECT_EQ(decision_->DecisionText(2),
+                frmDecision::FillText(2, model_.GetVarValue(204, c.period - 1, 0)));
+    } else {
+      EXPECT_TRUE(state == before) << c.name << ": no control changes";
+    }
   }
 }
 
@@ -230,7 +191,8 @@ TEST_F(FileCommandsTest, SaveIsRefusedBeforeARunAndAFailureIsTold) {
       {"Spanish", "No se puede guardar un juego antes de ejecutarlo al menos una vez ",
        "No se pudo guardar el juego (error 76). Un archivo que ya existía conserva su contenido."},
       {"Port", "Você não poderá salvar uma simulação até que uma rodada tenha sido efetuada.",
-       "Não foi possível salvar a simulação (erro 76). Um arquivo que já existia mantém seu conteúdo."},
+       "Não foi possível salvar a simulação (erro 76). Um arquivo que já existia mantém seu "
+       "conteúdo."},
   };
   for (const Case& c : cases) {
     Load(c.language);
@@ -267,7 +229,8 @@ TEST_F(FileCommandsTest, NotepadKeepsTheCommentsWithTheGame) {
   // The least size is a limit; above it the box follows the window.
   window_->showMaximized();
   QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(notepad->parentWidget());
-  EXPECT_EQ(sub->minimumSize(), QSize(platform::TwipsToPixels(4880), platform::TwipsToPixels(3600)));
+  EXPECT_EQ(sub->minimumSize(),
+            QSize(platform::TwipsToPixels(4880), platform::TwipsToPixels(3600)));
   sub->resize(platform::TwipsToPixels(6000), platform::TwipsToPixels(4500));
   EXPECT_EQ(notepad->txtComments()->geometry(),
             platform::PixelRect(175, 950, 6000 - 450, 4500 - 1850));
@@ -294,38 +257,42 @@ TEST_F(FileCommandsTest, HelpLanguageAboutAndTheSmallItems) {
     const char* notice;
   };
   const std::vector<Case> cases = {
-      {"English", "Zvkhelp.chm", "Using this option will enable the language selection\r\nwhen you start the software next time."},
-      {"Spanish", "ZvkhelpSP.chm", "Esta opción habilita la selección del idioma la próxima\r\nvez que inicie el programa."},
-      {"Port", "ZvkhelpPT.chm", "Utilizar esta opção irá permitir que a língua seleção \r\npróxima vez que você iniciar o programa."},
+      {"English", "Zvkhelp.chm",
+       "Using this option will enable the language selection\r\nwhen you start the software next "
+       "time."},
+      {"Spanish", "ZvkhelpSP.chm",
+       "Esta opción habilita la selección del idioma la próxima\r\nvez que inicie el programa."},
+      {"Port", "ZvkhelpPT.chm",
+       "Utilizar esta opção irá permitir que a língua seleção \r\npróxima vez que você iniciar o "
+       "programa."},
   };
   for (const Case& c : cases) {
     Load(c.language);
     EXPECT_EQ(HelpFileName(), c.helpFile);
-    window_->MenuItem("contents")->trigger();
-    ASSERT_EQ(messages_.ShownMessages().size(), 1u) << "a missing help file is told";
-    EXPECT_TRUE(messages_.ShownMessages()[0].text.endsWith(AppPath + c.helpFile));
-    File(c.helpFile, "<html><title>Help</title><body>Hi</body></html>");
-    window_->MenuItem("contents")->trigger();
-    EXPECT_EQ(messages_.ShownMessages().size(), 1u);
-    EXPECT_NE(window_->findChild<QDialog*>("HelpViewer"), nullptr);
-
     ASSERT_FALSE(storage::LanguageWrite());
-    messages_.Clear();
     window_->MenuItem("LanSelect")->trigger();
     EXPECT_EQ(Texts(), QStringList{QString::fromUtf8(c.notice)});
     EXPECT_EQ(messages_.ShownMessages()[0].style, 64);
     EXPECT_EQ(CurrentLanguage, c.language) << "the running program keeps its language";
     storage::LanguageCheck();
-    EXPECT_FALSE(LanguageSaved);
-    CurrentLanguage = c.language;
+    EXPECT_FALSE(LanguageSaved) << "the next start asks";
   }
+  // The viewer tells of a missing help file, else shows it (the check above left English).
+  messages_.Clear();
+  window_->MenuItem("contents")->trigger();
+  EXPECT_TRUE(Texts().value(0).endsWith(AppPath + "Zvkhelp.chm"));
+  File("Zvkhelp.chm", "<html><title>Help</title><body>Hi</body></html>");
+  window_->MenuItem("contents")->trigger();
+  EXPECT_EQ(Texts().size(), 1);
+  EXPECT_NE(window_->findChild<QDialog*>("HelpViewer"), nullptr);
 
   platform::ScriptedModals modals;
   window_->MenuItem("About")->trigger();
   EXPECT_EQ(modals.Shown(), QStringList{"Aboutform"});
   messages_.Clear();
   search_Click();
-  EXPECT_EQ(Texts(), QStringList{"Beta version: press key \"F1\" to access help, topic to be added"});
+  EXPECT_EQ(Texts(),
+            QStringList{"Beta version: press key \"F1\" to access help, topic to be added"});
 
   // Close All, and clearing RivalsActivated, close the windows under their keys.
   for (const char* key : {"report_summary", "graph_Our Profit vs. Rivals Profit"}) {
