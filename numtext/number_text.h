@@ -42,4 +42,8 @@ inline std::optional<double> ParseDecision(std::string_view text,
 // as few digits as read back to the same value.
 std::string FormatDecision(double value, const NumberLocale& locale = CurrentNumberLocale());
 
+// General number text: at most 15 significant digits, no leading blank, the locale's
+// decimal sign; exponent form ("1.5E+20", "1E-05") below 0.0001 and from 10^15 on.
+std::string GeneralNumber(double value, const NumberLocale& locale = CurrentNumberLocale());
+
 }  // namespace talvair::numtext

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
   clang libclang-rt-dev
+  fonts-dejavu-core fonts-dejavu-extra
 )
 
 missing=()

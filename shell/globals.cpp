@@ -14,6 +14,8 @@ bool DebugStepDump = false;
 QString ResearchFileName;
 bool SurveyLinksEnabled = false;
 bool SurveyLinksDue = false;
+QString SurveyLinksPath;
+storage::SurveyLinkTable SurveyLinksTable;
 int16_t InitialTimeIndex = 0;
 std::array<QString, 5> DecisionTexts;
 

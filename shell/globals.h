@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "storage/survey_links.h"
+
 namespace talvair {
 class game;
 }
@@ -35,6 +37,9 @@ extern bool DebugStepDump;
 extern QString ResearchFileName;
 extern bool SurveyLinksEnabled;
 extern bool SurveyLinksDue;
+// The folder of the survey-links file in force, and the links read from it.
+extern QString SurveyLinksPath;
+extern storage::SurveyLinkTable SurveyLinksTable;
 
 // The period the decision window starts from; always 0.
 extern int16_t InitialTimeIndex;

@@ -31,6 +31,8 @@
 #include "shell/file_commands.h"
 #include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
+#include "shell/report_commands.h"
+#include "shell/research_commands.h"
 #include "shell/run_control.h"
 #include "shell/timeline_box.h"
 #include "views/copy_menu.h"
@@ -368,6 +370,8 @@ frmMDI::frmMDI(game& model, QWidget* parent)
   SetRunState(runState_);
   ConnectRunControl();
   ConnectGraphCommands(*this);
+  ConnectReportCommands(*this);
+  ConnectResearchCommands(*this);
   ConnectFileCommands(*this);
   loadedMainWindow = this;
 }

@@ -17,6 +17,7 @@
 #include "shell/language_window.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
+#include "shell/survey_links_window.h"
 #include "storage/globals.h"
 #include "storage/settings_store.h"
 
@@ -74,8 +75,8 @@ StartResult Main(const StartOptions& options) {
   TheGame = theGameObject.get();
   game& model = *theGameObject;
 
-  // The standard build.
-  ResearchEdition = false;
+  // The standard build (the research edition only when asked for).
+  ResearchEdition = options.researchEdition;
   InstitutionEdition = false;
   DebugStepDump = false;
 
@@ -93,7 +94,10 @@ StartResult Main(const StartOptions& options) {
   // The language is final: Qt's own buttons and menus speak it too.
   platform::InstallQtTranslations(QString::fromStdString(CurrentLanguage));
 
-  if (ResearchEdition) ReadAutoSaveOptions();
+  if (ResearchEdition) {
+    ReadAutoSaveOptions();
+    LoadStoredSurveyLinks();
+  }
 
   AppTitle = QStringLiteral("Talvair");
   platform::ShowHourglass();
@@ -144,18 +148,20 @@ void ReleaseProgram() {
   platform::InstallQtTranslations(QStringLiteral("English"));
 }
 
-void ShowSettingsError(const storage::RegistryError& /*error*/) {
+void ShowSettingsError(const storage::RegistryError& error) {
+  platform::MsgBox(SettingsErrorText(error), platform::kStyleExclamation);
+}
+
+QString SettingsErrorText(const storage::RegistryError& /*error*/) {
   // The wrapper's own text is for developers; the player needs the file and the outcome.
   const QString file = QDir::toNativeSeparators(platform::RegistryStore().FilePath());
-  const QString text =
-      QString::fromStdString(Tr("The settings could not be saved in the file ",
-                                "No se pudo guardar la configuración en el archivo ",
-                                "Não foi possível salvar as configurações no arquivo ")) +
-      file +
-      QString::fromStdString(Tr(". The choice holds for this run only.",
-                                ". La elección vale solo para esta ejecución.",
-                                ". A escolha vale apenas para esta execução."));
-  platform::MsgBox(text, platform::kStyleExclamation);
+  return QString::fromStdString(Tr("The settings could not be saved in the file ",
+                                   "No se pudo guardar la configuración en el archivo ",
+                                   "Não foi possível salvar as configurações no arquivo ")) +
+         file +
+         QString::fromStdString(Tr(". The choice holds for this run only.",
+                                   ". La elección vale solo para esta ejecución.",
+                                   ". A escolha vale apenas para esta execução."));
 }
 
 }  // namespace talvair::shell

@@ -15,6 +15,8 @@ struct StartOptions {
   QString settingsFolder;
   // Name of the single running copy; empty uses the program's per-user name.
   QString instanceKey;
+  // The research edition instead of the standard build (for tests of that edition).
+  bool researchEdition = false;
 };
 
 enum class StartResult {
@@ -32,5 +34,7 @@ void ReleaseProgram();
 // Tells the player that the settings could not be written, naming the settings file: the
 // choice holds for this run only, and the program goes on.
 void ShowSettingsError(const storage::RegistryError& error);
+// The text of that message.
+QString SettingsErrorText(const storage::RegistryError& error);
 
 }  // namespace talvair::shell

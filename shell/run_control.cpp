@@ -20,10 +20,10 @@
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/notepad_window.h"
-#include "shell/program_start.h"
+#include "shell/research_commands.h"
+#include "shell/survey_links_window.h"
 #include "shell/text.h"
 #include "storage/globals.h"
-#include "storage/settings_store.h"
 #include "views/window_manager.h"
 
 namespace talvair::shell {
@@ -34,8 +34,6 @@ namespace {
 const QString kAllViews;
 const QString kLineBreak = QStringLiteral("\r\n");
 constexpr int kTimeStepIndexes[] = {1, 2, 4, 10, 15, 20, 40};
-// Where the per-step dump edition writes its files.
-const QString kStepDumpFolder = QStringLiteral("c:/Zvk/");
 // rpt_net_aircraft_cost: what the planes fetched on liquidation, negated.
 constexpr int32_t kNetAircraftCostVar = varnum::rpt_net_aircraft_cost;
 
@@ -103,24 +101,6 @@ RunState FollowModel(RunState state, const game& model) {
   return state;
 }
 
-// ---- pieces not in this build ------------------------------------------------------------
-
-// The research-data export (research and step-dump editions only, both off in the
-// standard build) is not built yet.
-void SaveResearchDataHook(game& /*model*/, const QString& /*fileName*/) {}
-
-// The survey-links window (research edition only) is not built yet.
-void CheckSurveyLinksHook(int16_t /*period*/) {}
-
-void ReportSettings(const storage::SettingsError& error) {
-  if (error) ShowSettingsError(*error);
-}
-
-QString ResearchFileNameIn(const QString& folder, const game& model) {
-  return folder + AutoSaveBaseName + QLatin1Char('_') + QString::number(AutoSaveRunNumber) +
-         QStringLiteral(" Period=") + QString::number(model.TValue()) + QStringLiteral(".csv");
-}
-
 }  // namespace
 
 // ---- the command runner -------------------------------------------------------------------
@@ -166,6 +146,7 @@ void RunControl::cmdRun_Click() {
   // The decision window has told the player what is wrong.
   if (!decision->DecisionsValid()) return;
 
+  QStringList notices;
   const bool done = RunCommand(
       {{Text("The decisions could not be applied", "No se pudieron aplicar las decisiones",
              "Não foi possível aplicar as decisões"),
@@ -174,39 +155,37 @@ void RunControl::cmdRun_Click() {
              "La simulación no pudo calcular el trimestre siguiente",
              "A simulação não conseguiu calcular o próximo trimestre"),
         [this] { model_.GoForward(); }}},
-      [this](bool failed) {
-        if (!failed) AfterRunInResearchEdition();
+      [this, &notices](bool failed) {
+        if (!failed) notices = AfterRunInResearchEdition();
         RefreshViews([](views::WindowManager& views) { views.UpdateViews(kAllViews); });
         window_.UpdateTimeline(0);
         RunState state = window_.RunControlState();
         state.goBack = true;
         window_.SetRunState(AtLastPeriod(model_) ? state.Deactivated() : state);
       });
+  // Told once the pointer is back.
+  for (const QString& notice : notices) {
+    platform::MsgBox(notice, platform::kStyleExclamation, AppTitle);
+  }
   if (done && ResearchEdition && AutoSaveEnabled) AnnounceResearchRestart();
 }
 
-void RunControl::AfterRunInResearchEdition() {
-  if (DebugStepDump) {
-    ++AutoSaveRunNumber;
-    ResearchFileName = ResearchFileNameIn(kStepDumpFolder, model_);
-    SaveResearchDataHook(model_, ResearchFileName);
-    ReportSettings(storage::AdvancedOptionsUpdateRunNumber());
-  }
-  if (!ResearchEdition && !DebugStepDump) return;
+QStringList RunControl::AfterRunInResearchEdition() {
+  QStringList notices;
+  if (DebugStepDump) notices << SaveResearchRun(model_, StepDumpFolder());
+  if (!ResearchEdition && !DebugStepDump) return notices;
   if (AutoSaveEnabled) {
     // A research run goes forward only.
     RunState state = window_.RunControlState();
     state.restartButton = state.restartButtonShown = false;
     window_.SetRunState(state);
-    ++AutoSaveRunNumber;
-    ResearchFileName = ResearchFileNameIn(AutoSavePath + QLatin1Char('/'), model_);
-    SaveResearchDataHook(model_, ResearchFileName);
-    ReportSettings(storage::AdvancedOptionsUpdateRunNumber());
+    notices << SaveResearchRun(model_, AutoSavePath);
   }
   if (SurveyLinksEnabled) {
     SurveyLinksDue = true;
-    CheckSurveyLinksHook(model_.TValue());
+    CheckSurveyLinks(window_, model_.TValue());
   }
+  return notices;
 }
 
 void RunControl::AnnounceResearchRestart() {

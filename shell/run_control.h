@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <initializer_list>
@@ -73,7 +74,8 @@ class RunControl {
   void RefreshViews(const std::function<void(views::WindowManager&)>& refresh);
 
  private:
-  void AfterRunInResearchEdition();
+  // The research data and the survey link after a run; what to tell the player.
+  QStringList AfterRunInResearchEdition();
   void AnnounceResearchRestart();
 
   frmMDI& window_;

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -36,6 +37,22 @@ struct FileCloser {
     if (file != nullptr) std::fclose(file);
   }
 };
+
+// Renames without replacing: the kernel refuses an existing target atomically where the
+// file system supports it; elsewhere the target is looked for first.
+std::error_code RenameKeeping(const fs::path& from, const fs::path& to) {
+  errno = 0;
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return {};
+  }
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return LastError();
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(to, error))) {
+    return std::make_error_code(std::errc::file_exists);
+  }
+  fs::rename(from, to, error);
+  return error;
+}
 
 }  // namespace
 
@@ -183,7 +200,8 @@ std::string FileTitle(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::error_code& error) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::error_code& error, bool replace) {
   error.clear();
   const fs::path target(path);
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
@@ -206,15 +224,19 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::e
   }
 
   errno = 0;
-  bool written =
-      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) ==
+                                      bytes.size();
   written = written && std::fflush(file.get()) == 0;
   if (!written) error = LastError();
   errno = 0;
   const bool closed = std::fclose(file.release()) == 0;
   if (written && !closed) error = LastError();
   if (written && closed) {
-    fs::rename(temporary, target, error);
+    if (replace) {
+      fs::rename(temporary, target, error);
+    } else {
+      error = RenameKeeping(temporary, target);
+    }
     if (!error) return true;
   }
   std::error_code ignored;

@@ -227,5 +227,30 @@ TEST(RoundTripTest, DecisionsReadBackExactly) {
   }
 }
 
+TEST(GeneralNumberTest, FifteenSignificantDigitsAndTheExponentOutsideTheirRange) {
+  struct Case {
+    double value;
+    const char* english;
+    const char* brazil;
+  };
+  const std::vector<Case> cases = {
+      {0.1 + 0.2, "0.3", "0,3"},
+      {1.0 / 3, "0.333333333333333", "0,333333333333333"},
+      {-2.5, "-2.5", "-2,5"},
+      {999999999999999.4, "999999999999999", "999999999999999"},
+      {999999999999999.6, "1E+15", "1E+15"},
+      {1.5e20, "1.5E+20", "1,5E+20"},
+      {-123456789012345678.0, "-1.23456789012346E+17", "-1,23456789012346E+17"},
+      {0.0001, "0.0001", "0,0001"},
+      {0.00001, "1E-05", "1E-05"},
+      {2.5e-300, "2.5E-300", "2,5E-300"},
+      {-0.0, "0", "0"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GeneralNumber(c.value, kEnglish), c.english) << c.english;
+    EXPECT_EQ(GeneralNumber(c.value, kBrazil), c.brazil) << c.english;
+  }
+}
+
 }  // namespace
 }  // namespace talvair::numtext

@@ -252,6 +252,40 @@ TEST_F(ProgramStartTest, StartUpEndsWithTheStandardMaximisedWindowAndTheDecision
   EXPECT_EQ(TheGame->Host()->DecisionText(1), "4");
 }
 
+TEST_F(ProgramStartTest, ResearchEditionReadsTheAutoSaveOptionsAndTheSurveyLinks) {
+  StoreLanguage("English");
+  ASSERT_FALSE(storage::AdvancedOptionsWrite(settings_.path(), "pc7"));
+  QDir(settings_.path()).mkpath("links/empty");
+  QFile links(settings_.path() + "/links/TalvairSurveyLinks.txt");
+  ASSERT_TRUE(links.open(QIODevice::WriteOnly) && links.write("0,1,\"Start\",\"http://s/0\"\r\n") > 0);
+  links.close();
+  options_.researchEdition = true;
+  // The stored links folder (none, with the file, without it), then whether links are on.
+  for (const auto& [folder, enabled] : {std::pair{"", false}, {"links", true}, {"links/empty", false}}) {
+    SCOPED_TRACE(folder);
+    if (*folder != 0) {
+      ASSERT_FALSE(storage::SurveyLinksPathWrite(settings_.path() + '/' + folder));
+    }
+    messages_.Clear();
+    ModalDriver driver;
+    ASSERT_EQ(Start(driver), StartResult::Running);
+    EXPECT_TRUE(ResearchEdition && AutoSaveEnabled);
+    EXPECT_EQ(AutoSavePath + '/' + AutoSaveBaseName, settings_.path() + "/pc7");
+    EXPECT_EQ(SurveyLinksEnabled, enabled);
+    EXPECT_EQ(SurveyLinksTable[0].address, enabled ? "http://s/0" : "");
+    const bool missing = *folder != 0 && !enabled;
+    ASSERT_EQ(messages_.ShownMessages().size(), missing ? 1u : 0u);
+    if (missing) {
+      EXPECT_EQ(messages_.ShownMessages()[0].style, 0);
+      EXPECT_EQ(messages_.ShownMessages()[0].text, "Links file not found");
+      EXPECT_EQ(messages_.ShownMessages()[0].title, "");
+    }
+    EXPECT_TRUE(MainWindow()->MenuItem("mnuHelpAdvanced")->isVisible());
+    ReleaseProgram();
+  }
+  ResearchEdition = AutoSaveEnabled = SurveyLinksEnabled = false;
+}
+
 TEST_F(ProgramStartTest, UntitledMessagesTakeTheProgramsTitleAndNoOtherTitleChanges) {
   StoreLanguage("English");
   ModalDriver driver;

@@ -1,0 +1,41 @@
+// The screen's size in twips, by which windows place themselves. Tests set a size of their
+// own so the placing rules can be checked at any screen width.
+#pragma once
+
+#include <QSize>
+
+#include <optional>
+
+class QWidget;
+
+namespace talvair::platform {
+
+// Width and height of the screen in twips: the primary screen, unless a size was set.
+QSize ScreenTwips();
+inline int ScreenWidth() { return ScreenTwips().width(); }
+inline int ScreenHeight() { return ScreenTwips().height(); }
+
+// Replaces the screen's size (nullopt goes back to the real screen).
+void SetScreenTwips(std::optional<QSize> size);
+
+class ScopedScreenTwips {
+ public:
+  ScopedScreenTwips(int width, int height) { SetScreenTwips(QSize(width, height)); }
+  ~ScopedScreenTwips() { SetScreenTwips(std::nullopt); }
+  ScopedScreenTwips(const ScopedScreenTwips&) = delete;
+  ScopedScreenTwips& operator=(const ScopedScreenTwips&) = delete;
+};
+
+// A window's outer geometry in twips: a child window's place within its parent's client area
+// (for an MDI child, the MDI area). Positions round to the nearest pixel.
+int WindowLeft(const QWidget& window);
+int WindowTop(const QWidget& window);
+int WindowWidth(const QWidget& window);
+int WindowHeight(const QWidget& window);
+void MoveWindow(QWidget& window, double left, double top);
+void ResizeWindow(QWidget& window, double width, double height);
+
+// Twips to whole pixels, to the nearest.
+int PixelsOf(double twips);
+
+}  // namespace talvair::platform

@@ -1,0 +1,150 @@
+#include "shell/research_commands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <cstdint>
+#include <limits>
+
+#include "model/game.h"
+#include "platform/message_box.h"
+#include "platform/user_files.h"
+#include "platform/wait_cursor.h"
+#include "shell/advanced_options.h"
+#include "shell/globals.h"
+#include "shell/main_window.h"
+#include "shell/program_start.h"
+#include "shell/survey_links_window.h"
+#include "shell/text.h"
+#include "storage/globals.h"
+#include "storage/maintenance_files.h"
+#include "storage/research_data.h"
+#include "storage/saved_game_file.h"
+#include "storage/settings_store.h"
+
+namespace talvair::shell {
+
+namespace {
+
+// A file of the user's data folder, the folder made when missing (a failure to make it
+// shows when the file is written).
+QString DataFile(const char* name) {
+  const QString folder = platform::UserDataFolder();
+  QDir().mkpath(folder);
+  return folder + QLatin1Char('/') + QLatin1String(name);
+}
+
+void TellFailure(const QString& what, const QString& file) {
+  platform::MsgBox(what + QDir::toNativeSeparators(file) + QLatin1Char('.'),
+                   platform::kStyleExclamation, AppTitle);
+}
+
+QString ResearchFailure() {
+  return Text("The research data could not be saved in the file ",
+              "No se pudieron guardar los datos de investigación en el archivo ",
+              "Não foi possível salvar os dados de pesquisa no arquivo ");
+}
+
+void Show(QWidget* content) {
+  QWidget* frame = content->parentWidget() != nullptr ? content->parentWidget() : content;
+  frame->show();
+  frame->raise();
+  content->setFocus();
+  if (auto* subWindow = qobject_cast<QMdiSubWindow*>(frame)) {
+    subWindow->mdiArea()->setActiveSubWindow(subWindow);
+  }
+}
+
+}  // namespace
+
+std::string FilePathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+bool FolderExists(const QString& folder) { return !folder.isEmpty() && QFileInfo(folder).isDir(); }
+
+void mnuFile_Save_Old_Click(game& model) {
+  const QString file = DataFile("Oravel1.ZK1");
+  if (storage::SaveOLDGame(model, FilePathBytes(file), true, std::string()) !=
+      storage::kStatusDone) {
+    TellFailure(Text("The game could not be saved in the old format in the file ",
+                     "No se pudo guardar el juego en el formato antiguo en el archivo ",
+                     "Não foi possível salvar a simulação no formato antigo no arquivo "),
+                file);
+  }
+}
+
+void ListVars_Click(game& model) {
+  const QString file = DataFile("ZvkVariables.txt");
+  if (storage::ListVarValues(model, FilePathBytes(file)) != storage::kStatusDone) {
+    TellFailure(Text("The variables could not be written to the file ",
+                     "No se pudieron escribir las variables en el archivo ",
+                     "Não foi possível gravar as variáveis no arquivo "),
+                file);
+  }
+}
+
+void mnuHelpAdvanced_Click(frmMDI& window) {
+  if (!ResearchEdition) return;
+  AdvancedOptions* options = AdvancedOptionsWindow(window);
+  if (options == nullptr) options = CreateAdvancedOptionsWindow(*window.MdiArea());
+  Show(options);
+}
+
+void mnuHelpSurveyLinks_Click(frmMDI& window) {
+  if (!ResearchEdition) return;
+  const platform::WaitCursor wait;
+  // Opened from here the window shows its location view, unless a run's check has loaded
+  // it already.
+  SurveyLinksDue = false;
+  frmSurveyLinks* links = SurveyLinksWindow(window);
+  if (links == nullptr) links = CreateSurveyLinksWindow(*window.MdiArea(), true);
+  Show(links);
+}
+
+void ConnectResearchCommands(frmMDI& window) {
+  game& model = window.Model();
+  const auto connect = [&window](const char* name, auto handler) {
+    if (QAction* item = window.MenuItem(QString::fromLatin1(name))) {
+      QObject::connect(item, &QAction::triggered, &window, handler);
+    }
+  };
+  connect("mnuFile_Save_Old", [&model] { mnuFile_Save_Old_Click(model); });
+  connect("ListVars", [&model] { ListVars_Click(model); });
+  connect("mnuHelpAdvanced", [&window] { mnuHelpAdvanced_Click(window); });
+  connect("mnuHelpSurveyLinks", [&window] { mnuHelpSurveyLinks_Click(window); });
+}
+
+QStringList SaveResearchRun(game& model, const QString& folder) {
+  QStringList notices;
+  int status = storage::kStatusFileExists;
+  while (status == storage::kStatusFileExists) {
+    if (AutoSaveRunNumber == std::numeric_limits<int16_t>::max()) {
+      notices << ResearchFailure() + QDir::toNativeSeparators(ResearchFileName) +
+                     QLatin1Char('.');
+      break;
+    }
+    ++AutoSaveRunNumber;
+    ResearchFileName = AddTrailingBackslash(folder) + AutoSaveBaseName + QLatin1Char('_') +
+                       QString::number(AutoSaveRunNumber) + QStringLiteral(" Period=") +
+                       QString::number(model.TValue()) + QStringLiteral(".csv");
+    status = storage::SaveResearchData(model, FilePathBytes(ResearchFileName), false);
+  }
+  if (status == storage::kStatusFailed) {
+    notices << ResearchFailure() + QDir::toNativeSeparators(ResearchFileName) + QLatin1Char('.');
+  }
+  if (const storage::SettingsError error = storage::AdvancedOptionsUpdateRunNumber()) {
+    notices << SettingsErrorText(*error);
+  }
+  return notices;
+}
+
+QString StepDumpFolder() {
+  const QString folder = platform::UserDataFolder() + QStringLiteral("/Zvk");
+  QDir().mkpath(folder);
+  return folder;
+}
+
+}  // namespace talvair::shell

@@ -1,0 +1,228 @@
+#include "platform/grid_control.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include <utility>
+#include <vector>
+
+#include "platform/twips.h"
+
+namespace talvair::platform {
+namespace {
+
+using Runs = std::vector<std::pair<int, int>>;
+
+// A shown grid of `rows` x `cols` whose cells read "r,c".
+class GridTest : public ::testing::Test {
+ protected:
+  void Fill(int rows, int cols) {
+    grid_.SetRows(rows);
+    grid_.SetCols(cols);
+    for (int r = 0; r < rows; ++r) {
+      for (int c = 0; c < cols; ++c)
+        grid_.SetTextMatrix(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
+    }
+    grid_.Move(0, 0, 3000, 3000);
+    grid_.show();
+  }
+  // The cell drawn at a point of the grid, whichever view draws it.
+  QModelIndex CellAt(QPoint point) {
+    QWidget* port = grid_.childAt(point);
+    auto* view = port ? qobject_cast<QTableView*>(port->parentWidget()) : nullptr;
+    return view ? view->indexAt(port->mapFrom(&grid_, point)) : QModelIndex();
+  }
+  Qt::Alignment AlignmentOfCell(int row, int col) {
+    return grid_.View()
+        ->model()
+        ->index(row, col)
+        .data(Qt::TextAlignmentRole)
+        .value<Qt::Alignment>();
+  }
+
+  GridControl grid_;
+};
+
+TEST_F(GridTest, ClipIsTheSelectionWithTabsBetweenCellsAndCarriageReturnsBetweenRows) {
+  Fill(3, 3);
+  struct Case {
+    int row, col, rowSel, colSel;
+    const char* clip;
+  };
+  const Case cases[] = {
+      {1, 1, 1, 1, "1,1"},
+      {0, 0, 2, 2, "0,0\t0,1\t0,2\r1,0\t1,1\t1,2\r2,0\t2,1\t2,2"},
+      {2, 2, 1, 0, "1,0\t1,1\t1,2\r2,0\t2,1\t2,2"},  // corners either way round
+      {0, 1, 2, 1, "0,1\r1,1\r2,1"},
+  };
+  for (const Case& c : cases) {
+    grid_.SetRow(c.row);
+    grid_.SetCol(c.col);
+    grid_.SetRowSel(c.rowSel);
+    grid_.SetColSel(c.colSel);
+    EXPECT_EQ(grid_.Clip(), QString::fromLatin1(c.clip)) << c.row << c.col << c.rowSel << c.colSel;
+  }
+  // Setting the current cell starts a new selection.
+  grid_.SetRow(0);
+  grid_.SetCol(0);
+  EXPECT_EQ(grid_.Clip(), QStringLiteral("0,0"));
+}
+
+TEST_F(GridTest, FlaggedRowsMergeRunsOfEqualTextOnlyInMergeMode2) {
+  Fill(2, 4);
+  struct Case {
+    std::vector<const char*> texts;
+    int mode;
+    bool flagged;
+    Runs runs;
+  };
+  const Case cases[] = {
+      {{"a", "a", "b", "b"}, kMergeRestrictRows, true, {{0, 2}, {2, 2}}},
+      {{"a", "a", "a", "a"}, kMergeRestrictRows, true, {{0, 4}}},
+      {{"x", "a", "a", "y"}, kMergeRestrictRows, true, {{1, 2}}},
+      {{"a", "b", "a", "b"}, kMergeRestrictRows, true, {}},
+      {{"a", "a", "a", "a"}, kMergeRestrictRows, false, {}},
+      {{"a", "a", "a", "a"}, kMergeNever, true, {}},
+  };
+  for (const Case& c : cases) {
+    grid_.SetMergeCells(c.mode);
+    grid_.SetMergeRow(1, c.flagged);
+    for (int col = 0; col < 4; ++col)
+      grid_.SetTextMatrix(1, col, QString::fromLatin1(c.texts[col]));
+    EXPECT_EQ(grid_.MergedRuns(1), c.runs) << c.texts[0] << c.texts[1] << c.texts[2] << c.texts[3];
+    // What the view draws: each run as one cell.
+    for (int col = 0; col < 4; ++col) {
+      int span = 1;
+      for (const auto& [first, count] : c.runs) {
+        if (col == first) span = count;
+      }
+      if (span > 1) {
+        EXPECT_EQ(grid_.View()->columnSpan(1, col), span);
+      }
+    }
+    EXPECT_TRUE(grid_.MergedRuns(0).empty());
+  }
+}
+
+TEST_F(GridTest, MergesWaitForRedrawAndFollowLaterTexts) {
+  Fill(1, 3);
+  grid_.SetMergeCells(kMergeRestrictRows);
+  grid_.SetMergeRow(0, true);
+  grid_.SetRedraw(false);
+  for (int col = 0; col < 3; ++col) grid_.SetTextMatrix(0, col, QStringLiteral("Year 1"));
+  EXPECT_TRUE(grid_.MergedRuns(0).empty());
+  grid_.SetRedraw(true);
+  EXPECT_EQ(grid_.MergedRuns(0), (Runs{{0, 3}}));
+  grid_.SetTextMatrix(0, 2, QStringLiteral("other"));
+  EXPECT_EQ(grid_.MergedRuns(0), (Runs{{0, 2}}));
+  EXPECT_EQ(grid_.View()->columnSpan(0, 0), 2);
+}
+
+TEST_F(GridTest, FixedRowsAndColumnsStayInViewWhileTheRestScrolls) {
+  Fill(60, 12);
+  grid_.SetFixedRows(1);
+  grid_.SetFixedCols(1);
+  grid_.SetTopRow(30);
+  EXPECT_EQ(grid_.TopRow(), 30);
+  EXPECT_TRUE(grid_.RowIsVisible(0));
+  EXPECT_TRUE(grid_.RowIsVisible(30));
+  EXPECT_FALSE(grid_.RowIsVisible(1));
+  EXPECT_FALSE(grid_.RowIsVisible(59));
+
+  const int rowHeight = TwipsToPixels(grid_.RowHeight(0));
+  const int colWidth = TwipsToPixels(grid_.ColWidth(0));
+  const QPoint inHeader(colWidth + 5, rowHeight / 2 + 1);
+  const QPoint inPeriodColumn(5, rowHeight + rowHeight / 2 + 1);
+  const QPoint inCorner(5, rowHeight / 2 + 1);
+  const QPoint inBody(colWidth + 5, rowHeight + rowHeight / 2 + 1);
+  EXPECT_EQ(CellAt(inHeader).row(), 0);
+  EXPECT_EQ(CellAt(inPeriodColumn), grid_.View()->model()->index(30, 0));
+  EXPECT_EQ(CellAt(inCorner), grid_.View()->model()->index(0, 0));
+  EXPECT_EQ(CellAt(inBody), grid_.View()->model()->index(30, 1));
+
+  // The current row brought back into view becomes the top row.
+  grid_.SetTopRow(grid_.FixedRows());
+  EXPECT_EQ(CellAt(inBody), grid_.View()->model()->index(1, 1));
+}
+
+TEST_F(GridTest, UnsetAlignmentPutsNumbersRightAndOtherTextLeft) {
+  Fill(1, 1);
+  struct Case {
+    const char* text;
+    int code;
+    Qt::Alignment expected;
+  };
+  const Case cases[] = {
+      {"1,234", -1, Qt::AlignRight},
+      {"-0.5", -1, Qt::AlignRight},
+      {"$0.090", -1, Qt::AlignRight},
+      {"  0.250", -1, Qt::AlignRight},
+      {"          n/a", -1, Qt::AlignLeft},
+      {"Aircraft", -1, Qt::AlignLeft},
+      {"1,234", kAlignLeftCentre, Qt::AlignLeft},
+      {"Aircraft", kAlignRightCentre, Qt::AlignRight},
+      {"Year 1", kAlignCentreCentre, Qt::AlignHCenter},
+  };
+  for (const Case& c : cases) {
+    grid_.SetTextMatrix(0, 0, QString::fromLatin1(c.text));
+    grid_.SetCellAlignment(c.code);
+    EXPECT_EQ(AlignmentOfCell(0, 0), c.expected | Qt::AlignVCenter) << c.text << " " << c.code;
+  }
+}
+
+TEST_F(GridTest, RowsGrowEmptyAndShrinkFromTheEndSizesInTwips) {
+  Fill(3, 2);
+  grid_.SetRowHeight(1, 590);
+  grid_.SetColWidth(1, 1000);
+  grid_.SetRows(5);
+  EXPECT_EQ(grid_.TextMatrix(2, 1), QStringLiteral("2,1"));
+  EXPECT_EQ(grid_.TextMatrix(4, 1), QString());
+  EXPECT_EQ(grid_.RowHeight(4), grid_.DefaultRowHeight());
+  EXPECT_EQ(grid_.View()->rowHeight(1), TwipsToPixels(590));
+  EXPECT_EQ(grid_.View()->columnWidth(1), TwipsToPixels(1000));
+  EXPECT_EQ(grid_.ColWidth(0), kDefaultColWidth);
+
+  grid_.SetRow(4);
+  grid_.SetRows(1);
+  EXPECT_EQ(grid_.Rows(), 1);
+  EXPECT_EQ(grid_.TextMatrix(0, 0), QStringLiteral("0,0"));
+  EXPECT_EQ(grid_.Row(), 0);
+  EXPECT_EQ(grid_.TextMatrix(3, 0), QString());  // gone, and harmless to ask
+}
+
+TEST_F(GridTest, ClicksMoveTheCurrentCellAndReportTheCell) {
+  Fill(5, 4);
+  grid_.SetFixedRows(1);
+  QSignalSpy clicks(&grid_, &GridControl::Click);
+  QSignalSpy doubles(&grid_, &GridControl::DblClick);
+  QSignalSpy downs(&grid_, &GridControl::MouseDown);
+  const int rowHeight = TwipsToPixels(grid_.RowHeight(1));
+  const int colWidth = TwipsToPixels(kDefaultColWidth);
+  QWidget* body = grid_.View()->viewport();
+
+  QTest::mouseClick(body, Qt::LeftButton, {}, QPoint(2 * colWidth + 4, 3 * rowHeight + 4));
+  EXPECT_EQ(grid_.Row(), 3);
+  EXPECT_EQ(grid_.Col(), 2);
+  EXPECT_EQ(clicks.count(), 1);
+  ASSERT_EQ(downs.count(), 1);
+  EXPECT_EQ(downs.at(0).at(0).toInt(), kButtonLeft);
+
+  // A click on the fixed header row picks the column only.
+  QWidget* header = grid_.childAt(QPoint(colWidth + 4, rowHeight / 2 + 1));
+  ASSERT_NE(header, nullptr);
+  QTest::mouseDClick(header, Qt::LeftButton, {}, header->mapFrom(&grid_, QPoint(colWidth + 4, 4)));
+  ASSERT_EQ(doubles.count(), 1);
+  EXPECT_EQ(doubles.at(0).at(0).toInt(), 0);
+  EXPECT_EQ(doubles.at(0).at(1).toInt(), 1);
+  EXPECT_EQ(grid_.Row(), 3);
+
+  QTest::mouseClick(body, Qt::RightButton, {}, QPoint(4, 4 * rowHeight + 4));
+  EXPECT_EQ(grid_.Row(), 3);  // only the left button moves the current cell
+  EXPECT_EQ(downs.last().at(0).toInt(), kButtonRight);
+}
+
+}  // namespace
+}  // namespace talvair::platform

@@ -1,0 +1,354 @@
+// The research edition and the maintenance commands: research runs, survey links, the
+// auto-save options and web-link windows, the old format and the variable dump.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/game.h"
+#include "model/language.h"
+#include "platform/message_box.h"
+#include "platform/registry_store.h"
+#include "platform/user_files.h"
+#include "shell/advanced_options.h"
+#include "shell/decision_window.h"
+#include "shell/globals.h"
+#include "shell/main_window.h"
+#include "shell/research_commands.h"
+#include "shell/survey_links_window.h"
+#include "storage/globals.h"
+#include "storage/settings_store.h"
+
+namespace talvair::shell {
+namespace {
+
+using Shown = std::vector<std::pair<int, std::string>>;
+
+class ResearchEditionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::RegistryStore::SetFolder(dir_.path() + "/settings");
+    platform::SetUserDataFolder(dir_.path() + "/data");
+    for (const char* folder : {"settings", "data", "out"}) QDir(Path(folder)).removeRecursively();
+    QDir(dir_.path()).mkdir("out");
+    ResearchEdition = true;
+    AutoSaveEnabled = SurveyLinksEnabled = SurveyLinksDue = DebugStepDump = false;
+    AutoSavePath = Path("out");
+    AutoSaveBaseName = "pc7";
+    AutoSaveRunNumber = 0;
+    SurveyLinksPath.clear();
+    SurveyLinksTable = {};
+    AppTitle = "Talvair";
+    messages_.Clear();
+    urls_.opened.clear();
+    model_.Restart();
+    window_ = std::make_unique<frmMDI>(model_);
+    window_->Load();
+    CreateDecisionWindow(*window_->MdiArea(), model_);
+  }
+  void TearDown() override {
+    window_.reset();
+    ResearchEdition = AutoSaveEnabled = SurveyLinksEnabled = DebugStepDump = false;
+    CurrentLanguage = "English";
+    platform::RegistryStore::SetFolder(QString());
+    platform::SetUserDataFolder(QString());
+  }
+
+  QString Path(const QString& name) const { return dir_.path() + '/' + name; }
+  QStringList Files(const QString& folder) const {
+    return QDir(Path(folder)).entryList(QDir::Files, QDir::Name);
+  }
+  Shown Messages() const {
+    Shown shown;
+    for (const auto& m : messages_.ShownMessages()) shown.emplace_back(m.style, m.text.toStdString());
+    return shown;
+  }
+  void Run(int quarters = 1) {
+    for (int i = 0; i < quarters; ++i) window_->cmdRun()->click();
+  }
+  static void WriteLinks(const QString& file, const std::string& text) {
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(text.data(), static_cast<qint64>(text.size()));
+  }
+
+  QTemporaryDir dir_;
+  game model_;
+  platform::ScopedScriptedMessages messages_;
+  platform::ScopedRecordedUrls urls_;
+  std::unique_ptr<frmMDI> window_;
+};
+
+TEST_F(ResearchEditionTest, ResearchRunsWriteFreshRunNumbersOnlyInTheirEditions) {
+  struct Case {
+    const char* name;
+    bool research, stepDump;
+    QStringList existing;
+    QStringList out, stepFolder;
+  };
+  const std::vector<Case> cases = {
+      {"research", true, false, {}, {"pc7_1 Period=1.csv", "pc7_2 Period=2.csv", "pc7_3 Period=3.csv"}, {}},
+      {"past existing names", true, false, {"pc7_1 Period=1.csv", "pc7_3 Period=2.csv"},
+       {"pc7_1 Period=1.csv", "pc7_2 Period=1.csv", "pc7_3 Period=2.csv", "pc7_4 Period=2.csv", "pc7_5 Period=3.csv"}, {}},
+      {"per-step dump too", true, true, {}, {"pc7_2 Period=1.csv", "pc7_4 Period=2.csv", "pc7_6 Period=3.csv"},
+       {"pc7_1 Period=1.csv", "pc7_3 Period=2.csv", "pc7_5 Period=3.csv"}},
+      {"standard build", false, false, {}, {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    ResearchEdition = c.research;
+    DebugStepDump = c.stepDump;
+    AutoSaveEnabled = SurveyLinksEnabled = true;
+    SurveyLinksTable[2] = {"2", "1", "", "http://s/2"};
+    for (const QString& name : c.existing) WriteLinks(Path("out/" + name), "kept");
+    Run(3);
+    EXPECT_EQ(urls_.opened.size(), c.research ? 1u : 0u);
+    EXPECT_EQ(Files("out"), c.out);
+    EXPECT_EQ(Files("data/Zvk"), c.stepFolder);
+    for (const QString& name : c.existing) EXPECT_EQ(QFileInfo(Path("out/" + name)).size(), 4);
+    EXPECT_EQ(storage::AdvancedOptionsReadRunNumber(),
+              c.research ? std::optional(QString::number(AutoSaveRunNumber)) : std::nullopt);
+    EXPECT_TRUE(Messages().empty());
+    // Nor are the edition's windows to be had.
+    mnuHelpAdvanced_Click(*window_);
+    mnuHelpSurveyLinks_Click(*window_);
+    EXPECT_EQ(AdvancedOptionsWindow(*window_) != nullptr, c.research);
+    EXPECT_EQ(SurveyLinksWindow(*window_) != nullptr, c.research);
+    TearDown();
+  }
+}
+
+TEST_F(ResearchEditionTest, NoInputRunsInsideTheExportAndAFailureIsToldOnceTheRunIsOver) {
+  AutoSaveEnabled = true;
+  CurrentLanguage = "Spanish";
+  // A click queued while the file is written would run another quarter into it.
+  struct Watch : GameEvents {
+    int clicks = 0, clicksWhenSaved = -1;
+    void GameSaved() override { clicksWhenSaved = clicks; }
+  } watch;
+  model_.Subscribe(&watch);
+  QTimer::singleShot(0, [&] { ++watch.clicks; });
+  Run();
+  EXPECT_EQ(watch.clicksWhenSaved, 0);
+  model_.Unsubscribe(&watch);
+
+  AutoSavePath = Path("gone");
+  Run();
+  EXPECT_EQ(Messages(), (Shown{{48, ("No se pudieron guardar los datos de investigación en el archivo " +
+                                         Path("gone/pc7_2 Period=2.csv") + ".").toStdString()}}));
+  EXPECT_EQ(model_.TValue(), 2);
+  EXPECT_TRUE(window_->cmdRun()->isEnabled());
+}
+
+TEST_F(ResearchEditionTest, TheSurveyLinkOfThePeriodReachedOpensOnceAndLoadsTheFullWindow) {
+  SurveyLinksEnabled = true;
+  const auto row = [](const char* check, const char* address) {
+    return storage::SurveyLinkRow{"", check, "", address};
+  };
+  SurveyLinksTable[1] = row("1", "http://survey/1");
+  SurveyLinksTable[2] = row("0", "http://survey/2");
+  SurveyLinksTable[3] = row("1", "x");
+  SurveyLinksTable[4] = row("1", "file:///etc/passwd");
+  SurveyLinksTable[5] = row("1", "HTTPS://survey/5");
+  SurveyLinksTable[6] = row("1", "http://survey/6");
+  Run(5);
+  EXPECT_EQ(urls_.opened, (std::vector<QString>{"http://survey/1", "https://survey/5"}));
+  // A run of two quarters looks only at the period it reaches.
+  window_->mnuSimTimeStepItems(2)->trigger();
+  Run();
+  EXPECT_EQ(urls_.opened.size(), 2u);
+  frmSurveyLinks* links = SurveyLinksWindow(*window_);
+  ASSERT_NE(links, nullptr);
+  EXPECT_TRUE(links->FullLayout());
+  EXPECT_FALSE(links->isVisibleTo(window_->MdiArea()));
+  mnuHelpSurveyLinks_Click(*window_);
+  EXPECT_EQ(SurveyLinksWindow(*window_), links);
+  EXPECT_TRUE(links->isVisibleTo(window_->MdiArea()));
+  EXPECT_EQ(links->txtURL(5)->text(), "HTTPS://survey/5");
+  EXPECT_EQ(links->Check1(7)->text(), "Year 2, Q3");
+}
+
+TEST_F(ResearchEditionTest, AutoSaveOptionsStoreOnlyAWritableFolderAndAPlainName) {
+  struct Case {
+    const char* name;
+    QString folder, baseName;
+    int answer;
+    Shown shown;
+    bool closes, enabled;
+    std::optional<QString> storedBase;
+  };
+  const QString out = Path("out");
+  const std::string noFolder = "Sorry, that folder Does Not Exist";
+  const std::string confirm = ("Your autosaved games will be saved in " + out).toStdString();
+  const std::vector<Case> cases = {
+      {"no such folder", Path("none"), "pc7", 0, {{0, noFolder}}, false, false, std::nullopt},
+      {"empty folder text", "", "pc7", 0, {{0, noFolder}}, false, false, std::nullopt},
+      {"no base name", out, "", 0,
+       {{0, "Autosave is off: no destination set. \r\nIf you were trying to activate note that "
+            "both location and base file name need to be set"}}, true, false, QString()},
+      {"folder not writable", "/proc", "pc7", 0,
+       {{48, "The program cannot make files in that folder."}}, false, false, std::nullopt},
+      {"base name with a folder", out, "../pc7", 0,
+       {{48, "The base name must be a plain file name, without a folder."}}, false, false, std::nullopt},
+      {"cancelled", out, "pc7", platform::kAnswerCancel, {{1, confirm}}, false, false, std::nullopt},
+      {"saved", out, "pc7", platform::kAnswerOk, {{1, confirm}}, true, true, "pc7"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    mnuHelpAdvanced_Click(*window_);
+    AdvancedOptions* options = AdvancedOptionsWindow(*window_);
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->parentWidget()->size(), QSize(326, 280));
+    EXPECT_TRUE(options->Label1()->text().contains("unique to each PC in use.  When set will"));
+    options->txtPath()->setText(c.folder);
+    options->txtBaseName()->setText(c.baseName);
+    if (c.answer != 0) messages_.Answer(c.answer);
+    options->btnSave()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Messages(), c.shown);
+    EXPECT_EQ(AdvancedOptionsWindow(*window_) == nullptr, c.closes);
+    EXPECT_EQ(AutoSaveEnabled, c.enabled);
+    EXPECT_EQ(storage::AdvancedOptionsReadBaseName(), c.storedBase);
+    if (c.storedBase) {
+      EXPECT_EQ(storage::AdvancedOptionsReadRunNumber(), "0");
+    }
+    if (c.enabled) {
+      EXPECT_EQ(AutoSavePath + '/' + AutoSaveBaseName, out + "/pc7");
+    }
+    TearDown();
+  }
+  SetUp();
+  mnuHelpAdvanced_Click(*window_);
+  AdvancedOptionsWindow(*window_)->txtBaseName()->setText("other");
+  AdvancedOptionsWindow(*window_)->cmdCancel()->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(AdvancedOptionsWindow(*window_), nullptr);
+  EXPECT_EQ(storage::AdvancedOptionsReadBaseName(), std::nullopt);
+}
+
+TEST_F(ResearchEditionTest, SaveLocationStoresTheFolderAndLoadsItsLinksOrTellsWhy) {
+  const std::string links = "0,0,\"Start\",\"\"\r\n1,1,\"Year 1, Q1\",\"http://s/1\"\r\n";
+  struct Case {
+    const char* name;
+    QString typed;
+    int answer;
+    QString stored;  // the folder in force afterwards
+    bool enabled;
+    QStringList texts;
+  };
+  const QString withFile = Path("out"), withoutFile = Path("data");
+  const QString located = "Your list of survey links (TalvairSurveyLinks.txt) should be located in ";
+  const std::vector<Case> cases = {
+      {"folder with the file", withFile, platform::kAnswerOk, withFile, true, {located + withFile}},
+      {"folder without it", withoutFile, platform::kAnswerOk, withoutFile, false,
+       {located + withoutFile, "File not found at given location"}},
+      {"cancelled loads nothing", withFile, platform::kAnswerCancel, "", false,
+       {located + withFile, "If you want to use this feature you need to set a location for the file to be saved in."}},
+      {"no such folder", Path("none"), 0, withFile, true, {"Sorry, the folder selected does not exist"}},
+  };
+  WriteLinks(Path("out/TalvairSurveyLinks.txt"), links);
+  QDir(Path("data")).mkpath(".");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    messages_.Clear();
+    ASSERT_FALSE(storage::SurveyLinksPathWrite(withFile));
+    SurveyLinksPath = withFile;
+    SurveyLinksEnabled = false;
+    mnuHelpSurveyLinks_Click(*window_);
+    frmSurveyLinks* window = SurveyLinksWindow(*window_);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->FullLayout());
+    EXPECT_FALSE(window->TabStrip1()->isVisibleTo(window));
+    if (c.answer != 0) messages_.Answer(c.answer);
+    window->txtPath()->setText(c.typed);
+    window->Command1()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(SurveyLinksWindow(*window_), nullptr);
+    QStringList texts;
+    for (const auto& [style, text] : Messages()) texts << QString::fromStdString(text);
+    EXPECT_EQ(texts, c.texts);
+    EXPECT_EQ(SurveyLinksPath, c.stored);
+    EXPECT_EQ(storage::SurveyLinksPathRead(), c.stored);
+    EXPECT_EQ(SurveyLinksEnabled, c.enabled);
+    EXPECT_EQ(SurveyLinksTable[1].address, c.enabled ? "http://s/1" : "");
+  }
+
+  // Without a stored folder the location is asked for.
+  ASSERT_FALSE(storage::SurveyLinksPathWrite(""));
+  mnuHelpSurveyLinks_Click(*window_);
+  EXPECT_EQ(SurveyLinksWindow(*window_)->txtPath()->text(), "LOCATION REQUIRED");
+  EXPECT_EQ(SurveyLinksWindow(*window_)->txtPath()->palette().color(QPalette::Base), QColor(255, 255, 0));
+}
+
+TEST_F(ResearchEditionTest, TheFullWindowWritesChangedRowsWhenItCloses) {
+  const QString file = Path("out/TalvairSurveyLinks.txt");
+  WriteLinks(file, "0,0,\"Start\",\"\"\r\n1,1,\"first\",\"http://s/1\"\r\n");
+  ASSERT_FALSE(storage::SurveyLinksPathWrite(Path("out")));
+  LoadStoredSurveyLinks();
+  ASSERT_TRUE(SurveyLinksEnabled);
+  SurveyLinksDue = true;
+  for (const bool edit : {false, true}) {
+    frmSurveyLinks* window = CreateSurveyLinksWindow(*window_->MdiArea(), true);
+    EXPECT_TRUE(window->Check1(1)->isChecked());
+    window->TabStrip1_Click(1);
+    EXPECT_TRUE(window->Frame2()->isVisibleTo(window));
+    EXPECT_FALSE(window->Frame1()->isVisibleTo(window));
+    if (edit) {
+      window->Check1(1)->setChecked(false);
+      window->Check1(41)->setChecked(true);
+      window->txtURL(41)->setText("https://s/end");
+    }
+    window->parentWidget()->close();
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray text = written.readAll();
+    EXPECT_EQ(text.startsWith("0,0,\"Start\",\"\"\r\n1,0,\"Year 1, Q1\",\"http://s/1\"\r\n"), edit);
+    EXPECT_EQ(text.endsWith("41,1,\"End\",\"https://s/end\"\r\n"), edit);
+  }
+  EXPECT_EQ(SurveyLinksTable[41].address, "https://s/end");
+}
+
+TEST_F(ResearchEditionTest, MaintenanceFilesGoToTheDataFolderAndFailuresAreTold) {
+  struct Case {
+    void (*handler)(game&);
+    const char* file;
+    const char* failure;
+  };
+  const Case cases[] = {
+      {mnuFile_Save_Old_Click, "Oravel1.ZK1", "Não foi possível salvar a simulação no formato antigo no arquivo "},
+      {ListVars_Click, "ZvkVariables.txt", "Não foi possível gravar as variáveis no arquivo "},
+  };
+  CurrentLanguage = "Port";
+  for (const Case& c : cases) {
+    c.handler(model_);
+    EXPECT_TRUE(QFile::exists(Path("data/") + c.file)) << c.file;
+  }
+  EXPECT_TRUE(Messages().empty());
+  platform::SetUserDataFolder(Path("out/TalvairSurveyLinks.txt/inside"));
+  WriteLinks(Path("out/TalvairSurveyLinks.txt"), "a file in the way");
+  for (const Case& c : cases) {
+    messages_.Clear();
+    c.handler(model_);
+    EXPECT_EQ(Messages(), (Shown{{48, (c.failure + Path("out/TalvairSurveyLinks.txt/inside/") + c.file + ".").toStdString()}}));
+  }
+}
+
+}  // namespace
+}  // namespace talvair::shell
