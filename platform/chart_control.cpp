@@ -2,10 +2,7 @@
 
 #include <qcustomplot.h>
 
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -40,7 +37,7 @@ QFont SmallFont() {
 }  // namespace
 
 ChartControl::ChartControl(QWidget* parent)
-    : QWidget(parent), plot_(new QCustomPlot(this)), legendRow_(new QWidget(this)) {
+    : QWidget(parent), plot_(new QCustomPlot(this)), legendRow_(new QLabel(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -57,6 +54,11 @@ ChartControl::ChartControl(QWidget* parent)
   legendRow_->setPalette(QPalette(Qt::white));
   legendRow_->setVisible(false);
   legendRow_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  legendRow_->setFont(SmallFont());
+  legendRow_->setContentsMargins(6, 0, 6, 2);
+  legendRow_->setTextFormat(Qt::RichText);
+  // Entries that do not fit the chart's width go on to a further line.
+  legendRow_->setWordWrap(true);
   layout->addWidget(legendRow_);
   plot_->xAxis->setTicker(QSharedPointer<QCPAxisTickerText>::create());
   plot_->yAxis->ticker()->setTickCount(4);
@@ -186,32 +188,20 @@ QString ChartControl::Legend(int series) const {
   return series_[static_cast<std::size_t>(series - 1)].legend;
 }
 
-// The legend is plain labels under the plot rather than part of it: it only changes when
-// its texts do, and drawing it with the plot on every refresh would cost half the time.
+// The legend is a label under the plot rather than part of it: it only changes when its
+// texts do, and drawing it with the plot on every refresh would cost half the time. An entry
+// (its line sample and text) never breaks; lines break between entries.
 void ChartControl::ShowLegend(const QStringList& texts, const std::vector<QColor>& colours) {
   if (texts == legendTexts_) return;
   legendTexts_ = texts;
-  qDeleteAll(legendRow_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-  delete legendRow_->layout();
-  auto* row = new QHBoxLayout(legendRow_);
-  row->setContentsMargins(6, 0, 6, 2);
-  row->setSpacing(3);
+  QStringList entries;
   for (int i = 0; i < texts.size(); ++i) {
-    QPixmap sample(12, 6);
-    sample.fill(Qt::transparent);
-    QPainter painter(&sample);
-    painter.setPen(QPen(colours[static_cast<std::size_t>(i)], 1));
-    painter.drawLine(0, 3, 12, 3);
-    painter.end();
-    auto* line = new QLabel(legendRow_);
-    line->setPixmap(sample);
-    auto* text = new QLabel(texts[i], legendRow_);
-    text->setFont(SmallFont());
-    row->addWidget(line);
-    row->addWidget(text);
-    row->addSpacing(6);
+    QString text = texts[i].toHtmlEscaped();
+    text.replace(u' ', QStringLiteral("&nbsp;"));
+    entries.append(QStringLiteral("<span style=\"color:%1\">&#x2500;&#x2500;</span>&nbsp;%2")
+                       .arg(colours[static_cast<std::size_t>(i)].name(), text));
   }
-  row->addStretch(1);
+  legendRow_->setText(entries.join(QStringLiteral("&nbsp;&nbsp;&nbsp; ")));
   legendRow_->setVisible(!texts.isEmpty());
 }
 

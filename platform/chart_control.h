@@ -14,6 +14,7 @@
 #include <vector>
 
 class QCustomPlot;
+class QLabel;
 
 namespace talvair::platform {
 
@@ -94,7 +95,7 @@ class ChartControl : public QWidget {
   void ShowLegend(const QStringList& texts, const std::vector<QColor>& colours);
 
   QCustomPlot* plot_;
-  QWidget* legendRow_;
+  QLabel* legendRow_;
   QStringList legendTexts_;
   QString tag_;
   int pointCount_ = 1;

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -14,6 +15,7 @@
 #include "platform/chart_control.h"
 #include "platform/twips.h"
 #include "views/copy_menu.h"
+#include "views/fixed_graphs.h"
 #include "views/graph_registry.h"
 #include "views/window_manager.h"
 
@@ -130,6 +132,29 @@ TEST_F(GraphWindowTest, AnActiveGraphWindowOwnsTheCopyItemInEveryLanguage) {
     EXPECT_FALSE(copy_.isEnabled()) << language;
     EXPECT_EQ(copy_.text(), "Copy to Clipboard") << language;
     Close(FixedGraphKey(101));
+  }
+}
+
+TEST_F(GraphWindowTest, EveryLegendShowsWholeInANewWindowInEveryLanguage) {
+  for (const char* language : {"English", "Spanish", "Port"}) {
+    CurrentLanguage = language;
+    for (const FixedGraphDefinition& definition : FixedGraphDefinitions()) {
+      ShowFixedGraph(views_, graphs_, definition.fixedNumber);
+      const QString key = FixedGraphKey(definition.fixedNumber);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+      QStringList cut;
+      for (const QLabel* label : Window(key)->findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(Window(key)) || label->text().isEmpty()) continue;
+        const bool fits = label->wordWrap()
+                              ? label->minimumSizeHint().width() <= label->width() &&
+                                    label->heightForWidth(label->width()) <= label->height()
+                              : label->sizeHint().width() <= label->width();
+        if (!fits) cut.append(label->text());
+      }
+      EXPECT_TRUE(cut.isEmpty()) << language << " " << definition.fixedNumber << ": "
+                                 << cut.join(" | ").toStdString();
+      Close(key);
+    }
   }
 }
 
