@@ -28,6 +28,7 @@
 #include "shell/background_window.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
+#include "shell/file_commands.h"
 #include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
 #include "shell/report_commands.h"
@@ -375,6 +376,7 @@ frmMDI::frmMDI(game& model, QWidget* parent)
   ConnectWindowCommands(*this);
   ConnectReportCommands(*this);
   ConnectResearchCommands(*this);
+  ConnectFileCommands(*this);
   loadedMainWindow = this;
 }
 

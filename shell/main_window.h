@@ -96,6 +96,18 @@ class frmMDI : public QMainWindow {
   // (Stop always off).
   const RunState& RunControlState() const { return runState_; }
   void SetRunState(const RunState& state);
+  // The game notepad's text, kept with the game, and whether the notepad is open.
+  const QString& GameComments() const { return gameComments_; }
+  void GameComments(const QString& text) { gameComments_ = text; }
+  bool Notepad() const { return notepad_; }
+  void Notepad(bool open) { notepad_ = open; }
+  // Nothing in the program sets it; clearing it closes the rival graphs' windows, which
+  // never exist. TeachOption is always 0.
+  bool RivalsActivated() const { return rivalsActivated_; }
+  void RivalsActivated(bool value);
+  int TeachOption() const { return 0; }
+  void TeachOption(int /*value*/) {}
+
   // Run and Stop off, Restart on: the game can only be restarted, opened or gone back.
   void DeactivateRun();
   // Redraws the timeline from the model's current period. With mode 0 the bar shows the
@@ -148,6 +160,9 @@ class frmMDI : public QMainWindow {
   std::vector<QLabel*> label1_;
   std::vector<CaptionedItem> captioned_;
   bool loaded_ = false;
+  QString gameComments_;
+  bool notepad_ = false;
+  bool rivalsActivated_ = false;
   // Set from the window-size message until the window system reports the window maximised
   // again, so the state changes on the way back (late echoes of the restore included) never
   // ask a second time.

@@ -19,6 +19,7 @@
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
+#include "shell/notepad_window.h"
 #include "shell/research_commands.h"
 #include "shell/survey_links_window.h"
 #include "shell/text.h"
@@ -39,9 +40,6 @@ constexpr int32_t kNetAircraftCostVar = varnum::rpt_net_aircraft_cost;
 
 bool AtLastPeriod(const game& model) { return model.TValue() >= model.MaxTValue() - 1; }
 
-// Neither over (liquidated or at the end) nor at the last period.
-bool CanGoOn(const game& model) { return !model.GameOver() && !AtLastPeriod(model); }
-
 // ---- model failures --------------------------------------------------------------------
 
 // Watches a command's calls into the model: what they throw, and what the model reports
@@ -60,6 +58,7 @@ class FailureWatch final : public GameEvents {
   struct Outcome {
     bool failed = false;
     std::optional<int> code;  // the model's error number, when it gave one
+    QString text;             // the call's own words for the failure, if it had them
   };
 
   // How `body` went: the first failure, if any.
@@ -67,12 +66,14 @@ class FailureWatch final : public GameEvents {
     reported_.reset();
     try {
       body();
+    } catch (const RunControl::CommandFailure& failure) {
+      return {true, std::nullopt, failure.text};
     } catch (const ModelError& error) {
-      return {true, error.Code()};
+      return {true, error.Code(), QString()};
     } catch (const std::exception&) {
-      return {true, std::nullopt};
+      return {true, std::nullopt, QString()};
     }
-    return {reported_.has_value(), reported_};
+    return {reported_.has_value(), reported_, QString()};
   }
 
  private:
@@ -100,11 +101,6 @@ RunState FollowModel(RunState state, const game& model) {
   return state;
 }
 
-// ---- pieces not in this build ------------------------------------------------------------
-
-// The game notepad is not built yet; once it is, Restart empties its text here.
-void EmptyNotepadHook() {}
-
 }  // namespace
 
 // ---- the command runner -------------------------------------------------------------------
@@ -118,7 +114,7 @@ bool RunControl::RunCommand(std::initializer_list<ModelCall> calls,
     for (const ModelCall& call : calls) {
       const FailureWatch::Outcome outcome = watch.Call(call.call);
       if (outcome.failed) {
-        failure = FailureText(call.failure, outcome.code);
+        failure = outcome.text.isEmpty() ? FailureText(call.failure, outcome.code) : outcome.text;
         break;
       }
     }
@@ -139,6 +135,8 @@ void RunControl::RefreshViews(const std::function<void(views::WindowManager&)>& 
                      platform::kStyleExclamation, AppTitle);
   }
 }
+
+bool CanGoOn(const game& model) { return !model.GameOver() && !AtLastPeriod(model); }
 
 // ---- Run ---------------------------------------------------------------------------------
 
@@ -256,7 +254,7 @@ void RunControl::mnuSimRestart_Click() {
                EnableRunControls(window_);
                RefreshViews([](views::WindowManager& views) { views.ResetViews(kAllViews); });
                window_.setWindowTitle(AppTitle);
-               EmptyNotepadHook();
+               EmptyNotepad(window_);
                if (frmDecision* decision = window_.DecisionWindow()) {
                  decision->FillFromModel(frmDecision::FillSource::Computed, InitialTimeIndex);
                }

@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <initializer_list>
+#include <stdexcept>
+#include <utility>
 
 #include "shell/run_state.h"
 
@@ -48,6 +50,13 @@ class RunControl {
   void cmdStop_Click();
   void mnuSimStop_Click() { cmdStop_Click(); }
 
+  // Thrown by a call whose failure needs words of its own: the player is told `text` in
+  // place of the call's failure.
+  struct CommandFailure : std::runtime_error {
+    explicit CommandFailure(QString what)
+        : std::runtime_error("command failed"), text(std::move(what)) {}
+    QString text;
+  };
   // One call into the model within a command, and what the player is told when it fails
   // (the model's error number is added when it gives one).
   struct ModelCall {
@@ -73,6 +82,9 @@ class RunControl {
   views::WindowManager& views_;
   game& model_;
 };
+
+// Neither over (liquidated or at the end) nor at the last period: Run has something to do.
+bool CanGoOn(const game& model);
 
 // Run on and focused, Stop off, Restart on: the state of a game that can be played.
 void EnableRunControls(frmMDI& window);

@@ -35,8 +35,14 @@ class LoadingFlag {
 
 }  // namespace
 
-int SaveGame(game& model, const std::string& fileName, bool overwrite,
-             const std::string& comments) {
+int SaveGame(game& model, const std::string& fileName, bool overwrite, const std::string& comments,
+             int* errorCode) {
+  const auto failed = [&](int code) {
+    if (errorCode != nullptr) *errorCode = code;
+    RaiseError(model, code, kAreaSaveGame);
+    return kStatusFailed;
+  };
+  if (errorCode != nullptr) *errorCode = 0;
   if (FileExists(fileName) && !overwrite) {
     model.Announce([](GameEvents& s) { s.GameSaved(); });
     return kStatusFileExists;
@@ -50,10 +56,7 @@ int SaveGame(game& model, const std::string& fileName, bool overwrite,
       for (int e = 0; e < kElements; ++e) {
         const double value = model.VarValues().Get(index, t, e);
         // The file could not be opened again.
-        if (!std::isfinite(value)) {
-          RaiseError(model, kErrFileOverflow, kAreaSaveGame);
-          return kStatusFailed;
-        }
+        if (!std::isfinite(value)) return failed(kErrFileOverflow);
         quarter[d][static_cast<std::size_t>(e)] = value;
       }
     }
@@ -62,8 +65,7 @@ int SaveGame(game& model, const std::string& fileName, bool overwrite,
 
   std::error_code error;
   if (!WriteFileAtomically(fileName, SavedGameText(periods, comments, quarters), error)) {
-    RaiseError(model, FileErrorNumber(error), kAreaSaveGame);
-    return kStatusFailed;
+    return failed(FileErrorNumber(error));
   }
   model.Announce([](GameEvents& s) { s.GameSaved(); });
   return kStatusDone;
@@ -82,8 +84,7 @@ int LoadGame(game& model, const std::string& fileName, LoadGameHost* host) {
   if (!FileExists(fileName)) return finish(kStatusFileMissing);
 
   bool tooLarge = false;
-  const std::optional<std::string> bytes =
-      ReadFilePrefix(fileName, kMaxSavedGameBytes, &tooLarge);
+  const std::optional<std::string> bytes = ReadFilePrefix(fileName, kMaxSavedGameBytes, &tooLarge);
   if (!bytes) return failed(kErrFileAccess);
   if (tooLarge) return failed(kErrFileTooLarge);
   SavedGame saved;

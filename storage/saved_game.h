@@ -16,9 +16,10 @@ namespace talvair::storage {
 
 // Writes the game at its current period. A file that exists is replaced only when
 // `overwrite` is set, and only by a complete new file: a failed save leaves the old file
-// as it was and returns kStatusFailed.
-int SaveGame(game& model, const std::string& fileName, bool overwrite,
-             const std::string& comments);
+// as it was and returns kStatusFailed, `errorCode` (when given) getting the Error event's
+// number.
+int SaveGame(game& model, const std::string& fileName, bool overwrite, const std::string& comments,
+             int* errorCode = nullptr);
 
 // What opening a game changes in the windows; the shell implements it.
 class LoadGameHost {

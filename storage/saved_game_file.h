@@ -29,26 +29,26 @@ enum SavedGameStatus : int {
   kStatusFileMissing = 1,  // load: there is no such file
   kStatusFileExists = 1,   // save: the file exists and was not to be overwritten
   kStatusWrongVersion = 2,
-  kStatusTooShort = 3,     // load: fewer quarters than the file says
-  kStatusFailed = 4,       // a read, write or run-time error; the Error event tells which
+  kStatusTooShort = 3,  // load: fewer quarters than the file says
+  kStatusFailed = 4,    // a read, write or run-time error; the Error event tells which
 };
 
 // Run-time error numbers the Error event carries for file faults.
 enum FileErrorCode : int {
-  kErrFileOverflow = 6,     // a number outside its range
+  kErrFileOverflow = 6,  // a number outside its range
   kErrFileTooLarge = 7,
   kErrFileTypeMismatch = 13,  // an item that is not a number
   kErrFileNotFound = 53,
   kErrDiskFull = 61,
-  kErrPastEnd = 62,         // the file ends inside an item it must hold
+  kErrPastEnd = 62,  // the file ends inside an item it must hold
   kErrPermissionDenied = 70,
   kErrFileAccess = 75,
   kErrPathNotFound = 76,
 };
 
 struct SavedGame {
-  std::int16_t periods = 0;  // quarters run
-  std::string comments;      // the program's text (UTF-8, LF line ends)
+  std::int16_t periods = 0;                // quarters run
+  std::string comments;                    // the program's text (UTF-8, LF line ends)
   std::vector<QuarterDecisions> quarters;  // from period 0; at least `periods` of them
 };
 
@@ -64,9 +64,8 @@ std::string SavedGameText(std::int16_t periods, std::string_view comments,
 // Reads and checks a whole file before anything is done with it: the version, a count of
 // quarters from 0 to 41, and finite numbers for every value of the quarters the count
 // needs. Quarters after the count are ignored; `onQuarterRead` hears of each one read.
-ReadResult ParseSavedGame(
-    std::string_view text, SavedGame& game,
-    const std::function<void(int quarter, int periods)>& onQuarterRead = {});
+ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
+                          const std::function<void(int quarter, int periods)>& onQuarterRead = {});
 
 // What the Open game dialog shows for a selected file, read from the file's first bytes:
 // line 2 as it stands, decoded, between its double quotes.

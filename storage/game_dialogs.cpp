@@ -1,0 +1,77 @@
+#include "storage/game_dialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "model/game.h"
+#include "platform/file_dialog.h"
+#include "storage/csv_text.h"
+#include "storage/saved_game.h"
+#include "storage/saved_game_file.h"
+#include "storage/windows_1252.h"
+
+namespace talvair::storage {
+
+namespace {
+
+constexpr std::size_t kPreviewBytes = 64 * 1024;
+
+std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The set-up both dialogs share.
+void SetUp(platform::ComDlgEx& dialog, bool saving) {
+  dialog.CenterDialog(2);
+  dialog.DialogTitle(saving ? QStringLiteral("Save game") : QStringLiteral("Open game"));
+  dialog.Directory(GameDialogFolder());
+  dialog.txtButtonOK(QStringLiteral("OK"));
+  dialog.txtButtonCancel(QStringLiteral("&Cancel"));
+  dialog.txtLabelLookIn(saving ? QStringLiteral("Save in:") : QStringLiteral("Look in:"));
+  dialog.Filter(QStringLiteral("Saved games (*.dat)|*.dat"));
+  dialog.CommentsAllowed([](char32_t c) { return Windows1252Byte(c).has_value(); });
+}
+
+}  // namespace
+
+QString GameDialogFolder() {
+  const QString program = QCoreApplication::applicationDirPath();
+  if (QFileInfo(program).isWritable()) return program;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+QString PreviewGameComments(const QString& path) {
+  const std::optional<std::string> head = ReadFilePrefix(NativePath(path), kPreviewBytes);
+  if (!head) return QString();
+  return QString::fromStdString(PreviewComments(*head));
+}
+
+std::optional<QString> ShowOpenGameDialog() {
+  platform::ComDlgEx dialog;
+  SetUp(dialog, false);
+  dialog.Preview(PreviewGameComments);
+  if (!dialog.ShowOpen() || dialog.FileName().isEmpty()) return std::nullopt;
+  return dialog.FileName();
+}
+
+std::optional<int> SaveGameWithDialog(game& model, const QString& notepadComments, int* errorCode) {
+  platform::ComDlgEx dialog;
+  SetUp(dialog, true);
+  dialog.Comments(notepadComments);
+  if (!dialog.ShowSave() || dialog.FileName().isEmpty()) return std::nullopt;
+  QString fileName = dialog.FileName();
+  if (dialog.Extension() != QStringLiteral("dat")) {
+    fileName += QStringLiteral(".dat");
+    // The dialog asked about the name as typed, not this one; No counts as Cancel.
+    if (QFileInfo(fileName).exists() &&
+        !platform::ConfirmReplace(QFileInfo(fileName).fileName(), QStringLiteral("Save game"))) {
+      return std::nullopt;
+    }
+  }
+  model.GameComments(dialog.Comments().toStdString());
+  return SaveGame(model, NativePath(fileName), true, model.GameComments(), errorCode);
+}
+
+}  // namespace talvair::storage

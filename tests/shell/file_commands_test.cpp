@@ -1,0 +1,310 @@
+// File, View, Window and Help commands: opening and saving games, the notepad, help.
+#include "shell/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDialog>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/game.h"
+#include "model/language.h"
+#include "numtext/number_text.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+#include "platform/modal.h"
+#include "platform/registry_store.h"
+#include "platform/twips.h"
+#include "shell/decision_window.h"
+#include "shell/globals.h"
+#include "shell/main_window.h"
+#include "shell/notepad_window.h"
+#include "storage/globals.h"
+#include "storage/saved_game.h"
+#include "storage/settings_store.h"
+#include "views/window_manager.h"
+
+namespace talvair::shell {
+namespace {
+
+using platform::kAnswerNo;
+using platform::kAnswerYes;
+
+class StandInReport : public QWidget, public views::UpdatableView {
+ public:
+  QString VIEW_TYPE() const override { return views::kViewTypeReport; }
+  QString Tag() const override { return views::kTagReport; }
+  void Update() override {}
+  void Reset() override {}
+};
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Load("English"); }
+  void TearDown() override {
+    window_.reset();
+    CurrentLanguage = "English";
+    numtext::SetCurrentNumberLocale({});
+    platform::RegistryStore::SetFolder(QString());
+  }
+
+  void Load(const std::string& language) {
+    window_.reset();
+    messages_.Clear();
+    CurrentLanguage = language;
+    numtext::SetCurrentNumberLocale({".", ","});
+    platform::RegistryStore::SetFolder(folder_.path());
+    AppTitle = QStringLiteral("Talvair");
+    AppPath = folder_.path() + QLatin1Char('/');
+    GoBackWarnings = true;
+    model_.RunPeriod(1);
+    model_.Restart();
+    window_ = std::make_unique<frmMDI>(model_);
+    window_->Load();
+    window_->AttachModel();
+    decision_ = CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
+  }
+
+  void Run(int quarters, const char* fare = "0.09") {
+    decision_->SetDecisionText(2, QString::fromLatin1(fare));
+    for (int q = 0; q < quarters; ++q) window_->cmdRun()->click();
+  }
+  // A game played in this window, saved under `name`, then a fresh game.
+  QString SavedGame(const QString& name, int quarters, const char* fare, const std::string& notes) {
+    Run(quarters, fare);
+    const QString path = folder_.filePath(name);
+    EXPECT_EQ(storage::SaveGame(model_, path.toStdString(), true, notes), storage::kStatusDone);
+    Load("English");
+    return path;
+  }
+  QString File(const QString& name, const QByteArray& bytes) {
+    QFile file(folder_.filePath(name));
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return file.fileName();
+  }
+  QStringList Texts() const {
+    QStringList texts;
+    for (const auto& shown : messages_.ShownMessages()) texts << shown.text;
+    return texts;
+  }
+
+  QTemporaryDir folder_;
+  platform::ScopedScriptedMessages messages_;
+  platform::ScriptedFileDialogs dialogs_;
+  game model_;
+  std::unique_ptr<frmMDI> window_;
+  frmDecision* decision_ = nullptr;
+};
+
+TEST_F(FileCommandsTest, OpenGameAsksPastTheFirstQuarterAndRunsExactlyWhenTheGameCanGoOn) {
+  struct Case {
+    const char* name;
+    int playing;  // quarters of the game in progress; past the first, Open Game asks
+    int answer;
+    std::function<QString()> file;  // empty: Cancel
+    int period;
+    bool run, goBack;
+    const char* failure;  // the message when the file cannot be opened
+  };
+  const auto played = [this](int quarters, const char* fare) {
+    return [=, this] { return SavedGame("g.dat", quarters, fare, "line 1\nline 2"); };
+  };
+  const auto bytes = [this](const char* text) { return [=, this] { return File("g.dat", text); }; };
+  const std::vector<Case> cases = {
+      {"ordinary", 3, kAnswerYes, played(5, "0.09"), 5, true, true, ""},
+      {"one quarter", 1, 0, played(1, "0.09"), 1, true, false, ""},
+      {"liquidated", 3, kAnswerYes, played(6, "0.01"), 2, false, true, ""},
+      {"ended", 0, 0, played(40, "0.1"), 40, false, true, ""},
+      {"No", 2, kAnswerNo, {}, 2, true, true, ""},
+      {"Cancel", 3, kAnswerYes, {}, 3, true, true, ""},
+      {"missing", 3, kAnswerYes, [this] { return folder_.filePath("none.dat"); }, 3, true, true,
+       "The game could not be opened: there is no such file."},
+      {"other version", 3, kAnswerYes, bytes("20,1\r\n\"\"\r\n"), 3, true, true,
+       "The game could not be opened: the file is not a game saved by this program."},
+      {"short", 3, kAnswerYes, bytes("21,4\r\n\"\"\r\n"), 3, true, true,
+       "The game could not be opened: the file ends too early."},
+      {"damaged", 3, kAnswerYes, bytes("21,1\r\n\"\"\r\nx,"), 3, true, true,
+       "The game could not be opened: the file could not be read, or its decisions could not be "
+       "played again (error 13)."},
+  };
+  for (const Case& c : cases) {
+    Load("English");
+    if (c.answer != kAnswerNo) c.file ? dialogs_.Choose(c.file()) : dialogs_.Cancel();
+    Run(c.playing);
+    window_->GameComments("mine");
+    ShowNotepad(*window_);
+    const RunState before = window_->RunControlState();
+    const std::size_t dialogs = dialogs_.Shown().size();
+    messages_.Clear();
+    if (c.answer != 0) messages_.Answer(c.answer);
+    window_->MenuItem("mnuFileOpen")->trigger();
+
+    QStringList expected;
+    if (c.playing > 1) {
+      expected << "Warning! Opening a game saved on disk will result in loss of the current "
+                  "game.\r\nYou may want to save the current game first.\r\n\r\nAre you sure "
+                  "that you want to open a game saved on disk?";
+      EXPECT_EQ(messages_.ShownMessages()[0].style, 292);
+      EXPECT_EQ(messages_.ShownMessages()[0].title, "Open Game Saved on Disk?");
+    }
+    if (*c.failure != 0) expected << c.failure;
+    EXPECT_EQ(Texts(), expected) << c.name;
+    EXPECT_EQ(dialogs_.Shown().size(), dialogs + (c.answer == kAnswerNo ? 0 : 1)) << c.name;
+    const bool opened = c.file && *c.failure == 0;
+    EXPECT_EQ(model_.Period(), c.period) << c.name;
+    EXPECT_EQ(window_->windowTitle(), opened ? "Talvair - g.dat" : "Talvair") << c.name;
+    const QString comments = opened ? "line 1\nline 2" : "mine";
+    EXPECT_EQ(window_->GameComments(), comments) << c.name;
+    EXPECT_EQ(OpenNotepad(*window_)->txtComments()->toPlainText(), comments) << c.name;
+    const RunState state = window_->RunControlState();
+    if (opened) {
+      EXPECT_EQ(state.runButton, c.run) << c.name;
+      EXPECT_EQ(state.runItem, c.run) << c.name;
+      EXPECT_EQ(state.goBack, c.goBack) << c.name;
+      EXPECT_EQ(decision_->DecisionText(2),
+                frmDecision::FillText(2, model_.GetVarValue(204, c.period - 1, 0)));
+    } else {
+      EXPECT_TRUE(state == before) << c.name << ": no control changes";
+    }
+  }
+}
+
+TEST_F(FileCommandsTest, SaveIsRefusedBeforeARunAndAFailureIsTold) {
+  struct Case {
+    const char* language;
+    const char* refusal;
+    const char* failure;
+  };
+  const std::vector<Case> cases = {
+      {"English", "You may not save a game before a run has taken place",
+       "The game could not be saved (error 76). A file that was already there keeps its contents."},
+      {"Spanish", "No se puede guardar un juego antes de ejecutarlo al menos una vez ",
+       "No se pudo guardar el juego (error 76). Un archivo que ya existía conserva su contenido."},
+      {"Port", "Você não poderá salvar uma simulação até que uma rodada tenha sido efetuada.",
+       "Não foi possível salvar a simulação (erro 76). Um arquivo que já existia mantém seu "
+       "conteúdo."},
+  };
+  for (const Case& c : cases) {
+    Load(c.language);
+    const std::size_t dialogs = dialogs_.Shown().size();
+    window_->MenuItem("mnuFileSave")->trigger();
+    EXPECT_EQ(Texts(), QStringList{QString::fromUtf8(c.refusal)});
+    EXPECT_EQ(messages_.ShownMessages()[0].style, 0);
+    EXPECT_EQ(dialogs_.Shown().size(), dialogs) << "no dialog before a run";
+
+    Run(1);
+    messages_.Clear();
+    window_->GameComments("notes");
+    dialogs_.Choose(folder_.filePath("none/game.dat"));
+    window_->MenuItem("mnuFileSave")->trigger();
+    EXPECT_EQ(dialogs_.Shown().back().comments, "notes");
+    EXPECT_EQ(Texts(), QStringList{QString::fromUtf8(c.failure)});
+  }
+  dialogs_.Choose(folder_.filePath("saved"));
+  window_->MenuItem("mnuFileSave")->trigger();
+  EXPECT_TRUE(QFile::exists(folder_.filePath("saved.dat")));
+}
+
+TEST_F(FileCommandsTest, NotepadKeepsTheCommentsWithTheGame) {
+  window_->GameComments("kept");
+  window_->MenuItem("mnuViewNotepad")->trigger();
+  frmGameComments* notepad = OpenNotepad(*window_);
+  ASSERT_NE(notepad, nullptr);
+  EXPECT_TRUE(window_->Notepad());
+  EXPECT_EQ(notepad->windowTitle(), "Game notepad");
+  EXPECT_EQ(notepad->txtComments()->textCursor().position(), 4) << "the caret at the end";
+  notepad->txtComments()->insertPlainText(QString::fromUtf8(" \xE2\x86\x92 more"));
+  EXPECT_EQ(window_->GameComments(), "kept ? more");
+
+  // The least size is a limit; above it the box follows the window.
+  window_->showMaximized();
+  QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(notepad->parentWidget());
+  EXPECT_EQ(sub->minimumSize(),
+            QSize(platform::TwipsToPixels(4880), platform::TwipsToPixels(3600)));
+  sub->resize(platform::TwipsToPixels(6000), platform::TwipsToPixels(4500));
+  EXPECT_EQ(notepad->txtComments()->geometry(),
+            platform::PixelRect(175, 950, 6000 - 450, 4500 - 1850));
+
+  // Restart empties it; closing it keeps the text with the main window.
+  messages_.Answer(kAnswerYes);
+  window_->MenuItem("mnuSimRestart")->trigger();
+  EXPECT_EQ(notepad->txtComments()->toPlainText(), "");
+  EXPECT_EQ(window_->GameComments(), "");
+  notepad->txtComments()->setPlainText("after");
+  sub->close();
+  EXPECT_FALSE(window_->Notepad());
+  EXPECT_EQ(OpenNotepad(*window_), nullptr);
+  EXPECT_EQ(window_->GameComments(), "after");
+  messages_.Answer(kAnswerYes);
+  window_->MenuItem("mnuSimRestart")->trigger();
+  EXPECT_EQ(window_->GameComments(), "") << "emptied with the notepad closed too";
+}
+
+TEST_F(FileCommandsTest, HelpLanguageAboutAndTheSmallItems) {
+  struct Case {
+    const char* language;
+    const char* helpFile;
+    const char* notice;
+  };
+  const std::vector<Case> cases = {
+      {"English", "Zvkhelp.chm",
+       "Using this option will enable the language selection\r\nwhen you start the software next "
+       "time."},
+      {"Spanish", "ZvkhelpSP.chm",
+       "Esta opción habilita la selección del idioma la próxima\r\nvez que inicie el programa."},
+      {"Port", "ZvkhelpPT.chm",
+       "Utilizar esta opção irá permitir que a língua seleção \r\npróxima vez que você iniciar o "
+       "programa."},
+  };
+  for (const Case& c : cases) {
+    Load(c.language);
+    EXPECT_EQ(HelpFileName(), c.helpFile);
+    ASSERT_FALSE(storage::LanguageWrite());
+    window_->MenuItem("LanSelect")->trigger();
+    EXPECT_EQ(Texts(), QStringList{QString::fromUtf8(c.notice)});
+    EXPECT_EQ(messages_.ShownMessages()[0].style, 64);
+    EXPECT_EQ(CurrentLanguage, c.language) << "the running program keeps its language";
+    storage::LanguageCheck();
+    EXPECT_FALSE(LanguageSaved) << "the next start asks";
+  }
+  // The viewer tells of a missing help file, else shows it (the check above left English).
+  messages_.Clear();
+  window_->MenuItem("contents")->trigger();
+  EXPECT_TRUE(Texts().value(0).endsWith(AppPath + "Zvkhelp.chm"));
+  File("Zvkhelp.chm", "<html><title>Help</title><body>Hi</body></html>");
+  window_->MenuItem("contents")->trigger();
+  EXPECT_EQ(Texts().size(), 1);
+  EXPECT_NE(window_->findChild<QDialog*>("HelpViewer"), nullptr);
+
+  platform::ScriptedModals modals;
+  window_->MenuItem("About")->trigger();
+  EXPECT_EQ(modals.Shown(), QStringList{"Aboutform"});
+  messages_.Clear();
+  search_Click();
+  EXPECT_EQ(Texts(),
+            QStringList{"Beta version: press key \"F1\" to access help, topic to be added"});
+
+  // Close All, and clearing RivalsActivated, close the windows under their keys.
+  for (const char* key : {"report_summary", "graph_Our Profit vs. Rivals Profit"}) {
+    window_->Views().AddOpenView(key, new StandInReport);
+  }
+  window_->RivalsActivated(true);
+  EXPECT_EQ(window_->Views().OpenViews().Count(), 2);
+  window_->RivalsActivated(false);
+  EXPECT_EQ(window_->Views().OpenViews().Count(), 1);
+  window_->MenuItem("mnuWindowCloseAll")->trigger();
+  EXPECT_EQ(window_->Views().OpenViews().Count(), 0);
+}
+
+}  // namespace
+}  // namespace talvair::shell
