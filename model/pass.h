@@ -3,10 +3,12 @@
 // or a division by zero anywhere in the statement, raises ModelError and ends the pass.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 
 #include "model/constants.h"
+#include "model/model_error.h"
 #include "model/table_functions.h"
 #include "model/value_table.h"
 #include "model/var_index.h"
@@ -34,15 +36,25 @@ class Pass {
   // Stores name[t] = value, then tests it.
   void Set(var::Index v, double value) { SetRow(v, period_, value); }
   // Stores into another row (the previous-value stores write row t+1), then tests it.
-  void SetRow(var::Index v, int row, double value);
+  void SetRow(var::Index v, int row, double value) {
+    values_.Set(v, row, value);
+    Test(value);
+  }
 
   // a / b in IEEE arithmetic; a zero divisor is remembered and raised by the next store
   // or Check (error 11, or 6 for 0 / 0).
-  double Div(double a, double b);
+  double Div(double a, double b) {
+    // 0 / 0 is the invalid-result fault, any other zero divisor the division fault.
+    if (b == 0 && pendingFault_ == 0) pendingFault_ = a == 0 ? kErrOverflow : kErrDivisionByZero;
+    return a / b;
+  }
   // a ^ b; a non-finite power is remembered like a zero divisor (error 6).
   double Pow(double a, double b);
   // Tests an operand of a comparison or conditional at once and returns it.
-  double Check(double operand);
+  double Check(double operand) {
+    Test(operand);
+    return operand;
+  }
 
   // Fill loop of the initialising pass: the period field itself counts the rows 0..41;
   // value() is evaluated for each row (reading row T()) and stored there; a computed
@@ -66,8 +78,7 @@ class Pass {
     Fill(v, value, false);
   }
   void FillConstant(Constant c) {
-    Fill(
-        c.Var(), [x = c.Value()] { return x; }, false);
+    FillCopy(c.Var(), [x = c.Value()] { return x; });
   }
 
   // One Euler step of a stock into row T() + 1: the stock of row T(), then a quarter of each
@@ -81,7 +92,15 @@ class Pass {
   }
 
  private:
-  void Test(double stored);
+  void Test(double stored) {
+    if (pendingFault_ != 0) [[unlikely]] {
+      RaiseFault();
+    }
+    if (!std::isfinite(stored)) [[unlikely]] {
+      RaiseModelError(kErrOverflow);
+    }
+  }
+  [[noreturn]] void RaiseFault();
 
   ValueTable& values_;
   int16_t& period_;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <bit>
 
-#include "model/model_error.h"
-
 namespace talvair {
 
 namespace {
@@ -22,32 +20,12 @@ ValueTable& ValueTable::operator=(const ValueTable& other) {
   return *this;
 }
 
-bool ValueTable::InRange(int varIndex, int row, int element) {
-  return varIndex >= 0 && varIndex < kVarSlots && row >= 0 && row < kRows && element >= 0 &&
-         element < kElements;
-}
-
-std::size_t ValueTable::Offset(int varIndex, int row, int element) {
-  if (!InRange(varIndex, row, element)) throw ModelError(kErrSubscript);
-  // Element-major, then row: the slots of one row lie side by side.
-  return (static_cast<std::size_t>(element) * kRows + static_cast<std::size_t>(row)) * kVarSlots +
-         static_cast<std::size_t>(varIndex);
-}
-
 std::span<double, kVarSlots> ValueTable::Row(int row, int element) {
   return std::span<double, kVarSlots>(&data_[Offset(0, row, element)], kVarSlots);
 }
 
 std::span<const double, kVarSlots> ValueTable::Row(int row, int element) const {
   return std::span<const double, kVarSlots>(&data_[Offset(0, row, element)], kVarSlots);
-}
-
-double ValueTable::Get(int varIndex, int row, int element) const {
-  return data_[Offset(varIndex, row, element)];
-}
-
-void ValueTable::Set(int varIndex, int row, int element, double value) {
-  data_[Offset(varIndex, row, element)] = value;
 }
 
 void ValueTable::Clear() { std::fill_n(data_.get(), kCells, 0.0); }

@@ -5,6 +5,8 @@
 #include <memory>
 #include <span>
 
+#include "model/model_error.h"
+
 namespace talvair {
 
 inline constexpr int kVarSlots = 339;  // VarIndex 0..338
@@ -20,8 +22,12 @@ class ValueTable {
 
   // Every access is checked: an index outside the table raises ModelError(9) and
   // never touches memory outside it.
-  double Get(int varIndex, int row, int element = 0) const;
-  void Set(int varIndex, int row, int element, double value);
+  double Get(int varIndex, int row, int element = 0) const {
+    return data_[Offset(varIndex, row, element)];
+  }
+  void Set(int varIndex, int row, int element, double value) {
+    data_[Offset(varIndex, row, element)] = value;
+  }
   void Set(int varIndex, int row, double value) { Set(varIndex, row, 0, value); }
 
   // Every slot of one row and element, contiguous; the row and element are checked.
@@ -32,10 +38,18 @@ class ValueTable {
   void ClearRow(int row);  // element 0 of every slot
   bool operator==(const ValueTable& other) const;
 
-  static bool InRange(int varIndex, int row, int element);
+  static bool InRange(int varIndex, int row, int element) {
+    return varIndex >= 0 && varIndex < kVarSlots && row >= 0 && row < kRows && element >= 0 &&
+           element < kElements;
+  }
 
  private:
-  static std::size_t Offset(int varIndex, int row, int element);
+  static std::size_t Offset(int varIndex, int row, int element) {
+    if (!InRange(varIndex, row, element)) RaiseModelError(kErrSubscript);
+    // Element-major, then row: the slots of one row lie side by side.
+    return (static_cast<std::size_t>(element) * kRows + static_cast<std::size_t>(row)) * kVarSlots +
+           static_cast<std::size_t>(varIndex);
+  }
   std::unique_ptr<double[]> data_;
 };
 
