@@ -11,24 +11,38 @@ constexpr std::size_t kCells = std::size_t{kVarSlots} * kRows * kElements;
 
 ValueTable::ValueTable() : data_(new double[kCells]()) {}
 
-ValueTable::ValueTable(const ValueTable& other) : data_(new double[kCells]) {
+ValueTable::ValueTable(const ValueTable& other)
+    : data_(new double[kCells]), writtenElements_(other.writtenElements_) {
   std::copy_n(other.data_.get(), kCells, data_.get());
 }
 
 ValueTable& ValueTable::operator=(const ValueTable& other) {
-  if (this != &other) std::copy_n(other.data_.get(), kCells, data_.get());
+  if (this != &other) {
+    std::copy_n(other.data_.get(), kCells, data_.get());
+    writtenElements_ = other.writtenElements_;
+  }
   return *this;
 }
 
 std::span<double, kVarSlots> ValueTable::Row(int row, int element) {
-  return std::span<double, kVarSlots>(&data_[Offset(0, row, element)], kVarSlots);
+  const std::size_t offset = Offset(0, row, element);
+  MarkWritten(element);
+  return std::span<double, kVarSlots>(&data_[offset], kVarSlots);
 }
 
 std::span<const double, kVarSlots> ValueTable::Row(int row, int element) const {
   return std::span<const double, kVarSlots>(&data_[Offset(0, row, element)], kVarSlots);
 }
 
-void ValueTable::Clear() { std::fill_n(data_.get(), kCells, 0.0); }
+void ValueTable::Clear() {
+  constexpr std::size_t kElementCells = std::size_t{kRows} * kVarSlots;
+  for (int e = 0; e < kElements; ++e) {
+    if (e == 0 || (writtenElements_ & (1u << e)) != 0) {
+      std::fill_n(data_.get() + static_cast<std::size_t>(e) * kElementCells, kElementCells, 0.0);
+    }
+  }
+  writtenElements_ = 0;
+}
 
 void ValueTable::ClearRow(int row) {
   auto slots = Row(row);

@@ -27,13 +27,15 @@ class ValueTable {
   }
   void Set(int varIndex, int row, int element, double value) {
     data_[Offset(varIndex, row, element)] = value;
+    MarkWritten(element);
   }
-  void Set(int varIndex, int row, double value) { Set(varIndex, row, 0, value); }
+  void Set(int varIndex, int row, double value) { data_[Offset(varIndex, row, 0)] = value; }
 
   // Every slot of one row and element, contiguous; the row and element are checked.
   std::span<double, kVarSlots> Row(int row, int element = 0);
   std::span<const double, kVarSlots> Row(int row, int element = 0) const;
 
+  // Zeroes every element that may hold a value other than 0.
   void Clear();
   void ClearRow(int row);  // element 0 of every slot
   bool operator==(const ValueTable& other) const;
@@ -50,7 +52,11 @@ class ValueTable {
     return (static_cast<std::size_t>(element) * kRows + static_cast<std::size_t>(row)) * kVarSlots +
            static_cast<std::size_t>(varIndex);
   }
+  // Element 0 is always taken as written; the others once a write reached them.
+  void MarkWritten(int element) { writtenElements_ |= 1u << element; }
+
   std::unique_ptr<double[]> data_;
+  unsigned writtenElements_ = 0;
 };
 
 }  // namespace talvair

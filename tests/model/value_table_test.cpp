@@ -1,0 +1,74 @@
+// The value table: checked access and a clear that reaches every value written.
+#include "model/value_table.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "model/model_error.h"
+
+namespace talvair {
+namespace {
+
+// Clear skips the elements nothing wrote to: whatever path wrote a value, in whatever element,
+// the cleared table equals a new one, also when the write reached it through a copy.
+TEST(ValueTableTest, ClearZeroesEveryWrittenValue) {
+  struct Path {
+    std::string name;
+    std::function<void(ValueTable&, int element)> write;
+  };
+  const Path paths[] = {
+      {"Set", [](ValueTable& t, int e) { t.Set(338, kMaxRow, e, 1.5); }},
+      {"Row", [](ValueTable& t, int e) { t.Row(17, e)[0] = -2; }},
+      {"copy",
+       [](ValueTable& t, int e) {
+         ValueTable other;
+         other.Set(1, 0, e, 3);
+         t = other;
+       }},
+      {"copy construction",
+       [](ValueTable& t, int e) {
+         ValueTable other;
+         other.Set(200, 20, e, 4);
+         ValueTable copy(other);
+         t = copy;
+       }},
+  };
+  const ValueTable fresh;
+  for (const Path& path : paths) {
+    for (int e = 0; e < kElements; ++e) {
+      ValueTable t;
+      t.Clear();  // nothing written yet
+      path.write(t, e);
+      EXPECT_FALSE(t == fresh) << path.name << " element " << e;
+      t.Clear();
+      EXPECT_TRUE(t == fresh) << path.name << " element " << e;
+      path.write(t, e);  // and again after a clear
+      t.Clear();
+      EXPECT_TRUE(t == fresh) << path.name << " element " << e;
+    }
+  }
+}
+
+TEST(ValueTableTest, AccessOutsideTheTableFails) {
+  struct Case {
+    int var, row, element;
+  } cases[] = {{-1, 0, 0},    {kVarSlots, 0, 0}, {0, -1, 0},
+               {0, kRows, 0}, {0, 0, -1},        {0, 0, kElements}};
+  ValueTable t;
+  const ValueTable fresh;
+  for (const Case& c : cases) {
+    EXPECT_THROW(t.Get(c.var, c.row, c.element), ModelError);
+    EXPECT_THROW(t.Set(c.var, c.row, c.element, 1), ModelError);
+    if (c.element == 0) {
+      EXPECT_THROW(t.Set(c.var, c.row, 1.0), ModelError);
+    }
+  }
+  EXPECT_THROW(t.Row(kRows), ModelError);
+  EXPECT_THROW(t.Row(0, kElements), ModelError);
+  EXPECT_TRUE(t == fresh);
+}
+
+}  // namespace
+}  // namespace talvair
