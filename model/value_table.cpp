@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 namespace talvair {
 
@@ -32,6 +33,19 @@ std::span<double, kVarSlots> ValueTable::Row(int row, int element) {
 
 std::span<const double, kVarSlots> ValueTable::Row(int row, int element) const {
   return std::span<const double, kVarSlots>(&data_[Offset(0, row, element)], kVarSlots);
+}
+
+std::span<double> ValueTable::Rows(int first, int count, int element) {
+  const std::span<const double> rows = std::as_const(*this).Rows(first, count, element);
+  MarkWritten(element);
+  return {data_.get() + (rows.data() - data_.get()), rows.size()};
+}
+
+std::span<const double> ValueTable::Rows(int first, int count, int element) const {
+  if (count < 1) RaiseModelError(kErrSubscript);
+  const std::size_t offset = Offset(0, first, element);
+  Offset(0, first + count - 1, element);
+  return {&data_[offset], static_cast<std::size_t>(count) * kVarSlots};
 }
 
 void ValueTable::Clear() {

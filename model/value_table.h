@@ -37,6 +37,9 @@ class ValueTable {
 
   // Zeroes every element that may hold a value other than 0.
   void Clear();
+  // Rows first .. first + count - 1 of one element, contiguous; the range is checked.
+  std::span<double> Rows(int first, int count, int element = 0);
+  std::span<const double> Rows(int first, int count, int element = 0) const;
   void ClearRow(int row);  // element 0 of every slot
   bool operator==(const ValueTable& other) const;
 

@@ -21,6 +21,7 @@ TEST(ValueTableTest, ClearZeroesEveryWrittenValue) {
   const Path paths[] = {
       {"Set", [](ValueTable& t, int e) { t.Set(338, kMaxRow, e, 1.5); }},
       {"Row", [](ValueTable& t, int e) { t.Row(17, e)[0] = -2; }},
+      {"Rows", [](ValueTable& t, int e) { t.Rows(39, 3, e).back() = 5; }},
       {"copy",
        [](ValueTable& t, int e) {
          ValueTable other;
@@ -67,6 +68,10 @@ TEST(ValueTableTest, AccessOutsideTheTableFails) {
   }
   EXPECT_THROW(t.Row(kRows), ModelError);
   EXPECT_THROW(t.Row(0, kElements), ModelError);
+  EXPECT_THROW(t.Rows(40, 3), ModelError);
+  EXPECT_THROW(t.Rows(-1, 2), ModelError);
+  EXPECT_THROW(t.Rows(5, 0), ModelError);
+  EXPECT_EQ(t.Rows(39, 3).size(), 3u * kVarSlots);
   EXPECT_TRUE(t == fresh);
 }
 
