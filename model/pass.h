@@ -25,16 +25,23 @@ inline Flow Out(var::Index rate) { return {rate, false}; }
 
 class Pass {
  public:
-  Pass(ValueTable& values, int16_t& period) : values_(values), period_(period) {}
+  // The pass works through a pointer to its own row, checked here once: every pass touches
+  // its own row before its first store, so a row outside the table fails as before, with
+  // nothing stored.
+  Pass(ValueTable& values, int16_t& period)
+      : values_(values), period_(period), row_(values.Row(period).data()) {}
 
   int T() const { return period_; }
-  // name[t]
-  double V(var::Index v) const { return values_.Get(v, period_); }
+  // name[t]; every var::Index names a slot of the row.
+  double V(var::Index v) const { return row_[v]; }
   // name[row], for the statements that read row 0, t-1 or t+1
   double V(var::Index v, int row) const { return values_.Get(v, row); }
 
   // Stores name[t] = value, then tests it.
-  void Set(var::Index v, double value) { SetRow(v, period_, value); }
+  void Set(var::Index v, double value) {
+    row_[v] = value;
+    Test(value);
+  }
   // Stores into another row (the previous-value stores write row t+1), then tests it.
   void SetRow(var::Index v, int row, double value) {
     values_.Set(v, row, value);
@@ -62,15 +69,15 @@ class Pass {
   // Period is 0 afterwards.
   template <class F>
   void Fill(var::Index v, F value, bool tested = true) {
+    double* const first = values_.Row(0).data();
     for (period_ = 0; period_ <= kMaxRow; ++period_) {
+      row_ = first + period_ * kVarSlots;
       const double x = value();
-      if (tested) {
-        SetRow(v, period_, x);
-      } else {
-        values_.Set(v, period_, x);
-      }
+      row_[v] = x;
+      if (tested) Test(x);
     }
     period_ = 0;
+    row_ = first;
   }
   // A plain copy of another variable's row, not tested.
   template <class F>
@@ -104,6 +111,7 @@ class Pass {
 
   ValueTable& values_;
   int16_t& period_;
+  double* row_;
   int pendingFault_ = 0;
 };
 
