@@ -54,14 +54,21 @@ class QuarterSnapshot {
 
 void game::RestartCore() {
   // Every row of both tables, so that the trajectory depends on the decisions only.
-  varValues_->Clear();
   displayValues_->Clear();
   period_ = 0;
-  SetBaseValues();
-  ComputeInitialPeriod();
-  IntegrateStocks();
-  ComputeInitialPeriod();
-  ComputeReportVars();
+  if (!restarted_.empty()) {
+    // A restart reads constants only, so it always computes what the first one did.
+    varValues_->Reset(restarted_);
+  } else {
+    varValues_->Clear();
+    SetBaseValues();
+    ComputeInitialPeriod();
+    IntegrateStocks();
+    ComputeInitialPeriod();
+    ComputeReportVars();
+    const auto computed = varValues_->Rows(0, kRows);
+    restarted_.assign(computed.begin(), computed.end());
+  }
   gameOver_ = false;
   CopyRowToDisplay(0, 0);
 }

@@ -35,6 +35,13 @@ std::span<const double, kVarSlots> ValueTable::Row(int row, int element) const {
   return std::span<const double, kVarSlots>(&data_[Offset(0, row, element)], kVarSlots);
 }
 
+void ValueTable::Reset(std::span<const double> elementZero) {
+  if (elementZero.size() != std::size_t{kRows} * kVarSlots) RaiseModelError(kErrSubscript);
+  writtenElements_ &= ~1u;
+  Clear();  // the other elements
+  std::ranges::copy(elementZero, data_.get());
+}
+
 std::span<double> ValueTable::Rows(int first, int count, int element) {
   const std::span<const double> rows = std::as_const(*this).Rows(first, count, element);
   MarkWritten(element);
@@ -51,11 +58,11 @@ std::span<const double> ValueTable::Rows(int first, int count, int element) cons
 void ValueTable::Clear() {
   constexpr std::size_t kElementCells = std::size_t{kRows} * kVarSlots;
   for (int e = 0; e < kElements; ++e) {
-    if (e == 0 || (writtenElements_ & (1u << e)) != 0) {
+    if ((writtenElements_ & (1u << e)) != 0) {
       std::fill_n(data_.get() + static_cast<std::size_t>(e) * kElementCells, kElementCells, 0.0);
     }
   }
-  writtenElements_ = 0;
+  writtenElements_ = 1;
 }
 
 void ValueTable::ClearRow(int row) {

@@ -37,6 +37,8 @@ class ValueTable {
 
   // Zeroes every element that may hold a value other than 0.
   void Clear();
+  // Element 0 from a whole image of its rows, every other element zero.
+  void Reset(std::span<const double> elementZero);
   // Rows first .. first + count - 1 of one element, contiguous; the range is checked.
   std::span<double> Rows(int first, int count, int element = 0);
   std::span<const double> Rows(int first, int count, int element = 0) const;
@@ -55,11 +57,11 @@ class ValueTable {
     return (static_cast<std::size_t>(element) * kRows + static_cast<std::size_t>(row)) * kVarSlots +
            static_cast<std::size_t>(varIndex);
   }
-  // Element 0 is always taken as written; the others once a write reached them.
+  // Element 0 is taken as written; the others once a write reached them.
   void MarkWritten(int element) { writtenElements_ |= 1u << element; }
 
   std::unique_ptr<double[]> data_;
-  unsigned writtenElements_ = 0;
+  unsigned writtenElements_ = 1;
 };
 
 }  // namespace talvair

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/model_error.h"
 
@@ -22,6 +23,14 @@ TEST(ValueTableTest, ClearZeroesEveryWrittenValue) {
       {"Set", [](ValueTable& t, int e) { t.Set(338, kMaxRow, e, 1.5); }},
       {"Row", [](ValueTable& t, int e) { t.Row(17, e)[0] = -2; }},
       {"Rows", [](ValueTable& t, int e) { t.Rows(39, 3, e).back() = 5; }},
+      {"Reset",
+       [](ValueTable& t, int e) {
+         t.Set(3, 3, e, 6);
+         const std::vector<double> image(std::size_t{kRows} * kVarSlots, 7.0);
+         t.Reset(image);
+         EXPECT_EQ(t.Get(3, 3, e), e == 0 ? 7.0 : 0.0);
+         EXPECT_EQ(t.Get(338, kMaxRow), 7.0);
+       }},
       {"copy",
        [](ValueTable& t, int e) {
          ValueTable other;
