@@ -51,6 +51,12 @@ void BM_StepPass(benchmark::State& state) {
 }
 BENCHMARK(BM_StepPass);
 
+void BM_Restart(benchmark::State& state) {
+  game g;
+  for (auto _ : state) g.Restart();
+}
+BENCHMARK(BM_Restart);
+
 void BM_GoForwardOneQuarter(benchmark::State& state) {
   game g;
   for (auto _ : state) {

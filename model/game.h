@@ -168,6 +168,8 @@ class game {
 
   std::unique_ptr<ValueTable> varValues_;
   std::unique_ptr<ValueTable> displayValues_;
+  // Element 0 of the computed values as the first restart left them.
+  std::vector<double> restarted_;
   int16_t runPeriod_ = 1;
   int16_t startYear_ = 1981;
   bool gameOver_ = false;

@@ -33,4 +33,7 @@ class ModelError : public std::runtime_error {
   int code_;
 };
 
+// Throws ModelError(code); out of line, so that the checks inlined into the passes stay small.
+[[noreturn]] void RaiseModelError(int code);
+
 }  // namespace talvair

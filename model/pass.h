@@ -3,10 +3,12 @@
 // or a division by zero anywhere in the statement, raises ModelError and ends the pass.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 
 #include "model/constants.h"
+#include "model/model_error.h"
 #include "model/table_functions.h"
 #include "model/value_table.h"
 #include "model/var_index.h"
@@ -23,26 +25,43 @@ inline Flow Out(var::Index rate) { return {rate, false}; }
 
 class Pass {
  public:
-  Pass(ValueTable& values, int16_t& period) : values_(values), period_(period) {}
+  // The pass works through a pointer to its own row, checked here once: every pass touches
+  // its own row before its first store, so a row outside the table fails as before, with
+  // nothing stored.
+  Pass(ValueTable& values, int16_t& period)
+      : values_(values), period_(period), row_(values.Row(period).data()) {}
 
   int T() const { return period_; }
-  // name[t]
-  double V(var::Index v) const { return values_.Get(v, period_); }
+  // name[t]; every var::Index names a slot of the row.
+  double V(var::Index v) const { return row_[v]; }
   // name[row], for the statements that read row 0, t-1 or t+1
   double V(var::Index v, int row) const { return values_.Get(v, row); }
 
   // Stores name[t] = value, then tests it.
-  void Set(var::Index v, double value) { SetRow(v, period_, value); }
+  void Set(var::Index v, double value) {
+    row_[v] = value;
+    Test(value);
+  }
   // Stores into another row (the previous-value stores write row t+1), then tests it.
-  void SetRow(var::Index v, int row, double value);
+  void SetRow(var::Index v, int row, double value) {
+    values_.Set(v, row, value);
+    Test(value);
+  }
 
   // a / b in IEEE arithmetic; a zero divisor is remembered and raised by the next store
   // or Check (error 11, or 6 for 0 / 0).
-  double Div(double a, double b);
+  double Div(double a, double b) {
+    // 0 / 0 is the invalid-result fault, any other zero divisor the division fault.
+    if (b == 0 && pendingFault_ == 0) pendingFault_ = a == 0 ? kErrOverflow : kErrDivisionByZero;
+    return a / b;
+  }
   // a ^ b; a non-finite power is remembered like a zero divisor (error 6).
   double Pow(double a, double b);
   // Tests an operand of a comparison or conditional at once and returns it.
-  double Check(double operand);
+  double Check(double operand) {
+    Test(operand);
+    return operand;
+  }
 
   // Fill loop of the initialising pass: the period field itself counts the rows 0..41;
   // value() is evaluated for each row (reading row T()) and stored there; a computed
@@ -50,15 +69,15 @@ class Pass {
   // Period is 0 afterwards.
   template <class F>
   void Fill(var::Index v, F value, bool tested = true) {
+    double* const first = values_.Row(0).data();
     for (period_ = 0; period_ <= kMaxRow; ++period_) {
+      row_ = first + period_ * kVarSlots;
       const double x = value();
-      if (tested) {
-        SetRow(v, period_, x);
-      } else {
-        values_.Set(v, period_, x);
-      }
+      row_[v] = x;
+      if (tested) Test(x);
     }
     period_ = 0;
+    row_ = first;
   }
   // A plain copy of another variable's row, not tested.
   template <class F>
@@ -66,8 +85,7 @@ class Pass {
     Fill(v, value, false);
   }
   void FillConstant(Constant c) {
-    Fill(
-        c.Var(), [x = c.Value()] { return x; }, false);
+    FillCopy(c.Var(), [x = c.Value()] { return x; });
   }
 
   // One Euler step of a stock into row T() + 1: the stock of row T(), then a quarter of each
@@ -81,10 +99,19 @@ class Pass {
   }
 
  private:
-  void Test(double stored);
+  void Test(double stored) {
+    if (pendingFault_ != 0) [[unlikely]] {
+      RaiseFault();
+    }
+    if (!std::isfinite(stored)) [[unlikely]] {
+      RaiseModelError(kErrOverflow);
+    }
+  }
+  [[noreturn]] void RaiseFault();
 
   ValueTable& values_;
   int16_t& period_;
+  double* row_;
   int pendingFault_ = 0;
 };
 

@@ -27,42 +27,49 @@ class QuarterSnapshot {
         gameOver_(gameOver),
         lastRow_(std::min(period + 2, kMaxRow)),
         displayRow_(std::min(period + 1, kMaxRow)) {
-    for (int row = period; row <= lastRow_; ++row) {
-      std::ranges::copy(values.Row(row), rows_[static_cast<std::size_t>(row - period)].begin());
-    }
+    std::ranges::copy(values.Rows(period, RowCount()), rows_.begin());
     std::ranges::copy(display.Row(displayRow_), display_.begin());
   }
 
   void Restore(ValueTable& values, ValueTable& display, int16_t& period, bool& gameOver) const {
-    for (int row = period_; row <= lastRow_; ++row) {
-      std::ranges::copy(rows_[static_cast<std::size_t>(row - period_)], values.Row(row).begin());
-    }
+    const auto rows = values.Rows(period_, RowCount());
+    std::copy_n(rows_.begin(), rows.size(), rows.begin());
     std::ranges::copy(display_, display.Row(displayRow_).begin());
     period = period_;
     gameOver = gameOver_;
   }
 
  private:
+  int RowCount() const { return lastRow_ - period_ + 1; }
+
   int16_t period_;
   bool gameOver_;
   int lastRow_;
   int displayRow_;
-  std::array<std::array<double, kVarSlots>, 3> rows_{};
-  std::array<double, kVarSlots> display_{};
+  // Left uninitialised: the constructor fills what Restore reads.
+  std::array<double, 3 * kVarSlots> rows_;
+  std::array<double, kVarSlots> display_;
 };
 
 }  // namespace
 
 void game::RestartCore() {
   // Every row of both tables, so that the trajectory depends on the decisions only.
-  varValues_->Clear();
   displayValues_->Clear();
   period_ = 0;
-  SetBaseValues();
-  ComputeInitialPeriod();
-  IntegrateStocks();
-  ComputeInitialPeriod();
-  ComputeReportVars();
+  if (!restarted_.empty()) {
+    // A restart reads constants only, so it always computes what the first one did.
+    varValues_->Reset(restarted_);
+  } else {
+    varValues_->Clear();
+    SetBaseValues();
+    ComputeInitialPeriod();
+    IntegrateStocks();
+    ComputeInitialPeriod();
+    ComputeReportVars();
+    const auto computed = varValues_->Rows(0, kRows);
+    restarted_.assign(computed.begin(), computed.end());
+  }
   gameOver_ = false;
   CopyRowToDisplay(0, 0);
 }

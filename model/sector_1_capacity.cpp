@@ -31,18 +31,20 @@ void Sector1Capacity(Pass& p, bool initialising) {
                              p.V(prody_of_pros) * p.V(effective_pros));
   // The initialising pass computes these two at its very end.
   if (!initialising) {
-    p.Set(pricerobust, Graph(p.V(talvairfare), 0, 0.2, {1, 1, 0.5, 1e-08, 1e-08, 1e-08}));
+    p.Set(pricerobust, Graph<Table{0, 0.2, {1, 1, 0.5, 1e-08, 1e-08, 1e-08}}>(p.V(talvairfare)));
     p.Set(zkcustomers, p.V(pricerobust) * p.V(zkcustomersl));
   }
   p.Set(serveffrelcapacity, p.Div(p.V(servicecapacity), p.V(passengercapacity)));
   p.Set(pot_pass_rel_capac, p.Div(p.V(Customers(initialising)), p.V(passengercapacity)));
-  p.Set(effloadonquality, Graph(p.V(pot_pass_rel_capac), 0, 0.2,
-                                {1, 1, 1, 1, 1, 0.95, 0.575, 0.305, 0.14, 0.065, 0.015}));
+  p.Set(effloadonquality,
+        Graph<Table{0, 0.2, {1, 1, 1, 1, 1, 0.95, 0.575, 0.305, 0.14, 0.065, 0.015}}>(
+            p.V(pot_pass_rel_capac)));
   p.Set(shareholders_equity, p.V(book_value_fleet) - p.V(zk_debt));
   p.Set(effrelservloadfact,
-        Graph(p.V(serveffrelcapacity), 0, 0.1, {0, 0.9, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
-  p.Set(indicatedloadfactor, Graph(p.V(pot_pass_rel_capac), 0, 0.2,
-                                   {0, 0.2, 0.4, 0.555, 0.665, 0.75, 0.8, 0.835, 0.86, 0.88, 0.9}));
+        Graph<Table{0, 0.1, {0, 0.9, 1, 1, 1, 1, 1, 1, 1, 1, 1}}>(p.V(serveffrelcapacity)));
+  p.Set(indicatedloadfactor,
+        Graph<Table{0, 0.2, {0, 0.2, 0.4, 0.555, 0.665, 0.75, 0.8, 0.835, 0.86, 0.88, 0.9}}>(
+            p.V(pot_pass_rel_capac)));
   if (initialising) p.Set(liquidation_switch, 0);
   // A fare well below the competitors' keeps the full load; a dearer one loses it
   // with the cube of the price ratio. In the step pass liquidation_switch is the

@@ -11,9 +11,10 @@ void Sector3Fleet(Pass& p, bool initialising) {
   p.Set(plannedaircraftpurc, ((1 - p.V(liquidation_switch)) * p.V(decideaircraftpurchase) -
                               p.Div(p.V(liquidation_switch) * p.V(aircraft), kQuarterLength)) *
                                  p.Div(1, kQuarterLength));
-  p.Set(startup_weight, Graph(p.V(year), 1981, 1, {1, 1, 0.5, 0, 0, 0, 0, 0, 0, 0, 0}));
-  p.Set(eff_growth_value, Graph(p.V(exp_growth_profits), -0.2, 0.1,
-                                {0, 0, 0, 1, 1.7, 2.3, 2.8, 3.1, 3.4, 3.6, 3.66, 3.68, 3.7}));
+  p.Set(startup_weight, Graph<Table{1981, 1, {1, 1, 0.5, 0, 0, 0, 0, 0, 0, 0, 0}}>(p.V(year)));
+  p.Set(eff_growth_value,
+        Graph<Table{-0.2, 0.1, {0, 0, 0, 1, 1.7, 2.3, 2.8, 3.1, 3.4, 3.6, 3.66, 3.68, 3.7}}>(
+            p.V(exp_growth_profits)));
   p.Set(expected_profits, p.V(revenue) * p.V(exp_return_on_revs));
   // A stock: set once here, then carried from row to row by the integration.
   if (initialising) p.FillCopy(traditional_quality, [&] { return p.V(zk_perc_quality); });

@@ -22,17 +22,19 @@ void Sector5Customers(Pass& p, bool initialising) {
   // Unguarded: no capacity share leaves no target market and the pass fails here.
   p.Set(rel_mktg_coverage, p.Div(p.Div(p.V(mktg_expenditure), p.V(zk_target_market)), 0.02));
   p.Set(effctmktshoncomp,
-        Graph(p.V(mkt_share), 0, 0.004, {0, 0.03, 0.1, 0.2, 0.4, 0.62, 0.78, 0.86, 0.92, 0.97, 1}));
-  p.Set(zk_pot_frac_sys_cap, Graph(p.V(poten_pas_rel_cap), 0, 0.2,
-                                   {0, 0.2, 0.36, 0.5, 0.63, 0.73, 0.81, 0.88, 0.93, 0.97, 1}));
+        Graph<Table{0, 0.004, {0, 0.03, 0.1, 0.2, 0.4, 0.62, 0.78, 0.86, 0.92, 0.97, 1}}>(
+            p.V(mkt_share)));
+  p.Set(zk_pot_frac_sys_cap,
+        Graph<Table{0, 0.2, {0, 0.2, 0.36, 0.5, 0.63, 0.73, 0.81, 0.88, 0.93, 0.97, 1}}>(
+            p.V(poten_pas_rel_cap)));
   if (initialising) p.FillConstant(adoption_fraction);
   if (initialising) p.FillConstant(contactsperyr);
   p.Set(potenzkcust, p.V(system_capacity) * p.V(zk_pot_frac_sys_cap));
   const Index customers = Customers(initialising);
   p.Set(fraccntctswzkcust, p.Div(p.V(customers), p.V(total_pass_mkt)));
   p.Set(fract_adopt_rate,
-        Graph(p.V(rel_mktg_coverage), 0, 0.2,
-              {0, 0.02, 0.0575, 0.115, 0.18, 0.237, 0.268, 0.287, 0.3, 0.3, 0.3}));
+        Graph<Table{0, 0.2, {0, 0.02, 0.0575, 0.115, 0.18, 0.237, 0.268, 0.287, 0.3, 0.3, 0.3}}>(
+            p.V(rel_mktg_coverage)));
   p.Set(chcompfare,
         p.Div(p.V(potcompfare) - p.V(ave_comp_fare), p.V(timetocutcosts)) * p.V(effctmktshoncomp));
   p.Set(grwfrmwrdofmouth, (p.V(potenzkcust) - p.V(customers)) * p.V(contactsperyr) *

@@ -29,24 +29,32 @@ void Sector5Market(Pass& p, bool initialising) {
         (1 - p.V(mkt_share)) * p.V(ave_comp_fare) + p.V(talvairfare) * p.V(mkt_share));
   p.Set(zk_share_total_cap, p.Div(p.V(passengercapacity), p.Div(p.V(total_pass_mkt), 0.6)));
   p.Set(effcompfareonest, p.Pow(p.Div(p.V(ave_comp_fare), p.V(avg_indus_fare)), -1.5));
-  p.Set(effservscopeonest, Graph(p.V(percscopeofservice), 0, 0.2,
-                                 {0, 0.05, 0.2, 0.8, 0.92, 1, 1.05, 1.08, 1.09, 1.09, 1.1}));
-  p.Set(effctzkqualonnew, Graph(p.V(percadeqserv), 0, 0.2,
-                                {0, 0.2, 0.65, 0.85, 0.95, 1, 1.06, 1.08, 1.09, 1.1, 1.1}));
-  p.Set(effservscopeonnew, Graph(p.V(percscopeofservice), 0, 0.2,
-                                 {0, 0.1, 0.65, 0.95, 0.98, 1, 1.02, 1.03, 1.03, 1.04, 1.04}));
-  p.Set(effcompqualonest, Graph(p.V(ave_comp_quality), 0, 0.2,
-                                {0, 0.05, 0.25, 0.65, 0.85, 1, 1.12, 1.19, 1.25, 1.29, 1.3}));
-  p.Set(effcompqualonnew, Graph(p.V(ave_comp_quality), 0, 0.2,
-                                {0, 0.2, 0.65, 0.85, 0.95, 1, 1.06, 1.08, 1.09, 1.1, 1.1}));
-  p.Set(effcompscopeonest, Graph(p.V(comp_scope_of_serv), 0, 0.2,
-                                 {0, 0.05, 0.2, 0.8, 0.92, 1, 1.05, 1.08, 1.09, 1.09, 1.1}));
-  p.Set(effcompscopeonnew, Graph(p.V(comp_scope_of_serv), 0, 0.2,
-                                 {0, 0.1, 0.65, 0.95, 0.98, 1, 1.02, 1.03, 1.03, 1.04, 1.04}));
+  p.Set(effservscopeonest,
+        Graph<Table{0, 0.2, {0, 0.05, 0.2, 0.8, 0.92, 1, 1.05, 1.08, 1.09, 1.09, 1.1}}>(
+            p.V(percscopeofservice)));
+  p.Set(effctzkqualonnew,
+        Graph<Table{0, 0.2, {0, 0.2, 0.65, 0.85, 0.95, 1, 1.06, 1.08, 1.09, 1.1, 1.1}}>(
+            p.V(percadeqserv)));
+  p.Set(effservscopeonnew,
+        Graph<Table{0, 0.2, {0, 0.1, 0.65, 0.95, 0.98, 1, 1.02, 1.03, 1.03, 1.04, 1.04}}>(
+            p.V(percscopeofservice)));
+  p.Set(effcompqualonest,
+        Graph<Table{0, 0.2, {0, 0.05, 0.25, 0.65, 0.85, 1, 1.12, 1.19, 1.25, 1.29, 1.3}}>(
+            p.V(ave_comp_quality)));
+  p.Set(effcompqualonnew,
+        Graph<Table{0, 0.2, {0, 0.2, 0.65, 0.85, 0.95, 1, 1.06, 1.08, 1.09, 1.1, 1.1}}>(
+            p.V(ave_comp_quality)));
+  p.Set(effcompscopeonest,
+        Graph<Table{0, 0.2, {0, 0.05, 0.2, 0.8, 0.92, 1, 1.05, 1.08, 1.09, 1.09, 1.1}}>(
+            p.V(comp_scope_of_serv)));
+  p.Set(effcompscopeonnew,
+        Graph<Table{0, 0.2, {0, 0.1, 0.65, 0.95, 0.98, 1, 1.02, 1.03, 1.03, 1.04, 1.04}}>(
+            p.V(comp_scope_of_serv)));
   p.Set(effctzkfareonestab, p.Pow(p.Div(p.V(talvairfare), p.V(avg_indus_fare)), -1.5));
   p.Set(effctzkfareonnew, p.Pow(p.Div(p.V(talvairfare), p.V(avg_indus_fare)), -2.3));
-  p.Set(effctzkqualonestab, Graph(p.V(percadeqserv), 0, 0.2,
-                                  {0, 0.05, 0.25, 0.65, 0.85, 1, 1.12, 1.19, 1.25, 1.29, 1.3}));
+  p.Set(effctzkqualonestab,
+        Graph<Table{0, 0.2, {0, 0.05, 0.25, 0.65, 0.85, 1, 1.12, 1.19, 1.25, 1.29, 1.3}}>(
+            p.V(percadeqserv)));
   p.Set(effcompfareonnew, p.Pow(p.Div(p.V(ave_comp_fare), p.V(avg_indus_fare)), -2.3));
   // No bound: a capacity share above 1 makes the competitors' share negative.
   p.Set(comp_share_tot_cap, 1 - p.V(zk_share_total_cap));

@@ -15,23 +15,29 @@ void Sector6StaffCash(Pass& p, bool initialising) {
         p.V(hiring_capacity) == 0 ? 0 : p.Div(p.V(desiredhiring), p.V(hiring_capacity)));
   p.Set(inc_cum_net_profit, p.V(net_profit));
   if (initialising) {
-    p.Set(effctstockonto, Graph(p.V(rel_value_per_csm), 0, 0.5,
-                                {2.5, 1.3, 1, 0.88, 0.8, 0.72, 0.65, 0.6, 0.55, 0.51, 0.5}));
+    p.Set(effctstockonto,
+          Graph<Table{0, 0.5, {2.5, 1.3, 1, 0.88, 0.8, 0.72, 0.65, 0.6, 0.55, 0.51, 0.5}}>(
+              p.V(rel_value_per_csm)));
   } else {
-    p.Set(effctstockonto, Graph(p.V(rel_value_per_csm), 0, 0.5,
-                                {3, 1.5, 1, 0.88, 0.8, 0.72, 0.65, 0.6, 0.55, 0.51, 0.5}));
+    p.Set(effctstockonto,
+          Graph<Table{0, 0.5, {3, 1.5, 1, 0.88, 0.8, 0.72, 0.65, 0.6, 0.55, 0.51, 0.5}}>(
+              p.V(rel_value_per_csm)));
   }
-  p.Set(qualcsmcands, Graph(p.V(deshiringrelcap), 0, 0.5,
-                            {1.1,  1.06, 1,    0.87, 0.71, 0.55, 0.42, 0.33, 0.26,  0.2,  0.15,
-                             0.12, 0.09, 0.07, 0.05, 0.04, 0.03, 0.02, 0.01, 0.005, 0.002}));
+  p.Set(qualcsmcands,
+        Graph<Table{0, 0.5, {1.1,  1.06, 1,    0.87, 0.71, 0.55, 0.42, 0.33, 0.26,  0.2,  0.15,
+                             0.12, 0.09, 0.07, 0.05, 0.04, 0.03, 0.02, 0.01, 0.005, 0.002}}>(
+            p.V(deshiringrelcap)));
   if (initialising) {
-    p.Set(effctstressonto, Graph(p.V(ave_rel_workweek), 0.75, 0.05,
-                                 {0.7, 0.71, 0.73, 0.76, 0.85, 1, 1.2, 1.48, 1.84, 2.32, 2.8, 3.2,
-                                  3.56, 3.8, 3.92, 4}));
+    p.Set(effctstressonto, Graph<Table{0.75,
+                                       0.05,
+                                       {0.7, 0.71, 0.73, 0.76, 0.85, 1, 1.2, 1.48, 1.84, 2.32, 2.8,
+                                        3.2, 3.56, 3.8, 3.92, 4}}>(p.V(ave_rel_workweek)));
   } else {
     p.Set(effctstressonto,
-          Graph(p.V(ave_rel_workweek), 0.75, 0.05,
-                {0.7, 0.71, 0.73, 0.76, 0.85, 1, 1.3, 1.75, 2.4, 3, 3.6, 3.8, 3.9, 4, 4, 4}));
+          Graph<Table{0.75,
+                      0.05,
+                      {0.7, 0.71, 0.73, 0.76, 0.85, 1, 1.3, 1.75, 2.4, 3, 3.6, 3.8, 3.9, 4, 4, 4}}>(
+              p.V(ave_rel_workweek)));
   }
   p.Set(inc_qual_rookies, p.V(qualcsmcands) * p.V(hire_rate));
   if (initialising) p.FillConstant(tonewcsms);

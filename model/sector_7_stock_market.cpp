@@ -19,7 +19,8 @@ void Sector7StockMarket(Pass& p, bool initialising) {
   p.Set(transfer_qual_rn, p.V(promrn) * p.V(ave_qual_rookies));
   p.Set(gross_margin, p.Div(p.V(grossprofit), p.V(revenue) + 1));
   p.Set(eff_profits_fleet,
-        Graph(p.V(gross_margin), -0.25, 0.05, {0.55, 0.6, 0.71, 0.84, 0.93, 1, 1, 1, 1, 1, 1}));
+        Graph<Table{-0.25, 0.05, {0.55, 0.6, 0.71, 0.84, 0.93, 1, 1, 1, 1, 1, 1}}>(
+            p.V(gross_margin)));
 }
 
 }  // namespace talvair::sectors

@@ -27,8 +27,8 @@ void Sector8Growth(Pass& p, bool initialising) {
   p.Set(adj_fleet_fr_profit,
         (1 - p.V(startup_weight)) * p.V(eff_profits_fleet) + p.V(startup_weight));
   p.Set(qual_rel_to_std, p.Div(p.V(zk_perc_quality), p.V(quality_standard)));
-  p.Set(effctservadqonhir,
-        Graph(p.V(qual_rel_to_std), 0, 0.2, {1.85, 1.72, 1.56, 1.38, 1.19, 1, 0.2, 0, 0, 0, 0}));
+  p.Set(effctservadqonhir, Graph<Table{0, 0.2, {1.85, 1.72, 1.56, 1.38, 1.19, 1, 0.2, 0, 0, 0, 0}}>(
+                               p.V(qual_rel_to_std)));
   p.Set(target_fleet,
         p.Div(p.V(Customers(initialising)),
               p.V(servicedaysperplane) * p.V(passmilesperplane) * p.V(normal_load_factor)) *
@@ -41,7 +41,8 @@ void Sector8Growth(Pass& p, bool initialising) {
                                                    p.V(aircraft) * p.V(aircraft_purch_time))),
                                      p.Check((p.V(startup_weight) + p.V(maxgrowthrate)) *
                                              (1 - p.V(startup_weight)))}));
-  p.Set(exog_plane_purchase, Graph(p.V(year), 1981, 1, {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}));
+  p.Set(exog_plane_purchase,
+        Graph<Table{1981, 1, {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}}>(p.V(year)));
   if (initialising) p.FillConstant(switch_exog_planes);
   p.Set(aircraftpurchases, (p.V(fleetgrowthrate) * p.V(aircraft) * (1 - p.V(switch_exog_planes)) +
                             p.V(switch_exog_planes) * p.V(exog_plane_purchase)) *

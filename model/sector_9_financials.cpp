@@ -33,9 +33,10 @@ void Sector9Financials(Pass& p, bool initialising) {
   p.Set(cum_mkt_value, p.V(market_value) + p.V(cum_net_income));
   p.Set(debt, p.Div(p.V(net_borrowing) * kQuarterLength + p.V(zk_debt), 1000000));
   p.Set(des_gro_from_profits,
-        Graph(p.V(gross_margin), -1, 0.2, {0, 0, 0.03, 0.16, 0.65, 0.9, 1, 1, 1, 1, 1}));
+        Graph<Table{-1, 0.2, {0, 0, 0.03, 0.16, 0.65, 0.9, 1, 1, 1, 1, 1}}>(p.V(gross_margin)));
   p.Set(des_gro_from_share,
-        Graph(p.V(mkt_share), 0, 0.01, {1, 1, 0.95, 0.86, 0.74, 0.59, 0.32, 0.2, 0.14, 0.11, 0.1}));
+        Graph<Table{0, 0.01, {1, 1, 0.95, 0.86, 0.74, 0.59, 0.32, 0.2, 0.14, 0.11, 0.1}}>(
+            p.V(mkt_share)));
   p.Set(earningspershare, p.Div(p.V(net_profit), p.V(total_shares)));
   p.Set(earnings_per_share, p.Div(p.V(earningspershare), kQuartersPerYear));
   p.Set(total_csm_turnover, p.V(to_n) + p.V(to_r) + p.V(to_p));

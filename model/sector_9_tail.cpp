@@ -10,10 +10,13 @@ using namespace talvair::var;
 // the previous-revenue store and, last of the step pass, the liquidation switch.
 void Sector9Tail(Pass& p, bool initialising) {
   p.Set(exog_hiring,
-        Graph(p.V(year), 1981, 1,
-              {150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150}));
-  p.Set(exog_mktg, Graph(p.V(year), 1981, 1,
-                         {0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1}));
+        Graph<Table{
+            1981, 1, {150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150, 150}}>(
+            p.V(year)));
+  p.Set(
+      exog_mktg,
+      Graph<Table{1981, 1, {0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1}}>(
+          p.V(year)));
   p.Set(fleet_costs, p.Div(p.V(cost_of_fleet), 1000000));
   p.Set(frac_costs_fleet, p.V(total_costs) == 0 ? 0 : p.Div(p.V(cost_of_fleet), p.V(total_costs)));
   p.Set(frac_costs_interest,
@@ -22,9 +25,10 @@ void Sector9Tail(Pass& p, bool initialising) {
         p.V(total_costs) == 0 ? 0 : p.Div(p.V(mktg_expenditure), p.V(total_costs)));
   p.Set(frac_costs_service,
         p.V(total_costs) == 0 ? 0 : p.Div(p.V(costofservice), p.V(total_costs)));
-  p.Set(frac_rev_for_mktg,
-        Graph(p.V(pot_pass_rel_capac), 0, 0.2,
-              {0.212, 0.2, 0.174, 0.146, 0.122, 0.1, 0.082, 0.07, 0.06, 0.052, 0.046}));
+  p.Set(
+      frac_rev_for_mktg,
+      Graph<Table{0, 0.2, {0.212, 0.2, 0.174, 0.146, 0.122, 0.1, 0.082, 0.07, 0.06, 0.052, 0.046}}>(
+          p.V(pot_pass_rel_capac)));
   p.Set(fractional_turnover,
         p.V(total_csms) > 0 ? p.Div(p.V(total_csm_turnover), p.V(total_csms)) * kQuarterLength : 0);
   p.Set(fracto_n, p.V(novices) == 0 ? 0 : p.Div(p.V(to_n), p.V(novices)));
@@ -45,32 +49,39 @@ void Sector9Tail(Pass& p, bool initialising) {
              (1 - p.V(switch_exog_hiring)) +
          p.V(switch_exog_hiring) * p.V(exog_hiring)) *
             kQuarterLength);
-  p.Set(hist_capacity,
-        Graph(p.V(year), 1981, 1,
-              {500000000, 800000000, 2500000000, 4500000000, 11000000000, 17500000000, 16000000000,
-               8000000000, 4000000000, 1000000000, 500000000, 200000000, 100000000, 10000000}));
+  p.Set(hist_capacity, Graph<Table{1981,
+                                   1,
+                                   {500000000, 800000000, 2500000000, 4500000000, 11000000000,
+                                    17500000000, 16000000000, 8000000000, 4000000000, 1000000000,
+                                    500000000, 200000000, 100000000, 10000000}}>(p.V(year)));
   p.Set(hist_mktg_expense,
-        Graph(p.V(year), 1981, 1,
-              {0, 8100000, 17600000, 37700000, 74300000, 158100000, 203100000, 0, 0, 0, 0}));
+        Graph<Table{
+            1981, 1, {0, 8100000, 17600000, 37700000, 74300000, 158100000, 203100000, 0, 0, 0, 0}}>(
+            p.V(year)));
   p.Set(hist_net_profit,
-        Graph(p.V(year), 1981, 1,
-              {0, -9200000, 540000, 6450000, 1650000, -27500000, -344000000, 0, 0, 0, 0}));
-  p.Set(hist_revenues, Graph(p.V(year), 1981, 1,
-                             {0, 38000000, 139000000, 287000000, 587000000, 978000000, 1090000000,
-                              0, 0, 0, 0, 0, 0, 0}));
+        Graph<Table{
+            1981, 1, {0, -9200000, 540000, 6450000, 1650000, -27500000, -344000000, 0, 0, 0, 0}}>(
+            p.V(year)));
+  p.Set(hist_revenues, Graph<Table{1981,
+                                   1,
+                                   {0, 38000000, 139000000, 287000000, 587000000, 978000000,
+                                    1090000000, 0, 0, 0, 0, 0, 0, 0}}>(p.V(year)));
   // Monthly points.
   p.Set(hist_stock_price,
-        Graph(p.V(year), 1980.917, 0.083,
-              {3.81, 3.94, 4.16,  4.09, 5.97, 7.06, 7.25, 7.56, 6.31, 5.81, 4.78,  4.22, 4.47,
-               4.41, 4.97, 4.38,  6.41, 6.97, 6.41, 6.94, 6.22, 8.6,  7.09, 10.06, 10.6, 10.8,
-               11.3, 11.8, 15.6,  17,   20.4, 21.9, 22.3, 20.8, 21,   18.4, 22.3,  20.9, 18.5,
-               15.5, 15,   13.9,  12.6, 11.1, 9.88, 10.8, 11.4, 10.3, 8.88, 10.1,  11,   9.13,
-               9.25, 9.75, 10.06, 10.3, 12,   14.3, 1.3,  10.3, 9.13, 9.13, 10.1,  9.88, 9,
-               9.75, 9.38, 6.88,  5.38, 4.13, 3,    3.25, 2.63, 2.63, 0}));
+        Graph<Table{1980.917,
+                    0.083,
+                    {3.81, 3.94, 4.16,  4.09, 5.97, 7.06, 7.25, 7.56, 6.31, 5.81, 4.78,  4.22, 4.47,
+                     4.41, 4.97, 4.38,  6.41, 6.97, 6.41, 6.94, 6.22, 8.6,  7.09, 10.06, 10.6, 10.8,
+                     11.3, 11.8, 15.6,  17,   20.4, 21.9, 22.3, 20.8, 21,   18.4, 22.3,  20.9, 18.5,
+                     15.5, 15,   13.9,  12.6, 11.1, 9.88, 10.8, 11.4, 10.3, 8.88, 10.1,  11,   9.13,
+                     9.25, 9.75, 10.06, 10.3, 12,   14.3, 1.3,  10.3, 9.13, 9.13, 10.1,  9.88, 9,
+                     9.75, 9.38, 6.88,  5.38, 4.13, 3,    3.25, 2.63, 2.63, 0}}>(p.V(year)));
   p.Set(hist_totapassengers,
-        Graph(p.V(year), 1981, 1,
-              {185000000000, 199000000000, 210000000000, 227000000000, 244000000000, 270000000000,
-               1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20}));
+        Graph<Table{1981,
+                    1,
+                    {185000000000, 199000000000, 210000000000, 227000000000, 244000000000,
+                     270000000000, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20}}>(
+            p.V(year)));
   p.Set(ind_rev_pass_miles, p.Div(p.V(total_pass_mkt), 1000000));
   p.Set(interest, p.Div(p.V(interestpayments), 1000000));
   p.Set(marketing, p.Div(p.V(mktg_expenditure), 1000000));
@@ -93,7 +104,7 @@ void Sector9Tail(Pass& p, bool initialising) {
   p.Set(pe_ratio, p.Div(p.V(stock_price), p.V(earnings_per_share)));
   p.Set(zk_rev_pass_miles, p.Div(p.V(passengerscarried), 1000000));
   if (initialising) {
-    p.Set(pricerobust, Graph(p.V(talvairfare), 0, 0.2, {1, 1, 0.5, 1e-08, 1e-08, 1e-08}));
+    p.Set(pricerobust, Graph<Table{0, 0.2, {1, 1, 0.5, 1e-08, 1e-08, 1e-08}}>(p.V(talvairfare)));
     p.Set(zkcustomers, p.V(pricerobust) * p.V(zkcustomersl));
   }
   p.Set(servquality, p.V(quality_of_service) * p.V(effloadonquality));

@@ -9,26 +9,19 @@
 
 namespace talvair {
 
-namespace {
-
-// The i-th x point (counting from 1): formed in double from the single-precision
-// arguments, then rounded once to single precision.
-float XPoint(std::size_t i, float fStart, float fIncrement) {
-  return static_cast<float>(static_cast<double>(i - 1) * static_cast<double>(fIncrement) +
-                            static_cast<double>(fStart));
-}
-
-}  // namespace
-
 double Graph(double dValue, float fStart, float fIncrement, std::span<const double> vValue) {
   const std::size_t n = vValue.size();
   if (n == 0) return 0.0;
-  if (dValue <= static_cast<double>(XPoint(1, fStart, fIncrement))) return vValue[0];
-  if (dValue > static_cast<double>(XPoint(n, fStart, fIncrement))) return vValue[n - 1];
+  // One point answers every input, a NaN too (there is no segment to search).
+  if (n == 1) return vValue[0];
+  // The i-th point, counting from 1.
+  auto x = [&](std::size_t i) { return XPoint(i - 1, fStart, fIncrement); };
+  if (dValue <= static_cast<double>(x(1))) return vValue[0];
+  if (dValue > static_cast<double>(x(n))) return vValue[n - 1];
   std::size_t i = 2;
-  while (i < n && !(dValue <= static_cast<double>(XPoint(i, fStart, fIncrement)))) ++i;
-  const float xk = XPoint(i - 1, fStart, fIncrement);
-  const float xi = XPoint(i, fStart, fIncrement);
+  while (i < n && !(dValue <= static_cast<double>(x(i)))) ++i;
+  const float xk = x(i - 1);
+  const float xi = x(i);
   const float dx = static_cast<float>(static_cast<double>(xi) - static_cast<double>(xk));
   const double f = (dValue - static_cast<double>(xk)) / static_cast<double>(dx);
   const double yk = vValue[i - 2];

@@ -219,8 +219,10 @@ void frmSurveyLinks::SaveChangedRows() {
 }
 
 void frmSurveyLinks::Command1_Click() {
-  // Edited rows go to the file they came from before the location changes.
+  // Edited rows go to the file they came from before the location changes. Saved or told
+  // as lost, they are done with: closing must not write them into the new location's file.
   SaveChangedRows();
+  shownRows_ = RowsShown();
   const QString folder = txtPath_->text();
   if (FolderExists(folder)) {
     const int answer = platform::MsgBox(

@@ -56,9 +56,12 @@ int SaveOLDGame(game& model, const std::string& fileName, bool overwrite,
     for (const int32_t var : OldSavedDecisionVars()) {
       file.Number(model.ReadVarValue(var, t, 0), Then::LineEnd);
     }
-    model.Announce([&](GameEvents& s) { s.Saving(t, periods); });
   }
   if (!Write(model, fileName, file.Text())) return kStatusFailed;
+  // Progress of a save that happened: a failed one tells only its error.
+  for (int16_t t = 0; t <= periods; ++t) {
+    model.Announce([&](GameEvents& s) { s.Saving(t, periods); });
+  }
   model.Announce([](GameEvents& s) { s.GameSaved(); });
   return kStatusDone;
 }

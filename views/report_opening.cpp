@@ -37,11 +37,16 @@ void SetGridsVisible(const ReportWindow& report, bool visible) {
   for (platform::GridControl* grid : report.Grids()) grid->setVisible(visible);
 }
 
-// A report window's focus lands on its first grid, as the player would tab to it.
+// A report window's focus goes back to the grid that last had it, else to its first grid,
+// as the player would tab to it.
 void GiveFocus(WindowManager& views, const QString& key, ReportWindow& report) {
   views.ActivateView(key);
   const QWidget* focus = QApplication::focusWidget();
   if (focus != nullptr && report.isAncestorOf(focus)) return;
+  if (QWidget* last = report.focusWidget(); last != nullptr && report.isAncestorOf(last)) {
+    last->setFocus(Qt::OtherFocusReason);
+    return;
+  }
   const std::vector<platform::GridControl*> grids = report.Grids();
   if (!grids.empty()) grids.front()->setFocus(Qt::OtherFocusReason);
 }
@@ -81,7 +86,15 @@ void ShowOpeningWipe(ReportWindow& window) {
 
 void OpenReport(WindowManager& views, const QString& key, const ReportFactory& make) {
   const HourglassScope hourglass;
-  if (views.ActivateView(key)) return;
+  if (views.ActivateView(key)) {
+    // The active report may have lost the focus to the toolbar (Run takes it): it takes the
+    // focus back, and with it Edit > Copy.
+    const auto entry = views.OpenViews().Find(key);
+    if (auto* open = entry ? dynamic_cast<ReportWindow*>(entry->view) : nullptr) {
+      GiveFocus(views, key, *open);
+    }
+    return;
+  }
   // Held but unable to take the focus: still open, never registered twice.
   if (views.OpenViews().Contains(key)) return;
 

@@ -16,6 +16,8 @@ class GameTestAccess {
   static void ComputeInitialPeriod(game& g) { g.ComputeInitialPeriod(); }
   static void ComputePeriod(game& g) { g.ComputePeriod(); }
   static void ComputeReportVars(game& g) { g.ComputeReportVars(); }
+  // The next restart computes its tables instead of copying the first restart's.
+  static void ForgetRestart(game& g) { g.restarted_.clear(); }
 };
 
 }  // namespace talvair

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -31,10 +30,13 @@ std::string ReadFile(const std::string& path) {
 std::string ListFromCatalogue() {
   std::map<int, std::string> names;  // by VarIndex
   const std::string indexHeader = ReadFile(kModelDir + "var_index.h");
-  const std::regex entry(R"(\n  (\w+) = (\d+),)");
-  for (std::sregex_iterator it(indexHeader.begin(), indexHeader.end(), entry), end; it != end;
-       ++it) {
-    names[std::stoi((*it)[2])] = (*it)[1];
+  // Entries read "  name = index,".
+  std::istringstream lines(indexHeader);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t equals = line.find(" = ");
+    if (line.starts_with("  ") && equals != std::string::npos && line.ends_with(",")) {
+      names[std::stoi(line.substr(equals + 3))] = line.substr(2, equals - 2);
+    }
   }
   std::ostringstream out;
   out << R"(// Number (VarNumber) of every model variable, by its internal name: the number that the

@@ -323,6 +323,23 @@ TEST_F(ResearchEditionTest, TheFullWindowWritesChangedRowsWhenItCloses) {
     EXPECT_EQ(text.endsWith("41,1,\"End\",\"https://s/end\"\r\n"), edit);
   }
   EXPECT_EQ(SurveyLinksTable[41].address, "https://s/end");
+
+  // Edits that could not go back to their file never land in the next location's file.
+  const QString next = Path("data/TalvairSurveyLinks.txt");
+  QDir(Path("data")).mkpath(".");
+  WriteLinks(next, "0,1,\"Start\",\"http://next/0\"\r\n");
+  frmSurveyLinks* window = CreateSurveyLinksWindow(*window_->MdiArea(), true);
+  window->txtURL(3)->setText("http://edited");
+  SurveyLinksPath = Path("gone");
+  window->txtPath()->setText(Path("data"));
+  messages_.Clear();
+  messages_.Answer(platform::kAnswerOk);
+  window->Command1()->click();
+  EXPECT_EQ(Messages().size(), 2u);  // the edits lost, then the location confirmed
+  QFile kept(next);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "0,1,\"Start\",\"http://next/0\"\r\n");
+  EXPECT_EQ(SurveyLinksTable[0].address, "http://next/0");
 }
 
 TEST_F(ResearchEditionTest, MaintenanceFilesGoToTheDataFolderAndFailuresAreTold) {

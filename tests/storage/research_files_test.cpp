@@ -95,7 +95,7 @@ TEST(OldFormat, WritesTheDecisionsInTheOldOrderOnePerLine) {
 
   events.log.clear();
   EXPECT_EQ(SaveOLDGame(model, folder / "missing/Oravel1.ZK1", true, ""), kStatusFailed);
-  EXPECT_EQ(events.log.back(), "Error 76 22");
+  EXPECT_EQ(events.log, std::vector<std::string>{"Error 76 22"});
   EXPECT_EQ(folder.Count(), 1u);
   model.Unsubscribe(&events);
 }
