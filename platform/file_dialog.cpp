@@ -80,6 +80,8 @@ ExtendedFileDialog::ExtendedFileDialog(const FileDialogOptions& options, QWidget
   setAcceptMode(options.saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // A name typed in the Open dialog comes back as typed, whether it exists or not.
   setFileMode(QFileDialog::AnyFile);
+  // Names only, as a list: the detail columns are too narrow for their own texts.
+  setViewMode(QFileDialog::List);
   setWindowTitle(options.title);
   if (!options.directory.isEmpty()) setDirectory(options.directory);
   const QStringList filters = NameFilters(options.filter);

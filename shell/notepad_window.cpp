@@ -40,7 +40,11 @@ bool LongLabel() { return CurrentLanguage == "Spanish" || CurrentLanguage == "Po
 }  // namespace
 
 frmGameComments::frmGameComments(frmMDI& window, QWidget* parent)
-    : QWidget(parent), window_(window), textWidth_(kTextWidth), textHeight_(0) {
+    : QWidget(parent),
+      window_(window),
+      textLeft_(TextLeft(kFormWidth, kTextWidth)),
+      textWidth_(kTextWidth),
+      textHeight_(0) {
   setObjectName(QStringLiteral("frmGameComments"));
   setWindowTitle(Text("Game notepad", "Notas sobre la simulación", "Notas da simulação"));
 
@@ -86,12 +90,14 @@ void frmGameComments::closeEvent(QCloseEvent* event) {
 }
 
 void frmGameComments::FitTo(int formWidth, int formHeight) {
-  // Exactly at the least size the box keeps what it had in that direction.
+  // At the least size the box keeps what it had in that direction, its place included.
   if (formHeight > kMinFormHeight) textHeight_ = formHeight - kTextHeightMargin;
-  if (formWidth > kFormWidth) textWidth_ = formWidth - kTextWidthMargin;
+  if (formWidth > kFormWidth) {
+    textWidth_ = formWidth - kTextWidthMargin;
+    textLeft_ = TextLeft(formWidth, textWidth_);
+  }
   const int top = LongLabel() ? kLongTextTop : kTextTop;
-  txtComments_->setGeometry(
-      platform::PixelRect(TextLeft(formWidth, textWidth_), top, textWidth_, textHeight_));
+  txtComments_->setGeometry(platform::PixelRect(textLeft_, top, textWidth_, textHeight_));
 }
 
 bool frmGameComments::eventFilter(QObject* watched, QEvent* event) {

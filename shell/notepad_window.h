@@ -39,6 +39,7 @@ class frmGameComments : public QWidget {
   frmMDI& window_;
   QLabel* lblDescription_ = nullptr;
   QPlainTextEdit* txtComments_ = nullptr;
+  int textLeft_;    // twips
   int textWidth_;   // twips
   int textHeight_;  // twips
   bool open_ = true;

@@ -63,8 +63,11 @@ int SaveGame(game& model, const std::string& fileName, bool overwrite, const std
     model.Announce([&](GameEvents& s) { s.Saving(t, periods); });
   }
 
+  const std::string text = SavedGameText(periods, comments, quarters);
+  // A file too large to be opened again is not written.
+  if (text.size() > kMaxSavedGameBytes) return failed(kErrFileTooLarge);
   std::error_code error;
-  if (!WriteFileAtomically(fileName, SavedGameText(periods, comments, quarters), error)) {
+  if (!WriteFileAtomically(fileName, text, error)) {
     return failed(FileErrorNumber(error));
   }
   model.Announce([](GameEvents& s) { s.GameSaved(); });

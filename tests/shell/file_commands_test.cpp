@@ -234,6 +234,9 @@ TEST_F(FileCommandsTest, NotepadKeepsTheCommentsWithTheGame) {
   sub->resize(platform::TwipsToPixels(6000), platform::TwipsToPixels(4500));
   EXPECT_EQ(notepad->txtComments()->geometry(),
             platform::PixelRect(175, 950, 6000 - 450, 4500 - 1850));
+  sub->resize(1, 1);  // back to the least size: the box keeps its size and place
+  EXPECT_EQ(notepad->txtComments()->geometry(),
+            platform::PixelRect(175, 950, 6000 - 450, 4500 - 1850));
 
   // Restart empties it; closing it keeps the text with the main window.
   messages_.Answer(kAnswerYes);

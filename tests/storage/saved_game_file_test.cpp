@@ -213,6 +213,11 @@ TEST(SaveGame, ReplacesAFileOnlyWhenAskedAndOnlyByAWholeOne) {
   EXPECT_EQ(SaveGame(model, file, true, "c", &error), kStatusDone);
   EXPECT_EQ(error, 0);
   EXPECT_EQ(Contents(file).substr(0, 12), "21,0\r\n\"%99\"\r");
+  // Comments whose escape would make a file too large to open again: the old file stays.
+  EXPECT_EQ(SaveGame(model, file, true, std::string(kMaxSavedGameBytes / 9 + 1, '0'), &error),
+            kStatusFailed);
+  EXPECT_EQ(error, kErrFileTooLarge);
+  EXPECT_EQ(Contents(file).substr(0, 12), "21,0\r\n\"%99\"\r");
 
   // A directory in the way, or no folder: the save fails, says why, and leaves nothing.
   EXPECT_EQ(SaveGame(model, (folder / "busy").string(), true, "c", &error), kStatusFailed);
