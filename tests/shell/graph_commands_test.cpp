@@ -29,7 +29,6 @@ void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::
 class GraphCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TheGame = &model_;
     AppTitle = QStringLiteral("Talvair");
     GoBackWarnings = false;
     window_ = std::make_unique<frmMDI>(model_);
@@ -40,7 +39,6 @@ class GraphCommandsTest : public ::testing::Test {
   }
   void TearDown() override {
     window_.reset();
-    TheGame = nullptr;
     GoBackWarnings = true;
     CurrentLanguage = "English";
   }

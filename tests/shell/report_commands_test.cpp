@@ -48,7 +48,6 @@ class ReportCommandsTest : public ::testing::Test {
   void SetUp() override {
     CurrentLanguage = "English";
     numtext::SetCurrentNumberLocale({".", ","});
-    TheGame = &model_;
     GoBackWarnings = false;
     model_.Restart();
     window_ = std::make_unique<frmMDI>(model_);
@@ -60,7 +59,6 @@ class ReportCommandsTest : public ::testing::Test {
   }
   void TearDown() override {
     window_.reset();
-    TheGame = nullptr;
     numtext::SetCurrentNumberLocale({});
   }
 
