@@ -21,6 +21,8 @@
 #include "views/graph_window.h"
 #include "views/window_manager.h"
 
+#include "main_window_fixture.h"
+
 namespace talvair::shell {
 namespace {
 
@@ -31,10 +33,7 @@ class GraphCommandsTest : public ::testing::Test {
   void SetUp() override {
     AppTitle = QStringLiteral("Talvair");
     GoBackWarnings = false;
-    window_ = std::make_unique<frmMDI>(model_);
-    window_->Load();
-    window_->AttachModel();
-    CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
+    LoadMainWindow(model_, window_);
     window_->show();
   }
   void TearDown() override {

@@ -24,6 +24,8 @@
 #include "views/report_window.h"
 #include "views/window_manager.h"
 
+#include "main_window_fixture.h"
+
 namespace talvair::shell {
 namespace {
 
@@ -49,11 +51,7 @@ class ReportCommandsTest : public ::testing::Test {
     CurrentLanguage = "English";
     numtext::SetCurrentNumberLocale({".", ","});
     GoBackWarnings = false;
-    model_.Restart();
-    window_ = std::make_unique<frmMDI>(model_);
-    window_->Load();
-    window_->AttachModel();
-    CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
+    LoadMainWindow(model_, window_);
     window_->show();
     QApplication::setActiveWindow(window_.get());
   }
