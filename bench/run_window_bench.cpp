@@ -34,7 +34,6 @@ void RunContinuously(benchmark::State& state, Open open) {
   platform::ScopedScriptedMessages messages;  // Restart's question is answered Yes
   platform::RecordedPauses pauses;            // the reports' opening wipes do not wait
   game model;
-  TheGame = &model;  // the Reports menu opens its windows on the program's model
   AppTitle = QStringLiteral("Talvair");
   auto window = std::make_unique<frmMDI>(model);
   window->Load();
@@ -71,7 +70,6 @@ void RunContinuously(benchmark::State& state, Open open) {
     state.SkipWithError("the windows did not stay open");
   }
   window.reset();
-  TheGame = nullptr;
 }
 
 void BM_RunContinuouslyThroughTheWindow(benchmark::State& state) {

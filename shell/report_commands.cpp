@@ -4,7 +4,6 @@
 #include <QString>
 
 #include "model/game.h"
-#include "shell/globals.h"
 #include "shell/main_window.h"
 #include "views/financial_report.h"
 #include "views/market_research_report.h"
@@ -20,8 +19,7 @@ namespace {
 // Brings the report forward when it is open, else builds and opens it with its wipe.
 template <class Report>
 void Open(frmMDI& window, const QString& key) {
-  if (TheGame == nullptr) return;
-  game& model = *TheGame;
+  game& model = window.Model();
   views::OpenReport(window.Views(), key, [&model] { return new Report(model); });
 }
 

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -38,15 +37,21 @@ struct FileCloser {
   }
 };
 
-// Renames without replacing: the kernel refuses an existing target atomically where the
-// file system supports it; elsewhere the target is looked for first.
+// Renames without replacing: a hard link refuses an existing target atomically, then the
+// temporary name goes. File systems without hard links get a look for the target first.
 std::error_code RenameKeeping(const fs::path& from, const fs::path& to) {
-  errno = 0;
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+  std::error_code error;
+  fs::create_hard_link(from, to, error);
+  if (!error) {
+    // The file stands under its name: a temporary name that will not go is only litter.
+    std::error_code ignored;
+    fs::remove(from, ignored);
     return {};
   }
-  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return LastError();
-  std::error_code error;
+  if (error != std::errc::operation_not_permitted && error != std::errc::operation_not_supported &&
+      error != std::errc::function_not_supported) {
+    return error;
+  }
   if (fs::exists(fs::symlink_status(to, error))) {
     return std::make_error_code(std::errc::file_exists);
   }

@@ -1,6 +1,5 @@
 #include "views/report_opening.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QPixmap>
@@ -37,18 +36,15 @@ void SetGridsVisible(const ReportWindow& report, bool visible) {
   for (platform::GridControl* grid : report.Grids()) grid->setVisible(visible);
 }
 
-// A report window's focus goes back to the grid that last had it, else to its first grid,
-// as the player would tab to it.
+// A new report's focus goes to the grid that has had it, else to its first grid, as the
+// player would tab to it.
 void GiveFocus(WindowManager& views, const QString& key, ReportWindow& report) {
-  views.ActivateView(key);
-  const QWidget* focus = QApplication::focusWidget();
-  if (focus != nullptr && report.isAncestorOf(focus)) return;
-  if (QWidget* last = report.focusWidget(); last != nullptr && report.isAncestorOf(last)) {
-    last->setFocus(Qt::OtherFocusReason);
-    return;
-  }
+  const QWidget* last = report.focusWidget();
   const std::vector<platform::GridControl*> grids = report.Grids();
-  if (!grids.empty()) grids.front()->setFocus(Qt::OtherFocusReason);
+  if ((last == nullptr || !report.isAncestorOf(last)) && !grids.empty()) {
+    grids.front()->setFocus(Qt::OtherFocusReason);
+  }
+  views.ActivateView(key);
 }
 
 }  // namespace
@@ -86,15 +82,7 @@ void ShowOpeningWipe(ReportWindow& window) {
 
 void OpenReport(WindowManager& views, const QString& key, const ReportFactory& make) {
   const HourglassScope hourglass;
-  if (views.ActivateView(key)) {
-    // The active report may have lost the focus to the toolbar (Run takes it): it takes the
-    // focus back, and with it Edit > Copy.
-    const auto entry = views.OpenViews().Find(key);
-    if (auto* open = entry ? dynamic_cast<ReportWindow*>(entry->view) : nullptr) {
-      GiveFocus(views, key, *open);
-    }
-    return;
-  }
+  if (views.ActivateView(key)) return;
   // Held but unable to take the focus: still open, never registered twice.
   if (views.OpenViews().Contains(key)) return;
 

@@ -1,5 +1,6 @@
 #include "views/window_manager.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -45,6 +46,22 @@ void Walk(const ViewCollection<V>& collection, const QString& viewType, Call cal
     if (!collection.Holds(entry.window)) continue;
     if (!viewType.isEmpty() && entry.view->VIEW_TYPE() != viewType) continue;
     call(entry);
+  }
+}
+
+// Activating the active window changes nothing, so a window whose focus went elsewhere (Run
+// takes it) gets it back here: on the control that had it, else on the window itself.
+void TakeFocusBack(QMdiSubWindow& window) {
+  QWidget* content = window.widget();
+  if (content == nullptr) return;
+  // The frame itself may hold the focus; only the content's controls count.
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus != nullptr && content->isAncestorOf(focus)) return;
+  QWidget* last = content->focusWidget();
+  if (last != nullptr && content->isAncestorOf(last) && last->isVisible() && last->isEnabled()) {
+    last->setFocus(Qt::OtherFocusReason);
+  } else {
+    content->setFocus(Qt::OtherFocusReason);
   }
 }
 
@@ -144,7 +161,9 @@ bool WindowManager::ActivateView(const QString& viewKey) {
     // A hidden or disabled window cannot take the focus.
     if (!window->isVisible() || !window->isEnabled()) return false;
     area_->setActiveSubWindow(window);
-    return area_->activeSubWindow() == window;
+    if (area_->activeSubWindow() != window) return false;
+    TakeFocusBack(*window);
+    return true;
   } catch (...) {
     return false;
   }

@@ -33,6 +33,8 @@
 #include "storage/settings_store.h"
 #include "views/window_manager.h"
 
+#include "main_window_fixture.h"
+
 namespace talvair::shell {
 namespace {
 
@@ -66,12 +68,7 @@ class FileCommandsTest : public ::testing::Test {
     AppTitle = QStringLiteral("Talvair");
     AppPath = folder_.path() + QLatin1Char('/');
     GoBackWarnings = true;
-    model_.RunPeriod(1);
-    model_.Restart();
-    window_ = std::make_unique<frmMDI>(model_);
-    window_->Load();
-    window_->AttachModel();
-    decision_ = CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
+    decision_ = LoadMainWindow(model_, window_);
   }
 
   void Run(int quarters, const char* fare = "0.09") {

@@ -21,6 +21,8 @@
 #include "views/graph_window.h"
 #include "views/window_manager.h"
 
+#include "main_window_fixture.h"
+
 namespace talvair::shell {
 namespace {
 
@@ -29,18 +31,13 @@ void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::
 class GraphCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TheGame = &model_;
     AppTitle = QStringLiteral("Talvair");
     GoBackWarnings = false;
-    window_ = std::make_unique<frmMDI>(model_);
-    window_->Load();
-    window_->AttachModel();
-    CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
+    LoadMainWindow(model_, window_);
     window_->show();
   }
   void TearDown() override {
     window_.reset();
-    TheGame = nullptr;
     GoBackWarnings = true;
     CurrentLanguage = "English";
   }

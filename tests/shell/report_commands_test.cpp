@@ -24,6 +24,8 @@
 #include "views/report_window.h"
 #include "views/window_manager.h"
 
+#include "main_window_fixture.h"
+
 namespace talvair::shell {
 namespace {
 
@@ -48,19 +50,13 @@ class ReportCommandsTest : public ::testing::Test {
   void SetUp() override {
     CurrentLanguage = "English";
     numtext::SetCurrentNumberLocale({".", ","});
-    TheGame = &model_;
     GoBackWarnings = false;
-    model_.Restart();
-    window_ = std::make_unique<frmMDI>(model_);
-    window_->Load();
-    window_->AttachModel();
-    CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
+    LoadMainWindow(model_, window_);
     window_->show();
     QApplication::setActiveWindow(window_.get());
   }
   void TearDown() override {
     window_.reset();
-    TheGame = nullptr;
     numtext::SetCurrentNumberLocale({});
   }
 
@@ -137,6 +133,34 @@ TEST_F(ReportCommandsTest, ChoosingAnOpenReportOnlyBringsItForward) {
   // The hidden End of Game Summary item opens nothing.
   Trigger("mnuRptEndofGame");
   EXPECT_EQ(window_->Views().OpenViews().Count(), 7);
+}
+
+TEST_F(ReportCommandsTest, AnActiveTableOrReportChosenAgainAfterRunTakesBackTheFocus) {
+  const struct {
+    const char* item;
+    int index;
+    QString key;
+  } kChosen[] = {
+      {"mnuTable", 1, views::TableKey(1)},
+      {"mnuTable", 9, views::TableKey(9)},
+      {"mnuRptStockprice", -1, views::kReportStockKey},
+  };
+  for (const auto& chosen : kChosen) {
+    const QString name = QString::fromLatin1(chosen.item);
+    QAction* item = chosen.index < 0 ? window_->MenuItem(name) : window_->MenuItem(name, chosen.index);
+    ASSERT_NE(item, nullptr) << chosen.item;
+    item->trigger();
+    const auto open = window_->Views().OpenViews().Find(chosen.key);
+    ASSERT_TRUE(open.has_value()) << chosen.item;
+    window_->cmdRun()->click();
+    window_->cmdRun()->setFocus();
+    ASSERT_EQ(window_->MdiArea()->activeSubWindow(), open->window) << chosen.item;
+    ASSERT_FALSE(window_->mnuEditCopy()->isEnabled()) << chosen.item;
+
+    item->trigger();
+    EXPECT_TRUE(open->window->widget()->isAncestorOf(QApplication::focusWidget())) << chosen.item;
+    EXPECT_TRUE(window_->mnuEditCopy()->isEnabled()) << chosen.item;
+  }
 }
 
 }  // namespace

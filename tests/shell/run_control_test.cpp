@@ -28,6 +28,8 @@
 #include "shell/timeline_box.h"
 #include "views/window_manager.h"
 
+#include "main_window_fixture.h"
+
 namespace talvair::shell {
 namespace {
 
@@ -89,12 +91,7 @@ class RunControlTest : public ::testing::Test {
     numtext::SetCurrentNumberLocale(locale);
     AppTitle = QStringLiteral("Talvair");
     GoBackWarnings = true;
-    model_.RunPeriod(1);
-    model_.Restart();
-    window_ = std::make_unique<frmMDI>(model_);
-    window_->Load();
-    window_->AttachModel();
-    decision_ = CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
+    decision_ = LoadMainWindow(model_, window_);
   }
 
   void TimeStep(int index) { window_->mnuSimTimeStepItems(index)->trigger(); }

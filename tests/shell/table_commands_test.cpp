@@ -42,7 +42,6 @@ using platform::PixelsOf;
 class TableCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TheGame = &model_;
     AppTitle = QStringLiteral("Talvair");
     GoBackWarnings = false;
     window_ = std::make_unique<frmMDI>(model_);
@@ -54,7 +53,6 @@ class TableCommandsTest : public ::testing::Test {
   }
   void TearDown() override {
     window_.reset();
-    TheGame = nullptr;
     GoBackWarnings = true;
     CurrentLanguage = "English";
   }
