@@ -51,8 +51,10 @@ void mnuEditCopy_Click(frmMDI& window) {
     CopyWindowImageToClipboard(*active);
     return;
   }
-  // The grid's text goes beside the picture, in the same transfer.
-  platform::PutOnClipboard(platform::WindowImage(*active), WholeGridText(*grid));
+  // The picture is taken before the whole grid is selected, so it shows the table as it was;
+  // the grid's text goes beside it, in the same transfer.
+  const QImage picture = platform::WindowImage(*active);
+  platform::PutOnClipboard(picture, WholeGridText(*grid));
 }
 
 void CascadeGraph_Click(frmMDI& window) { views::CascadeGraphs(window.Views()); }

@@ -205,7 +205,7 @@ void frmTable::Update() {
 
   // As tall as the rows need, up to half the screen; beyond that the grid scrolls.
   int height = (flxGrid_->Rows() - 2) * flxGrid_->RowHeight(1) + baseHeight_;
-  const int halfScreen = static_cast<int>(std::lround(platform::ScreenHeight() / 2.0));
+  const int halfScreen = static_cast<int>(std::nearbyint(platform::ScreenHeight() / 2.0));
   const bool capped = height > halfScreen;
   if (capped) height = halfScreen;
   QWidget& frame = Frame();

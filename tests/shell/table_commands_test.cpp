@@ -20,6 +20,7 @@
 #include "model/game.h"
 #include "model/language.h"
 #include "platform/grid_control.h"
+#include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
@@ -119,6 +120,12 @@ TEST_F(TableCommandsTest, CopyPutsTheWindowsPictureAndATablesWholeGridOnTheClipb
     EXPECT_EQ(qvariant_cast<QImage>(data.imageData()).size(), copied->size());
     EXPECT_EQ(data.hasText(), copied == TableFrame(9));
   }
+
+  // A fresh table, pictured as it stands, not with the whole grid selected for its text.
+  window_->MenuItem(QStringLiteral("mnuTable"), 2)->trigger();
+  const QImage before = platform::WindowImage(*TableFrame(2));
+  Copy().trigger();
+  EXPECT_EQ(qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData()), before);
 
   window_->MdiArea()->setActiveSubWindow(TableFrame(9));
   Copy().trigger();
