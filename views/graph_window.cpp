@@ -26,17 +26,6 @@ constexpr int kFrameHeight = 450;
 // ...and keeps its height once the window is this low or lower.
 constexpr int kLowestResizedHeight = 500;
 
-// Qt places a new child window where it overlaps the others least, which may be partly
-// beyond the area's right or bottom edge; such a window is pulled back in.
-void KeepInsideArea(QMdiSubWindow& window) {
-  const QMdiArea* area = window.mdiArea();
-  if (area == nullptr) return;
-  const QRect inside = area->viewport()->rect();
-  QPoint place = window.pos();
-  place.setX(std::max(0, std::min(place.x(), inside.right() + 1 - window.width())));
-  place.setY(std::max(0, std::min(place.y(), inside.bottom() + 1 - window.height())));
-  window.move(place);
-}
 
 }  // namespace
 

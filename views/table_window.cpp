@@ -20,6 +20,7 @@
 #include "views/decision_window_link.h"
 #include "views/graph_window.h"
 #include "views/table_catalogue.h"
+#include "views/window_manager.h"
 
 namespace talvair::views {
 
@@ -45,17 +46,6 @@ constexpr int kWiderThanDecisions = 720;
 // While a table is being built it may be as wide as the screen, or this if wider.
 constexpr int kWidestWhileBuilding = 20650;
 
-// Qt puts a new child window where it overlaps the others least, which may be partly past the
-// area's right or bottom edge; a new table is pulled back in as far as its size allows.
-void KeepInsideArea(QMdiSubWindow& window) {
-  const QMdiArea* area = window.mdiArea();
-  if (area == nullptr) return;
-  const QRect inside = area->viewport()->rect();
-  QPoint place = window.pos();
-  place.setX(std::max(0, std::min(place.x(), inside.right() + 1 - window.width())));
-  place.setY(std::max(0, std::min(place.y(), inside.bottom() + 1 - window.height())));
-  window.move(place);
-}
 
 QString Text(const char* english, const char* spanish, const char* portuguese) {
   return QString::fromStdString(Tr(english, spanish, portuguese));

@@ -5,8 +5,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QObject>
+#include <QPoint>
+#include <QRect>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace talvair::views {
@@ -198,6 +201,16 @@ void WindowManager::ShowTable(int tableNumber) {
 }
 
 void WindowManager::ShowSummaryTable() { ShowTable(1); }
+
+void KeepInsideArea(QMdiSubWindow& window) {
+  const QMdiArea* area = window.mdiArea();
+  if (area == nullptr) return;
+  const QRect inside = area->viewport()->rect();
+  QPoint place = window.pos();
+  place.setX(std::max(0, std::min(place.x(), inside.right() + 1 - window.width())));
+  place.setY(std::max(0, std::min(place.y(), inside.bottom() + 1 - window.height())));
+  window.move(place);
+}
 
 }  // namespace talvair::views
 

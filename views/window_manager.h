@@ -80,6 +80,10 @@ class ViewCollection {
   std::vector<Item> items_;
 };
 
+// Qt places a new child window where it overlaps the others least, which may be partly past
+// the area's right or bottom edge; this pulls it back in as far as its size allows.
+void KeepInsideArea(QMdiSubWindow& window);
+
 // The MDI child hosting an output window's content; nullptr for any other window.
 View* ViewOf(const QMdiSubWindow* window);
 
