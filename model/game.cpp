@@ -32,9 +32,7 @@ void game::Subscribe(GameEvents* subscriber) {
 
 void game::Unsubscribe(GameEvents* subscriber) { std::erase(subscribers_, subscriber); }
 
-void game::Announce(const std::function<void(GameEvents&)>& event) {
-  ForEachSubscriber(event);
-}
+void game::Announce(const std::function<void(GameEvents&)>& event) { ForEachSubscriber(event); }
 
 void game::RaiseError(int code, int area) {
   ForEachSubscriber([&](GameEvents& s) { s.Error(code, area); });

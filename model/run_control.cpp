@@ -108,8 +108,7 @@ void game::UpdateAllGraphs() {
 }
 
 std::string LiquidationMessage(double netAircraftCost) {
-  return std::string(kLiquidationHeadline) +
-         "\r\n\r\nYour planes have been sold for $" +
+  return std::string(kLiquidationHeadline) + "\r\n\r\nYour planes have been sold for $" +
          numtext::FormatNumber(-netAircraftCost, "#.00") +
          " m.\r\nMost reported figures are for last known values whilst still in business.";
 }

@@ -320,8 +320,8 @@ std::string GeneralNumber(double value, const NumberLocale& locale) {
   if (!std::isfinite(value)) return NonFiniteText(value);
   if (value == 0.0) return "0";  // also for -0
   char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::general, 15);
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
   if (ec != std::errc{}) return "0";  // cannot happen for a finite double
   std::string out;
   for (const char c : std::string_view(buffer, static_cast<std::size_t>(end - buffer))) {

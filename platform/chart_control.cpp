@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -162,16 +161,14 @@ QVariant ChartControl::Get(int id) const {
 }
 
 double ChartControl::Value(int series, int point) const {
-  if (series < 1 || series > static_cast<int>(series_.size()) || point < 1 ||
-      point > pointCount_) {
+  if (series < 1 || series > static_cast<int>(series_.size()) || point < 1 || point > pointCount_) {
     return 0.0;
   }
   return series_[static_cast<std::size_t>(series - 1)].values[static_cast<std::size_t>(point - 1)];
 }
 
 bool ChartControl::HasValue(int series, int point) const {
-  if (series < 1 || series > static_cast<int>(series_.size()) || point < 1 ||
-      point > pointCount_) {
+  if (series < 1 || series > static_cast<int>(series_.size()) || point < 1 || point > pointCount_) {
     return false;
   }
   return !series_[static_cast<std::size_t>(series - 1)]
@@ -273,9 +270,8 @@ void ChartControl::Draw() {
 int ChartControl::DrawnPoints(int series) const {
   if (series < 1 || series > plot_->graphCount()) return 0;
   const auto data = plot_->graph(series - 1)->data();
-  return static_cast<int>(std::count_if(data->constBegin(), data->constEnd(), [](const auto& d) {
-    return !std::isnan(d.value);
-  }));
+  return static_cast<int>(std::count_if(data->constBegin(), data->constEnd(),
+                                        [](const auto& d) { return !std::isnan(d.value); }));
 }
 
 std::pair<double, double> ChartControl::ValueAxisRange() const {

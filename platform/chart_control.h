@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <QVariant>
 #include <QWidget>
-
 #include <utility>
 #include <vector>
 

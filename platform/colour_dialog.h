@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QColor>
-
 #include <deque>
 #include <optional>
 #include <vector>

@@ -7,7 +7,6 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
-
 #include <optional>
 #include <utility>
 #include <vector>

@@ -11,7 +11,6 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QWheelEvent>
-
 #include <algorithm>
 
 #include "platform/twips.h"

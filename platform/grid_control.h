@@ -11,7 +11,6 @@
 #include <QColor>
 #include <QFrame>
 #include <QString>
-
 #include <array>
 #include <utility>
 #include <vector>

@@ -15,20 +15,29 @@ constexpr int kIconCritical = 16;
 
 QMessageBox::StandardButton ButtonOfAnswer(int answer) {
   switch (answer) {
-    case kAnswerCancel: return QMessageBox::Cancel;
-    case kAnswerYes: return QMessageBox::Yes;
-    case kAnswerNo: return QMessageBox::No;
-    default: return QMessageBox::Ok;
+    case kAnswerCancel:
+      return QMessageBox::Cancel;
+    case kAnswerYes:
+      return QMessageBox::Yes;
+    case kAnswerNo:
+      return QMessageBox::No;
+    default:
+      return QMessageBox::Ok;
   }
 }
 
 QMessageBox::Icon IconOfStyle(int icon) {
   switch (icon) {
-    case kIconCritical: return QMessageBox::Critical;
-    case kStyleQuestion: return QMessageBox::Question;
-    case kStyleExclamation: return QMessageBox::Warning;
-    case kStyleInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case kIconCritical:
+      return QMessageBox::Critical;
+    case kStyleQuestion:
+      return QMessageBox::Question;
+    case kStyleExclamation:
+      return QMessageBox::Warning;
+    case kStyleInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 
@@ -48,11 +57,16 @@ class QtMessages : public MessageService {
     QAbstractButton* clicked = box.clickedButton();
     if (clicked == nullptr) return layout.escapeAnswer;
     switch (box.standardButton(clicked)) {
-      case QMessageBox::Cancel: return kAnswerCancel;
-      case QMessageBox::Yes: return kAnswerYes;
-      case QMessageBox::No: return kAnswerNo;
-      case QMessageBox::Ok: return kAnswerOk;
-      default: return layout.escapeAnswer;
+      case QMessageBox::Cancel:
+        return kAnswerCancel;
+      case QMessageBox::Yes:
+        return kAnswerYes;
+      case QMessageBox::No:
+        return kAnswerNo;
+      case QMessageBox::Ok:
+        return kAnswerOk;
+      default:
+        return layout.escapeAnswer;
     }
   }
 };
@@ -93,8 +107,7 @@ MessageLayout LayoutOfStyle(int style) {
   }
   // A default button beyond the last one falls back to the first.
   const auto defaultIndex = static_cast<std::size_t>((style & kDefaultButtonMask) >> 8);
-  layout.defaultAnswer =
-      layout.buttons[defaultIndex < layout.buttons.size() ? defaultIndex : 0];
+  layout.defaultAnswer = layout.buttons[defaultIndex < layout.buttons.size() ? defaultIndex : 0];
   return layout;
 }
 

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-
 #include <memory>
 
 namespace talvair::platform {

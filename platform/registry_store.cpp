@@ -7,7 +7,6 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
-
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -111,11 +110,21 @@ QByteArray Escape(const QByteArray& bytes) {
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\0': out += "\\0"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\0':
+        out += "\\0";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
       default:
         if (byte < 0x20 || byte == 0x7F) {
           out += "\\x";
@@ -146,11 +155,21 @@ bool Unescape(const QByteArray& text, QByteArray* out) {
     }
     if (++i >= text.size()) return false;
     switch (text[i]) {
-      case '\\': *out += '\\'; break;
-      case '0': *out += '\0'; break;
-      case 't': *out += '\t'; break;
-      case 'n': *out += '\n'; break;
-      case 'r': *out += '\r'; break;
+      case '\\':
+        *out += '\\';
+        break;
+      case '0':
+        *out += '\0';
+        break;
+      case 't':
+        *out += '\t';
+        break;
+      case 'n':
+        *out += '\n';
+        break;
+      case 'r':
+        *out += '\r';
+        break;
       case 'x': {
         if (i + 2 >= text.size()) return false;
         const int high = HexDigit(text[i + 1]);
@@ -160,7 +179,8 @@ bool Unescape(const QByteArray& text, QByteArray* out) {
         i += 2;
         break;
       }
-      default: return false;
+      default:
+        return false;
     }
   }
   return true;
@@ -181,8 +201,8 @@ bool ParseKeyLine(const QList<QByteArray>& fields, QStringList* parts) {
     parts->append(part);
   }
   if (parts->isEmpty()) return false;
-  for (const std::int32_t root : {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine,
-                                  kHkeyUsers}) {
+  for (const std::int32_t root :
+       {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers}) {
     if (parts->first().compare(RegistryStore::RootName(root), Qt::CaseInsensitive) == 0) {
       (*parts)[0] = RegistryStore::RootName(root);
       return true;
@@ -315,24 +335,26 @@ QString RegistryStore::Folder() {
          QStringLiteral("/Talvair");
 }
 
-QString RegistryStore::FilePath() const {
-  return folder_ + u'/' + QLatin1String(kFileName);
-}
+QString RegistryStore::FilePath() const { return folder_ + u'/' + QLatin1String(kFileName); }
 
 QString RegistryStore::RootName(std::int32_t root) {
   switch (root) {
-    case kHkeyClassesRoot: return QStringLiteral("HKEY_CLASSES_ROOT");
-    case kHkeyCurrentUser: return QStringLiteral("HKEY_CURRENT_USER");
-    case kHkeyLocalMachine: return QStringLiteral("HKEY_LOCAL_MACHINE");
-    case kHkeyUsers: return QStringLiteral("HKEY_USERS");
-    default: return QString();
+    case kHkeyClassesRoot:
+      return QStringLiteral("HKEY_CLASSES_ROOT");
+    case kHkeyCurrentUser:
+      return QStringLiteral("HKEY_CURRENT_USER");
+    case kHkeyLocalMachine:
+      return QStringLiteral("HKEY_LOCAL_MACHINE");
+    case kHkeyUsers:
+      return QStringLiteral("HKEY_USERS");
+    default:
+      return QString();
   }
 }
 
 int RegistryStore::KeyExists(std::int32_t root, const QString& path) const {
-  return ReadKey(FilePath(), root, path, [](Tree&, StoredKey&, const QStringList&) {
-    return kRegSuccess;
-  });
+  return ReadKey(FilePath(), root, path,
+                 [](Tree&, StoredKey&, const QStringList&) { return kRegSuccess; });
 }
 
 int RegistryStore::CreateKey(std::int32_t root, const QString& path) {

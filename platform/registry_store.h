@@ -1,13 +1,13 @@
 // A per-user, registry-like store of keys and typed values, kept in one text file under the
-// user's config folder. Every call reads the file afresh (it is small: see kMaxFileBytes); every change is written back at
-// once, atomically and under a lock, so two running copies never lose each other's writes.
-// Calls answer with the status codes of the registry functions they stand in for.
+// user's config folder. Every call reads the file afresh (it is small: see kMaxFileBytes); every
+// change is written back at once, atomically and under a lock, so two running copies never lose
+// each other's writes. Calls answer with the status codes of the registry functions they stand in
+// for.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 
 namespace talvair::platform {

@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-
 #include <cmath>
 
 #include "platform/twips.h"

@@ -1,5 +1,9 @@
 #include "platform/single_instance.h"
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -8,10 +12,6 @@
 #include <QLockFile>
 #include <QThread>
 #include <QWidget>
-
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace talvair::platform {
 
@@ -43,8 +43,7 @@ bool IsPrivateFolder(const QString& path, bool make) {
 
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), key_(key) {}
+SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), key_(key) {}
 
 SingleInstance::~SingleInstance() {
   if (server_ != nullptr) server_->close();
@@ -54,8 +53,8 @@ SingleInstance::~SingleInstance() {
 QString SingleInstance::DefaultKey() {
   QString user = qEnvironmentVariable("USER");
   if (user.isEmpty()) user = qEnvironmentVariable("LOGNAME");
-  const QByteArray hash = QCryptographicHash::hash((user + u'|' + QDir::homePath()).toUtf8(),
-                                                   QCryptographicHash::Sha1);
+  const QByteArray hash =
+      QCryptographicHash::hash((user + u'|' + QDir::homePath()).toUtf8(), QCryptographicHash::Sha1);
   return QStringLiteral("talvair-") + QString::fromLatin1(hash.toHex().left(16));
 }
 

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-
 #include <algorithm>
 #include <string>
 
@@ -45,7 +44,6 @@ void PlaceInTwips(QWidget* widget, int left, int top, int width, int height) {
 int WrappedHeight(const QLabel* label) {
   return PixelsToTwips(label->heightForWidth(TwipsToPixels(kTextWidth)));
 }
-
 
 }  // namespace
 
@@ -105,16 +103,16 @@ void Aboutform::Load() {
   lblXqb_->setVisible(InstitutionEdition);
 
   label2_->setText(QStringLiteral("Talvair"));
-  label5_->setText(Text(
-      "The Talvair Management Flight Simulator lets you run Talvair, a young airline, for ten "
-      "years, deciding each quarter on aircraft purchases, fares, marketing, hiring and "
-      "service scope.",
-      "El Simulador de Vuelo Gerencial Talvair le permite dirigir Talvair, una joven "
-      "aerolínea, durante diez años, decidiendo cada trimestre la compra de aviones, las "
-      "tarifas, el marketing, la contratación y el alcance del servicio.",
-      "O Simulador de Voo Gerencial Talvair permite que você dirija a Talvair, uma jovem "
-      "companhia aérea, durante dez anos, decidindo a cada trimestre a compra de aeronaves, "
-      "as tarifas, o marketing, as contratações e o escopo do serviço."));
+  label5_->setText(
+      Text("The Talvair Management Flight Simulator lets you run Talvair, a young airline, for ten "
+           "years, deciding each quarter on aircraft purchases, fares, marketing, hiring and "
+           "service scope.",
+           "El Simulador de Vuelo Gerencial Talvair le permite dirigir Talvair, una joven "
+           "aerolínea, durante diez años, decidiendo cada trimestre la compra de aviones, las "
+           "tarifas, el marketing, la contratación y el alcance del servicio.",
+           "O Simulador de Voo Gerencial Talvair permite que você dirija a Talvair, uma jovem "
+           "companhia aérea, durante dez anos, decidindo a cada trimestre a compra de aeronaves, "
+           "as tarifas, o marketing, as contratações e o escopo do serviço."));
   lblXqb_->setText(Text("Dedicated to the students and teachers of our partner institution.",
                         "Dedicado a los estudiantes y profesores de nuestra institución "
                         "asociada.",

@@ -111,9 +111,10 @@ void AdvancedOptions::btnSave_Click() {
     return;
   }
   if (baseName.isEmpty()) {
-    platform::MsgBox(QStringLiteral("Autosave is off: no destination set. \r\n"
-                                    "If you were trying to activate note that both location "
-                                    "and base file name need to be set"));
+    platform::MsgBox(
+        QStringLiteral("Autosave is off: no destination set. \r\n"
+                       "If you were trying to activate note that both location "
+                       "and base file name need to be set"));
     AutoSaveEnabled = false;
     if (const storage::SettingsError error = storage::AdvancedOptionsWrite(QString(), QString())) {
       ShowSettingsError(*error);

@@ -11,8 +11,7 @@ namespace {
 const QColor kBackgroundColour(90, 107, 197);
 }  // namespace
 
-frmBackground::frmBackground(QWidget* parent)
-    : QMdiSubWindow(parent, Qt::FramelessWindowHint) {
+frmBackground::frmBackground(QWidget* parent) : QMdiSubWindow(parent, Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmBackground"));
   setContentsMargins(0, 0, 0, 0);
 

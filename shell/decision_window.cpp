@@ -10,7 +10,6 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QStyle>
-
 #include <cmath>
 #include <optional>
 #include <string>
@@ -137,11 +136,11 @@ struct Bounds {
 };
 
 constexpr Bounds kBounds[kDecisionBoxCount] = {
-    {-3.0, 1000.0, "0"},   // aircraft purchases
-    {0.01, 1.0, "0.00"},   // fare
-    {0.0, 1.0, "0"},       // marketing fraction
-    {0.0, 10000.0, "0"},   // hiring; the lower bound comes from the workforce
-    {0.1, 2.0, "0.0"},     // target service scope
+    {-3.0, 1000.0, "0"},  // aircraft purchases
+    {0.01, 1.0, "0.00"},  // fare
+    {0.0, 1.0, "0"},      // marketing fraction
+    {0.0, 10000.0, "0"},  // hiring; the lower bound comes from the workforce
+    {0.1, 2.0, "0.0"},    // target service scope
 };
 
 QString BoxName(int box) {
@@ -191,11 +190,11 @@ RangeMessage RangeMessageOf(int box, double hiringLowerBound) {
               Text("Hiring", "Contrataciones", "Contratações")};
     }
     default:
-      return {Text("Target Service Scope must be between 0.1 and 2",
-                   "El rango de servicios objetivo debe asumir un valor entre 0,1 y 2",
-                   "Escopo de Serviço (meta) deve ser um número entre 0.1 e 2"),
-              Text("Target Service Scope", "Rango de servicios objetivo",
-                   "Escopo de Serviço (meta)")};
+      return {
+          Text("Target Service Scope must be between 0.1 and 2",
+               "El rango de servicios objetivo debe asumir un valor entre 0,1 y 2",
+               "Escopo de Serviço (meta) deve ser um número entre 0.1 e 2"),
+          Text("Target Service Scope", "Rango de servicios objetivo", "Escopo de Serviço (meta)")};
   }
 }
 
@@ -312,13 +311,12 @@ void frmDecision::ApplyCaptions() {
   label1_[2]->setText(Text("Marketing as fraction of revenue", "Gasto en marketing (% ingresos)",
                            "Inv. Marketing (% receita)"));
   label1_[3]->setText(Text("Hiring", "Contrataciones", "Contratações (un./trim.)"));
-  label1_[4]->setText(Text("Target Service Scope", "Rango de servicios objetivo",
-                           "Escopo de Serviço (meta)"));
+  label1_[4]->setText(
+      Text("Target Service Scope", "Rango de servicios objetivo", "Escopo de Serviço (meta)"));
   label2_->setText(Text("Cockpit", "Panel de Control", "Painel de Controle"));
   lblMinMax_[0]->setText(Text("Minimise", "Minimizar", "Minimizar"));
   lblMinMax_[1]->setText(Text("Maximise", "Maximizar", "Maximizar"));
-  lblTimeStep1_->setText(
-      Text("Current time period:", "Período actual:", "Intervalo de Avanço:"));
+  lblTimeStep1_->setText(Text("Current time period:", "Período actual:", "Intervalo de Avanço:"));
   setWindowTitle(label2_->text());
   // A caption that needs more lines than its region holds grows about the region's middle;
   // the captions beside it are short enough to leave it the room.
@@ -326,8 +324,8 @@ void frmDecision::ApplyCaptions() {
     const QRect region = label->geometry();
     const int needed = label->heightForWidth(region.width());
     if (needed > region.height()) {
-      label->setGeometry(region.x(), region.y() - (needed - region.height()) / 2,
-                         region.width(), needed);
+      label->setGeometry(region.x(), region.y() - (needed - region.height()) / 2, region.width(),
+                         needed);
     }
   }
 
@@ -506,8 +504,7 @@ void frmDecision::FocusChanged(QWidget* old, QWidget* now) {
   };
   if (inside(now) && !inside(old)) {
     const bool normal =
-        !subWindow_ ||
-        !(subWindow_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+        !subWindow_ || !(subWindow_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
     if (normal) emit EnableCopyMenu();
   } else if (inside(old) && !inside(now)) {
     emit ResetCopyMenu();

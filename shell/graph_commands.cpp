@@ -38,14 +38,13 @@ void mnuGph_Click(frmMDI& window, int index) {
 }
 
 void mnuGphCustom_Click() {
-  const QString text =
-      Text("To create a custom graph of any one variable ",
-           "Para crear un gráfico de una variable específica, ",
-           "Para criar um gráfico customizado de qualquer uma das viriáveis ") +
-      QStringLiteral("\r\n") +
-      Text("select a column in a table and Double Click on it.",
-           "elija una columna de la tabla y haga doble clic sobre ella",
-           "mostradas dê um Clique Duplo sobre o nome da variável.");
+  const QString text = Text("To create a custom graph of any one variable ",
+                            "Para crear un gráfico de una variable específica, ",
+                            "Para criar um gráfico customizado de qualquer uma das viriáveis ") +
+                       QStringLiteral("\r\n") +
+                       Text("select a column in a table and Double Click on it.",
+                            "elija una columna de la tabla y haga doble clic sobre ella",
+                            "mostradas dê um Clique Duplo sobre o nome da variável.");
   platform::MsgBox(text, platform::kStyleOkOnly);
 }
 

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
-
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -27,8 +26,8 @@
 #include "shell/artwork.h"
 #include "shell/background_window.h"
 #include "shell/decision_window.h"
-#include "shell/globals.h"
 #include "shell/file_commands.h"
+#include "shell/globals.h"
 #include "shell/graph_commands.h"
 #include "shell/main_window_host.h"
 #include "shell/report_commands.h"
@@ -82,7 +81,7 @@ struct MenuEntry {
 };
 
 MenuEntry Item(const char* name, Caption caption, unsigned flags = kPlain,
-              QKeyCombination shortcut = {}) {
+               QKeyCombination shortcut = {}) {
   return MenuEntry{name, kNotInArray, caption, flags, shortcut};
 }
 
@@ -95,12 +94,12 @@ MenuEntry Separator(const char* name, unsigned flags = kPlain) {
 }
 
 MenuEntry ArrayItem(const char* name, int index, Caption caption, unsigned flags = kPlain,
-                   QKeyCombination shortcut = {}) {
+                    QKeyCombination shortcut = {}) {
   return MenuEntry{name, index, caption, flags, shortcut};
 }
 
 MenuEntry Menu(const char* name, Caption caption, std::vector<MenuEntry> items,
-              unsigned flags = kPlain) {
+               unsigned flags = kPlain) {
   return MenuEntry{name, kNotInArray, caption, flags, {}, std::move(items)};
 }
 
@@ -145,18 +144,16 @@ std::vector<MenuEntry> MenuTree() {
            }),
       Menu("mnuViewHeader", {"View", "Ver", "Mostrar"},
            {
-               Item("mnuViewNotepad", {"&Game Notepad", "&Bloc de notas del juego",
-                                       "&Bloco de Notas da Simulação"}),
-               Item("mdwa",
-                    {"&Decision Window", "&Ventana de decisiones", "&Janela de Decisões"}),
+               Item("mnuViewNotepad",
+                    {"&Game Notepad", "&Bloc de notas del juego", "&Bloco de Notas da Simulação"}),
+               Item("mdwa", {"&Decision Window", "&Ventana de decisiones", "&Janela de Decisões"}),
            }),
       Menu("mnuSim", {"&Simulation", "&Simulación", "&Simulação"},
            {
                Item("mnuSimRun", {"&Run", "&Ejecutar", "&Rodar"}, kPlain, Ctrl(Qt::Key_R)),
                Item("mnuSimStop", {"&Stop", "&Detener", "&Parar"}, kDisabled),
                Separator("mnuSimSep1"),
-               Item("mnuSimGoBack", {"&Go Back", "&Volver", "&Voltar"}, kPlain,
-                    Ctrl(Qt::Key_G)),
+               Item("mnuSimGoBack", {"&Go Back", "&Volver", "&Voltar"}, kPlain, Ctrl(Qt::Key_G)),
                Item("mnuSimToggleGBW", {}, kCaptionByCommand),
                Separator("mnuSimSep2", kHidden),
                Item("mnuSimRestart", {"R&estart", "&Reiniciar", "&Reiniciar"}),
@@ -169,14 +166,11 @@ std::vector<MenuEntry> MenuTree() {
                                      Qt::Key_F2),
                         TimeStepItem(4, {"4 Time Steps", "4 Períodos de tiempo", "4 Períodos"},
                                      Qt::Key_F3),
-                        TimeStepItem(10,
-                                     {"10 Time Steps", "10 Períodos de tiempo", "10 Períodos"},
+                        TimeStepItem(10, {"10 Time Steps", "10 Períodos de tiempo", "10 Períodos"},
                                      Qt::Key_F4),
-                        TimeStepItem(15,
-                                     {"15 Time Steps", "15 Períodos de tiempo", "15 Períodos"},
+                        TimeStepItem(15, {"15 Time Steps", "15 Períodos de tiempo", "15 Períodos"},
                                      Qt::Key_F5),
-                        TimeStepItem(20,
-                                     {"20 Time Steps", "20 Períodos de tiempo", "20 Períodos"},
+                        TimeStepItem(20, {"20 Time Steps", "20 Períodos de tiempo", "20 Períodos"},
                                      Qt::Key_F6),
                         TimeStepItem(40, {"Continuously", "Continuamente", "Continuamente"},
                                      Qt::Key_F7),
@@ -186,19 +180,19 @@ std::vector<MenuEntry> MenuTree() {
            {
                Item("mnuRptSummary", {"&Summary", "&Resumen", "&Sumário"}),
                Separator("mnuRptSep1"),
-               Item("mnuRptBreakEvenAnalysis", {"&Breakeven Analysis",
-                                                "&Análisis del punto de equilibrio",
-                                                "&Análise de Breakeven"}),
+               Item("mnuRptBreakEvenAnalysis",
+                    {"&Breakeven Analysis", "&Análisis del punto de equilibrio",
+                     "&Análise de Breakeven"}),
                Item("mnuRptCapacityAndLoad",
                     {"&Capacity and Load", "&Capacidad y ocupación", "&Capacidade e Carga"}),
                Item("mnuRptEmployees", {"&Employees", "&Personal", "&Funcionários"}),
                Item("mnuRptFinancialReport",
                     {"&Financial Report", "&Estados contables", "&Relatório Financeiro"}),
-               Item("mnuRptMarketResearch", {"&Market Research", "&Investigación de mercado",
-                                             "&Pesquisa de Mercado"}),
-               Item("mnuRptStockprice", {"Stock Price and Earnings",
-                                         "Precio de la acción y ganancias",
-                                         "Valor das Ações e Lucro"}),
+               Item("mnuRptMarketResearch",
+                    {"&Market Research", "&Investigación de mercado", "&Pesquisa de Mercado"}),
+               Item("mnuRptStockprice",
+                    {"Stock Price and Earnings", "Precio de la acción y ganancias",
+                     "Valor das Ações e Lucro"}),
                Separator("mnrRptSep2", kHidden),
                Kept("mnufrmResourceMap", "Resource &Map", kHidden),
                Separator("mnrRptSep3", kHidden),
@@ -221,8 +215,8 @@ std::vector<MenuEntry> MenuTree() {
                GraphItem(110, {"Costs", "Costos", "Custos"}),
                MultiGraphItem(111, "Decisions                               MULTI"),
                MultiGraphItem(112, "Fleet                                     MULTI"),
-               GraphItem(113, {"Flight Operations", "Operaciones de vuelo",
-                               "Operações das Aeronaves"}),
+               GraphItem(113,
+                         {"Flight Operations", "Operaciones de vuelo", "Operações das Aeronaves"}),
                GraphItem(114, {"Growth Rates", "Tasas de crecimiento", "Taxas de Crescimento"}),
                GraphItem(115, {"Hire/Fire Rates", "Tasas de contratación/despidos",
                                "Taxas de Contratação/Demissão"}),
@@ -243,31 +237,28 @@ std::vector<MenuEntry> MenuTree() {
                TableItem(1, {"&Summary", "&Resumen", "&Sumário"}),
                TableItem(2, {"&Breakeven analysis", "&Análisis del punto de equilibrio",
                              "&Análide de Breakeven"}),
-               TableItem(3,
-                         {"Capacity and &Load", "&Capacidad y ocupación", "Capacidade e Carga"}),
+               TableItem(3, {"Capacity and &Load", "&Capacidad y ocupación", "Capacidade e Carga"}),
                TableItem(4, {"&Employees", "&Personal", "&Funcionários"}),
                TableItem(5, {"&Financial Data", "&Datos financieros", "&Dados Financeiros"}),
-               TableItem(6, {"&Market Research", "&Investigación de mercado",
-                             "&Pesquisa de Mercado"}),
+               TableItem(6,
+                         {"&Market Research", "&Investigación de mercado", "&Pesquisa de Mercado"}),
                TableItem(7, {"Stock &Price and Earnings", "&Precios de la acción y ganancias",
                              "Preço da Ação e Lucro"}),
                TableItem(8, {"&All Public variables", "&Todas las variables públicas",
                              "&Todas as Variáveis Públicas"}),
-               TableItem(9, {"&User Decisions", "&Decisiones del usuario",
-                             "&Decisões do Usuário"}),
+               TableItem(9, {"&User Decisions", "&Decisiones del usuario", "&Decisões do Usuário"}),
                MenuEntry{"mnuTable", 11, {"Debug All Vars"}, kHidden | kDisabled | kKept},
            }),
       MenuEntry{"mnutbltstocks", 10, {"STOCK TEST"}, kHidden | kDisabled | kKept},
       Kept("ListVars", "LISTVARS", kHidden | kDisabled),
       Menu("mnuWindow", {"Windows", "Ventanas", "Janelas"},
            {
-               Item("mnuWindowOpenAllGraphs", {"Open all graphs", "Abrir todos los gráficos",
-                                               "Abrir todos os Gráficos"},
+               Item("mnuWindowOpenAllGraphs",
+                    {"Open all graphs", "Abrir todos los gráficos", "Abrir todos os Gráficos"},
                     kHidden),
                Item("CascadeGraph",
                     {"&Cascade Graphs", "&Gráficos en cascada", "&Gráficos em Cascata"}),
-               Item("TileGraph",
-                    {"&Tile Graphs", "&Gráficos en mosaico", "&Organizar Gráficos"}),
+               Item("TileGraph", {"&Tile Graphs", "&Gráficos en mosaico", "&Organizar Gráficos"}),
                Separator("winsep1"),
                Item("CascadeReport",
                     {"C&ascade Reports", "&Informes en cascada", "Relatórios em Cascata"}),
@@ -481,8 +472,8 @@ void frmMDI::BuildToolbar() {
   startTick->setObjectName(QStringLiteral("Line1"));
   startTick->setProperty(kIndexProperty, 0);
   startTick->setFrameShape(QFrame::VLine);
-  startTick->setGeometry(ToPixels({kStartTickLeft, kTickTop, platform::kTwipsPerPixel,
-                                   kTickBottom - kTickTop}));
+  startTick->setGeometry(
+      ToPixels({kStartTickLeft, kTickTop, platform::kTwipsPerPixel, kTickBottom - kTickTop}));
   line1_.push_back(startTick);
 
   const char* const yearMarks[] = {"End Yr:", "2", "4", "6", "8", "10"};
@@ -507,8 +498,8 @@ void frmMDI::BuildToolbar() {
   if (logo.isNull()) {
     imgXqbLogo_->setGeometry(ToPixels(kLogo));
   } else {
-    imgXqbLogo_->setPixmap(logo.scaledToHeight(TwipsToPixels(kLogo.height),
-                                               Qt::SmoothTransformation));
+    imgXqbLogo_->setPixmap(
+        logo.scaledToHeight(TwipsToPixels(kLogo.height), Qt::SmoothTransformation));
     imgXqbLogo_->adjustSize();
     imgXqbLogo_->move(0, TwipsToPixels(kLogo.top));
   }
@@ -520,8 +511,8 @@ void frmMDI::Load() {
 
   // The institution's logo stands 300 twips from the screen's right edge.
   if (InstitutionEdition) {
-    const QScreen* screen = this->screen() != nullptr ? this->screen()
-                                                      : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     const int screenWidth = screen != nullptr ? screen->geometry().width() : width();
     imgXqbLogo_->move(screenWidth - imgXqbLogo_->width() - TwipsToPixels(kLogoMarginRight),
                       imgXqbLogo_->y());
@@ -568,8 +559,7 @@ void frmMDI::ApplyCaptions() {
   label1_[0]->setText(Text("End Yr:", "Fin de A:", "Final do Ano:"));
   FitEndYearLabel(label1_[0]);
   for (const CaptionedItem& item : captioned_) {
-    item.action->setText(
-        Text(item.caption.english, item.caption.spanish, item.caption.portuguese));
+    item.action->setText(Text(item.caption.english, item.caption.spanish, item.caption.portuguese));
   }
 }
 
@@ -593,14 +583,11 @@ void frmMDI::PlaceTimelineTicks() {
     line1_.push_back(tick);
 
     QLabel* label = label1_[static_cast<std::size_t>(i)];
-    label->move(TwipsToPixels(tickLeft - platform::PixelsToTwips(label->width()) / 2),
-                label->y());
+    label->move(TwipsToPixels(tickLeft - platform::PixelsToTwips(label->width()) / 2), label->y());
   }
 }
 
-QAction* frmMDI::MenuItem(const QString& name) const {
-  return findChild<QAction*>(name);
-}
+QAction* frmMDI::MenuItem(const QString& name) const { return findChild<QAction*>(name); }
 
 QAction* frmMDI::MenuItem(const QString& name, int index) const {
   for (QAction* action : findChildren<QAction*>(name)) {
@@ -655,8 +642,7 @@ void frmMDI::UpdateTimeline(int mode) {
       SetRunState(state);
     }
   }
-  picTimeline_->SetProgress(QString::fromStdString(model_.PeriodDescription(-1, false)),
-                            percent);
+  picTimeline_->SetProgress(QString::fromStdString(model_.PeriodDescription(-1, false)), percent);
 }
 
 void frmMDI::mnuSimToggleGBW_Click() {
@@ -690,8 +676,7 @@ void frmMDI::closeEvent(QCloseEvent* event) {
       Text("Are you sure that you want to quit?", "¿Está seguro de que desea abandonar el juego?",
            "Você tem certeza que deseja sair?"),
       platform::kStyleYesNoCancel | platform::kStyleQuestion,
-      Text("Quit Talvair Microworld", "Salir de Talvair Microworld",
-           "Sair do Talvair Micromundo"));
+      Text("Quit Talvair Microworld", "Salir de Talvair Microworld", "Sair do Talvair Micromundo"));
   if (answer != platform::kAnswerYes) {
     event->ignore();
     return;
@@ -734,12 +719,12 @@ void frmMDI::WindowStateChanged() {
   // delays or refuses the maximise) and must not ask again.
   if (!IsNormalState(windowState()) || !isVisible() || restoringMaximised_) return;
   restoringMaximised_ = true;
-  platform::MsgBox(Text("Talvair only runs in a maximized window",
-                        "Talvair sólo se ejecuta en una ventana maximizada",
-                        "O Talvair apenas roda com a janela maximizada"),
-                   platform::kStyleExclamation,
-                   Text("Window Size Error", "Error en el tamaño de la ventana",
-                        "Erro no Tamanho da Janela"));
+  platform::MsgBox(
+      Text("Talvair only runs in a maximized window",
+           "Talvair sólo se ejecuta en una ventana maximizada",
+           "O Talvair apenas roda com a janela maximizada"),
+      platform::kStyleExclamation,
+      Text("Window Size Error", "Error en el tamaño de la ventana", "Erro no Tamanho da Janela"));
   // Deferred: changing the state from inside its own change event is not reliable.
   QTimer::singleShot(0, this, [this] {
     if (IsNormalState(windowState())) RequestMaximised();

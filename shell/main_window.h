@@ -5,7 +5,6 @@
 
 #include <QMainWindow>
 #include <QString>
-
 #include <memory>
 #include <vector>
 
@@ -25,7 +24,7 @@ class game;
 namespace talvair::views {
 class GraphRegistry;
 class WindowManager;
-}
+}  // namespace talvair::views
 
 namespace talvair::shell {
 

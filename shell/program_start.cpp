@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-
 #include <memory>
 
 #include "model/game.h"
@@ -54,8 +53,7 @@ void ComeToFront() {
   frmMDI* window = MainWindow();
   if (window != nullptr && window->isVisible()) {
     // Maximised again before it is restored, so the restore never counts as a resize.
-    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) |
-                           Qt::WindowMaximized);
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     platform::BringWindowToFront(window);
     return;
   }
@@ -104,8 +102,7 @@ StartResult Main(const StartOptions& options) {
 
   // One running copy only.
   auto claim = std::make_unique<platform::SingleInstance>(
-      options.instanceKey.isEmpty() ? platform::SingleInstance::DefaultKey()
-                                    : options.instanceKey);
+      options.instanceKey.isEmpty() ? platform::SingleInstance::DefaultKey() : options.instanceKey);
   if (claim->Claim() == platform::SingleInstance::Role::Duplicate) {
     platform::ResetMousePointer();
     platform::MsgBox(QStringLiteral("You already have one copy of Talvair open"),

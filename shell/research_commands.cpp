@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-
 #include <cstdint>
 #include <limits>
 
@@ -122,8 +121,7 @@ QStringList SaveResearchRun(game& model, const QString& folder) {
   int status = storage::kStatusFileExists;
   while (status == storage::kStatusFileExists) {
     if (AutoSaveRunNumber == std::numeric_limits<int16_t>::max()) {
-      notices << ResearchFailure() + QDir::toNativeSeparators(ResearchFileName) +
-                     QLatin1Char('.');
+      notices << ResearchFailure() + QDir::toNativeSeparators(ResearchFileName) + QLatin1Char('.');
       break;
     }
     ++AutoSaveRunNumber;

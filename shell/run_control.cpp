@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
-
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -36,7 +35,6 @@ const QString kLineBreak = QStringLiteral("\r\n");
 constexpr int kTimeStepIndexes[] = {1, 2, 4, 10, 15, 20, 40};
 // rpt_net_aircraft_cost: what the planes fetched on liquidation, negated.
 constexpr int32_t kNetAircraftCostVar = varnum::rpt_net_aircraft_cost;
-
 
 bool AtLastPeriod(const game& model) { return model.TValue() >= model.MaxTValue() - 1; }
 
@@ -193,9 +191,9 @@ void RunControl::AnnounceResearchRestart() {
   if (!liquidated && !AtLastPeriod(model_)) return;
   QString text;
   if (liquidated) {
-    text = QString::fromStdString(
-               LiquidationMessage(model_.GetVarValue(kNetAircraftCostVar, -1, 0))) +
-           kLineBreak + kLineBreak;
+    text =
+        QString::fromStdString(LiquidationMessage(model_.GetVarValue(kNetAircraftCostVar, -1, 0))) +
+        kLineBreak + kLineBreak;
   } else {
     text = QStringLiteral("You have reached the end.") + kLineBreak + kLineBreak;
   }
@@ -213,12 +211,13 @@ void RunControl::mnuSimRestart_Click() {
   const QString title =
       Text("Restart Game?", "¿Desea reiniciar el juego?", "Reiniciar a Simulação?");
   const QString question =
-      Text("Warning - on restarting the game you will lose the current game. You may want to "
-           "save the current game first.",
-           "¡Cuidado! Si reinicia el juego perderá el juego actual. Se recomienda guardar "
-           "primero este juego.",
-           "Atenção! Ao reiniciar a simulação você irá perder os dados da simulação atual. "
-           "Talvez você queira primeiro salvar a simulação atual.") +
+      Text(
+          "Warning - on restarting the game you will lose the current game. You may want to "
+          "save the current game first.",
+          "¡Cuidado! Si reinicia el juego perderá el juego actual. Se recomienda guardar "
+          "primero este juego.",
+          "Atenção! Ao reiniciar a simulação você irá perder os dados da simulação atual. "
+          "Talvez você queira primeiro salvar a simulação atual.") +
       kLineBreak + kLineBreak +
       Text("Are you sure that you want to restart the game?",
            "¿Está seguro de que desea reiniciar el juego?",
@@ -307,8 +306,7 @@ void RunControl::mnuSimGoBack_Click() {
 QString TimeStepLabel(int index) {
   const QString unit =
       index == 1 ? Text(" Qtr", " Trim.", "Trim") : Text(" Qtrs", " Trims.", " Trim");
-  const QString years =
-      QString::fromStdString(numtext::FormatNumber(index / 4.0, "#0.0#"));
+  const QString years = QString::fromStdString(numtext::FormatNumber(index / 4.0, "#0.0#"));
   return QString::number(index) + unit + QStringLiteral(" (") + years +
          Text(" yrs)", " A)", " anos)");
 }

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVersionNumber>
-
 #include <cmath>
 
 #include "model/language.h"
@@ -54,8 +53,7 @@ QString VersionCaption(const QString& applicationVersion) {
       .arg(version.microVersion());
 }
 
-frmSplash::frmSplash(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmSplash"));
   setModal(true);
   QPalette white = palette();

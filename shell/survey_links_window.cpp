@@ -10,7 +10,6 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QTabBar>
-
 #include <system_error>
 
 #include "platform/message_box.h"
@@ -119,7 +118,8 @@ void frmSurveyLinks::BuildControls() {
   tabStrip1_->addTab(QStringLiteral("Years 1- 5"));
   tabStrip1_->addTab(QStringLiteral("Years 6-10"));
   tabStrip1_->setGeometry(PixelRect(kTabStripLeft, kTabStripTop, kTabStripWidth, kTabStripHeight));
-  connect(tabStrip1_, &QTabBar::currentChanged, this, [this](int index) { TabStrip1_Click(index); });
+  connect(tabStrip1_, &QTabBar::currentChanged, this,
+          [this](int index) { TabStrip1_Click(index); });
 
   for (int f = 0; f < 2; ++f) {
     auto* frame = new QFrame(this);
@@ -182,7 +182,8 @@ void frmSurveyLinks::FillRows() {
     const bool greyed = link.check == "2";
     check->setTristate(greyed);
     check->setCheckState(link.Checked() ? Qt::Checked
-                                        : greyed ? Qt::PartiallyChecked : Qt::Unchecked);
+                         : greyed       ? Qt::PartiallyChecked
+                                        : Qt::Unchecked);
     txtURL_[static_cast<std::size_t>(row)]->setText(QString::fromStdString(link.address));
   }
   shownRows_ = RowsShown();
@@ -230,8 +231,9 @@ void frmSurveyLinks::Command1_Click() {
             folder,
         platform::kStyleOkCancel);
     if (answer != platform::kAnswerOk) {
-      platform::MsgBox(QStringLiteral("If you want to use this feature you need to set a "
-                                      "location for the file to be saved in."));
+      platform::MsgBox(
+          QStringLiteral("If you want to use this feature you need to set a "
+                         "location for the file to be saved in."));
       Report(storage::SurveyLinksPathWrite(QString()));
       // No location, so nothing to load.
       SurveyLinksPath.clear();

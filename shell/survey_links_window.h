@@ -7,7 +7,6 @@
 
 #include <QString>
 #include <QWidget>
-
 #include <array>
 #include <cstdint>
 

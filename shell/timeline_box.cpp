@@ -1,7 +1,6 @@
 #include "shell/timeline_box.h"
 
 #include <QPainter>
-
 #include <cmath>
 
 namespace talvair::shell {

@@ -205,8 +205,8 @@ std::string FileTitle(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         std::error_code& error, bool replace) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::error_code& error,
+                         bool replace) {
   error.clear();
   const fs::path target(path);
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
@@ -229,8 +229,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes,
   }
 
   errno = 0;
-  bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) ==
-                                      bytes.size();
+  bool written =
+      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   written = written && std::fflush(file.get()) == 0;
   if (!written) error = LastError();
   errno = 0;

@@ -76,8 +76,8 @@ std::string FileTitle(const std::string& path);
 // Writes the bytes into a new file beside `path` and renames it over `path`, so the old
 // file stays whole unless the new one is complete. False, with the reason, on failure.
 // Without `replace` an existing file is kept and the reason is std::errc::file_exists.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         std::error_code& error, bool replace = true);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::error_code& error,
+                         bool replace = true);
 
 // Reads at most `maxBytes` of a regular file; `tooLarge` tells that more was there. Empty
 // when the file cannot be read.

@@ -21,14 +21,30 @@ struct DumpedVar {
 
 // The stocks, in the dump's order.
 constexpr DumpedVar kDumpedVars[] = {
-    {"Aircraft", 9},          {"Ave_Comp_Fare", 21},       {"Ave_Rel_Workweek", 28},
-    {"Ave_Revenues", 29},     {"AveAircraft", 30},         {"AvePassCarried", 31},
-    {"AveRevenues", 33},      {"Book_Value_Fleet", 35},    {"Cum_Net_Profit", 65},
-    {"Novices", 186},         {"ZK_Debt", 194},            {"ZK_Perc_Quality", 196},
-    {"ZKcustomers", 202},     {"PercAdeqServ", 207},       {"PercdIndusFare", 208},
-    {"PercScopeOfService", 209}, {"Pros", 225},            {"Qual_of_Novices", 227},
-    {"Qual_of_Pros", 228},    {"Qual_of_Rookies", 229},    {"Rookies", 255},
-    {"Scope_of_Service", 256}, {"Total_Shares", 288},      {"Traditional_Quality", 290},
+    {"Aircraft", 9},
+    {"Ave_Comp_Fare", 21},
+    {"Ave_Rel_Workweek", 28},
+    {"Ave_Revenues", 29},
+    {"AveAircraft", 30},
+    {"AvePassCarried", 31},
+    {"AveRevenues", 33},
+    {"Book_Value_Fleet", 35},
+    {"Cum_Net_Profit", 65},
+    {"Novices", 186},
+    {"ZK_Debt", 194},
+    {"ZK_Perc_Quality", 196},
+    {"ZKcustomers", 202},
+    {"PercAdeqServ", 207},
+    {"PercdIndusFare", 208},
+    {"PercScopeOfService", 209},
+    {"Pros", 225},
+    {"Qual_of_Novices", 227},
+    {"Qual_of_Pros", 228},
+    {"Qual_of_Rookies", 229},
+    {"Rookies", 255},
+    {"Scope_of_Service", 256},
+    {"Total_Shares", 288},
+    {"Traditional_Quality", 290},
 };
 
 bool Write(game& model, const std::string& fileName, std::string_view text) {

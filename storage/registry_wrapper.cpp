@@ -1,11 +1,11 @@
 #include "storage/registry_wrapper.h"
 
-#include "platform/registry_store.h"
-
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
+
+#include "platform/registry_store.h"
 
 namespace talvair::storage {
 
@@ -19,18 +19,24 @@ constexpr char kNoDescription[] = "Application-defined or object-defined error";
 // A variant as text, the way the stored texts were always written.
 QString TextOfVariant(const QVariant& value) {
   switch (value.typeId()) {
-    case QMetaType::UnknownType: return QString();
-    case QMetaType::Bool: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::UnknownType:
+      return QString();
+    case QMetaType::Bool:
+      return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case QMetaType::Double:
     case QMetaType::Float: {
       QLocale locale;
       locale.setNumberOptions(QLocale::OmitGroupSeparator);
       return locale.toString(value.toDouble(), 'g', 15);
     }
-    case QMetaType::QDateTime: return QLocale().toString(value.toDateTime(), QLocale::ShortFormat);
-    case QMetaType::QDate: return QLocale().toString(value.toDate(), QLocale::ShortFormat);
-    case QMetaType::QByteArray: return QString::fromUtf8(value.toByteArray());
-    default: return value.toString();
+    case QMetaType::QDateTime:
+      return QLocale().toString(value.toDateTime(), QLocale::ShortFormat);
+    case QMetaType::QDate:
+      return QLocale().toString(value.toDate(), QLocale::ShortFormat);
+    case QMetaType::QByteArray:
+      return QString::fromUtf8(value.toByteArray());
+    default:
+      return value.toString();
   }
 }
 
@@ -173,13 +179,16 @@ QVariant cRegistry::Value() {
   valueType_ = stored.type;
   switch (stored.type) {
     case platform::kRegSz:
-    case platform::kRegMultiSz: return TextOfData(stored.data);
-    case platform::kRegExpandSz: return ExpandEnvStr(TextOfData(stored.data));
+    case platform::kRegMultiSz:
+      return TextOfData(stored.data);
+    case platform::kRegExpandSz:
+      return ExpandEnvStr(TextOfData(stored.data));
     case platform::kRegDword:
       return QVariant(static_cast<qint32>(LittleEndianOf(stored.data)));
     case platform::kRegDwordBigEndian:
       return QVariant(static_cast<qint32>(SwapEndian(LittleEndianOf(stored.data))));
-    default: return stored.data;
+    default:
+      return stored.data;
   }
 }
 
@@ -233,11 +242,11 @@ bool cRegistry::EnumerateSections(QStringList& sSect, std::int32_t& iSectCount) 
 }
 
 void cRegistry::CreateEXEAssociation(const QString& sExePath, const QString& sClassName,
-                                     const QString& sClassDescription,
-                                     const QString& sAssociation, const QString& sOpenMenuText,
-                                     bool bSupportPrint, const QString& sPrintMenuText,
-                                     bool bSupportNew, const QString& sNewMenuText,
-                                     bool bSupportInstall, const QString& sInstallMenuText,
+                                     const QString& sClassDescription, const QString& sAssociation,
+                                     const QString& sOpenMenuText, bool bSupportPrint,
+                                     const QString& sPrintMenuText, bool bSupportNew,
+                                     const QString& sNewMenuText, bool bSupportInstall,
+                                     const QString& sInstallMenuText,
                                      std::int32_t lDefaultIconIndex) {
   const QString path = QuotedPath(sExePath);
   const QString document = QStringLiteral("\"%1\"");

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <cstdint>
 #include <exception>
 
@@ -17,10 +16,8 @@ namespace talvair::storage {
 inline constexpr std::int32_t kRegistryError = 26001;
 // The object-error base 0x80040000 plus 1048 plus 26001, 26004 and 26005.
 inline constexpr std::int32_t kRegistrySetValueError = static_cast<std::int32_t>(0x800469A9u);
-inline constexpr std::int32_t kRegistryBadAssociationList =
-    static_cast<std::int32_t>(0x800469ACu);
-inline constexpr std::int32_t kRegistryNoAssociationClass =
-    static_cast<std::int32_t>(0x800469ADu);
+inline constexpr std::int32_t kRegistryBadAssociationList = static_cast<std::int32_t>(0x800469ACu);
+inline constexpr std::int32_t kRegistryNoAssociationClass = static_cast<std::int32_t>(0x800469ADu);
 
 class RegistryError : public std::exception {
  public:

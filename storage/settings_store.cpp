@@ -1,10 +1,10 @@
 #include "storage/settings_store.h"
 
-#include "model/language.h"
-#include "platform/registry_store.h"
-
 #include <QLocale>
 #include <QTimeZone>
+
+#include "model/language.h"
+#include "platform/registry_store.h"
 
 namespace talvair::storage {
 
@@ -144,9 +144,13 @@ SettingsError AdvancedOptionsUpdateRunNumber() {
 
 std::optional<QString> AdvancedOptionsReadPath() { return ReadText(kAutoSaveSection, "Path"); }
 
-std::optional<QString> AdvancedOptionsReadBaseName() { return ReadText(kAutoSaveSection, "BaseName"); }
+std::optional<QString> AdvancedOptionsReadBaseName() {
+  return ReadText(kAutoSaveSection, "BaseName");
+}
 
-std::optional<QString> AdvancedOptionsReadRunNumber() { return ReadText(kAutoSaveSection, "RunNumber"); }
+std::optional<QString> AdvancedOptionsReadRunNumber() {
+  return ReadText(kAutoSaveSection, "RunNumber");
+}
 
 SettingsError SurveyLinksPathWrite(const QString& sPath) {
   return Trapped([&] { WriteText(PointAt(kSurveyLinksSection, "Path"), "Path", sPath); });

@@ -7,14 +7,13 @@
 // tells the player and goes on.
 #pragma once
 
-#include "storage/globals.h"
-#include "storage/registry_wrapper.h"
-
 #include <QDateTime>
 #include <QString>
-
 #include <functional>
 #include <optional>
+
+#include "storage/globals.h"
+#include "storage/registry_wrapper.h"
 
 namespace talvair::storage {
 

@@ -121,8 +121,7 @@ frmRptFinancialReport::frmRptFinancialReport(game& model, QWidget* parent)
                      "Estado de Resultados (en millones de US$ por año)",
                      "Demonstração de Lucros e Perdas"));
   heading(statement, 10,
-          ReportText("Cash Flow ($ Million / Year)",
-                     "Flujo de fondos (en millones de US$ por año)",
+          ReportText("Cash Flow ($ Million / Year)", "Flujo de fondos (en millones de US$ por año)",
                      "Fluxo de Caixa ($ Milhão / Ano)"));
   for (int r = 1; r <= 12; ++r) {
     const StatementRow& row = kStatement[r - 1];

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <array>
 
 #include "views/view.h"

@@ -53,8 +53,7 @@ GraphId GraphRegistry::CreateFixedGraph(platform::ChartControl& graph, int fixed
     series.push_back({index, 0});
   }
   const auto& title = definition->title;
-  const GraphId id =
-      Register(graph, series, Text(title.english, title.spanish, title.portuguese));
+  const GraphId id = Register(graph, series, Text(title.english, title.spanish, title.portuguese));
   if (id == kNoGraph) return kNoGraph;
 
   graph.Set(chart::kChartSeriesCount, static_cast<int>(series.size()));

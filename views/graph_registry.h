@@ -5,7 +5,6 @@
 
 #include <QPointer>
 #include <QString>
-
 #include <cstdint>
 #include <map>
 #include <vector>

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-
 #include <algorithm>
 #include <memory>
 
@@ -25,7 +24,6 @@ constexpr int kHeight = 2500;
 constexpr int kFrameHeight = 450;
 // ...and keeps its height once the window is this low or lower.
 constexpr int kLowestResizedHeight = 500;
-
 
 }  // namespace
 

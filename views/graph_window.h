@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QWidget>
-
 #include <cstdint>
 
 #include "views/graph_registry.h"

@@ -4,7 +4,6 @@
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPointer>
-
 #include <cmath>
 #include <vector>
 

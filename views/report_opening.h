@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 
 namespace talvair::views {

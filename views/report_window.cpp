@@ -7,7 +7,6 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -15,8 +14,8 @@
 
 #include "model/game.h"
 #include "model/language.h"
-#include "platform/grid_control.h"
 #include "numtext/number_text.h"
+#include "platform/grid_control.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
 #include "views/copy_menu.h"

@@ -8,7 +8,6 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
-
 #include <vector>
 
 #include "views/view.h"

@@ -1,7 +1,6 @@
 #include "views/simple_reports.h"
 
 #include <QString>
-
 #include <optional>
 
 #include "model/game.h"

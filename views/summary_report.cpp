@@ -1,15 +1,14 @@
 #include "views/summary_report.h"
 
 #include <QLabel>
-
 #include <cmath>
 #include <optional>
 #include <string>
 
 #include "model/game.h"
 #include "model/language.h"
-#include "platform/grid_control.h"
 #include "numtext/number_text.h"
+#include "platform/grid_control.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
 

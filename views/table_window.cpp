@@ -46,7 +46,6 @@ constexpr int kWiderThanDecisions = 720;
 // While a table is being built it may be as wide as the screen, or this if wider.
 constexpr int kWidestWhileBuilding = 20650;
 
-
 QString Text(const char* english, const char* spanish, const char* portuguese) {
   return QString::fromStdString(Tr(english, spanish, portuguese));
 }

@@ -8,7 +8,6 @@
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
-
 #include <algorithm>
 #include <utility>
 

@@ -2,16 +2,15 @@
 // refreshed, rebuilt and closed by kind after the run-control commands.
 #pragma once
 
-#include "views/view.h"
-
 #include <QString>
-
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include "views/view.h"
 
 class QMdiArea;
 class QMdiSubWindow;

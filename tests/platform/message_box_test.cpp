@@ -42,8 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         StyleCase{257, {kAnswerOk, kAnswerCancel}, 0, kAnswerCancel, kAnswerCancel},
         // A second default button on a box with one button falls back to the first.
         StyleCase{256, {kAnswerOk}, 0, kAnswerOk, kAnswerOk},
-        StyleCase{768 + 3, {kAnswerYes, kAnswerNo, kAnswerCancel}, 0, kAnswerYes,
-                  kAnswerCancel}),
+        StyleCase{768 + 3, {kAnswerYes, kAnswerNo, kAnswerCancel}, 0, kAnswerYes, kAnswerCancel}),
     [](const ::testing::TestParamInfo<StyleCase>& info) {
       return "Style" + std::to_string(info.param.style);
     });
@@ -55,7 +54,7 @@ TEST(ScriptedMessagesTest, AnswersFromQueueThenStyleDefaultAndRecordsEverything)
 
   EXPECT_EQ(MsgBox("first", 36, "Title"), kAnswerNo);
   EXPECT_EQ(MsgBox("second", 35), kAnswerCancel);
-  EXPECT_EQ(MsgBox("third", 292), kAnswerNo);   // queue empty: the default button
+  EXPECT_EQ(MsgBox("third", 292), kAnswerNo);  // queue empty: the default button
   EXPECT_EQ(MsgBox("fourth", 36), kAnswerYes);
   EXPECT_EQ(MsgBox("fifth"), kAnswerOk);
 

@@ -15,11 +15,8 @@ TEST(PauseTest, BusyWaitEndsWhenTheMonotonicClockHasRunTheTime) {
     int reads;
   };
   const Case cases[] = {
-      {0.0, 0.1, 1000, 11},
-      {86399.5, 0.25, 1000, 5},  // runs on past the end of a day
-      {5.0, 0.001, 1, 2},
-      {5.0, 1.0, 0, 0},
-      {5.0, 1.0, -20, 0},
+      {0.0, 0.1, 1000, 11}, {86399.5, 0.25, 1000, 5},  // runs on past the end of a day
+      {5.0, 0.001, 1, 2},   {5.0, 1.0, 0, 0},         {5.0, 1.0, -20, 0},
   };
   for (const Case& c : cases) {
     int reads = 0;

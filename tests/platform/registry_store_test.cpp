@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
 #include <thread>
 
 namespace talvair::platform {
@@ -100,8 +99,7 @@ TEST_F(RegistryStoreTest, KeysFormATree) {
 
   // A key with subkeys stays; a leaf goes, with its values.
   EXPECT_EQ(store.DeleteKey(kUser, "Software\\Corvanta\\21"), kRegAccessDenied);
-  ASSERT_EQ(store.SetValue(kUser, "Software\\Corvanta\\21\\Language", "Language",
-                           {kRegSz, "Port"}),
+  ASSERT_EQ(store.SetValue(kUser, "Software\\Corvanta\\21\\Language", "Language", {kRegSz, "Port"}),
             kRegSuccess);
   EXPECT_EQ(store.DeleteKey(kUser, "Software\\Corvanta\\21\\Language"), kRegSuccess);
   EXPECT_EQ(store.KeyExists(kUser, "Software\\Corvanta\\21\\Language"), kRegFileNotFound);
@@ -207,8 +205,8 @@ TEST_F(RegistryStoreTest, AFileLargerThanTheStoreCanBeIsSetAsideOnce) {
 TEST_F(RegistryStoreTest, AKeyWithManyValuesFindsEachByItsName) {
   constexpr int kValues = 40000;
   QByteArray content = "K\tHKEY_CURRENT_USER\tSoftware\n";
-  for (int i = 0; i < kValues; ++i) content += "V\tv" + QByteArray::number(i) + "\t1\t" +
-                                               QByteArray::number(i) + '\n';
+  for (int i = 0; i < kValues; ++i)
+    content += "V\tv" + QByteArray::number(i) + "\t1\t" + QByteArray::number(i) + '\n';
   // A later line of the same name, in another case, replaces the value in its place.
   content += "V\tV7\t1\tseven\n";
   WriteFile(content);

@@ -1,11 +1,6 @@
 #include "platform/single_instance.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <memory>
-#include <string>
-
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -14,11 +9,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QUuid>
+#include <cstring>
+#include <memory>
+#include <string>
 
 namespace talvair::platform {
 namespace {
@@ -155,9 +153,9 @@ TEST(SingleInstanceFolderTest, LockAndSocketLiveInAFolderOnlyTheUserCanEnter) {
     Setup runtime, own;  // the runtime folder and "talvair-<uid>" in the temp folder
     const char* folder;  // the one taken; empty: none to be had
   } cases[] = {
-      {kClosed, kNone, "run"},      {kOpen, kNone, "own"},  {kNone, kNone, "own"},
-      {kNone, kOpen, "own"},  // closed to others first
-      {kNone, kLink, ""},           {kNone, kOtherUsers, ""},
+      {kClosed, kNone, "run"}, {kOpen, kNone, "own"},
+      {kNone, kNone, "own"},   {kNone, kOpen, "own"},  // closed to others first
+      {kNone, kLink, ""},      {kNone, kOtherUsers, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.runtime) + " " + std::to_string(c.own));

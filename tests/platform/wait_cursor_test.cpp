@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCursor>
-
 #include <stdexcept>
 
 namespace talvair::platform {

@@ -11,7 +11,6 @@
 #include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <array>
 #include <ostream>
 #include <string>
@@ -61,7 +60,10 @@ class DecisionWindowTest : public ::testing::Test {
 TEST_F(DecisionWindowTest, LoadsCaptionsAndPeriodZeroInLanguageAndLocale) {
   EXPECT_EQ(Texts(), (Texts5{"0", "0.09", "0.10", "9", "0.60"}));
   EXPECT_FALSE(Label("Image2")->isVisibleTo(window.get()));
-  struct Row { std::string language; QString label1, label2, tip4; };
+  struct Row {
+    std::string language;
+    QString label1, label2, tip4;
+  };
   const Row rows[] = {
       {"English", "Aircraft Purchases per Qtr", "Cockpit", " Hire or lay off staff"},
       {"Spanish", "Compra de aeronaves por trimestre", "Panel de Control",
@@ -121,8 +123,7 @@ TEST_F(DecisionWindowTest, EveryLocalesDecimalSignCanBeTyped) {
         QTest::sendKeyEvent(QTest::Click, window->Box(box), static_cast<Qt::Key>(key.unicode()),
                             QString(key), {});
       }
-      EXPECT_EQ(numtext::ParseDecision(window->DecisionText(box).toStdString()),
-                typed[box - 1])
+      EXPECT_EQ(numtext::ParseDecision(window->DecisionText(box).toStdString()), typed[box - 1])
           << box;
     }
     // Boxes of whole numbers still refuse it.

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "main_window_fixture.h"
 #include "model/game.h"
 #include "model/language.h"
 #include "numtext/number_text.h"
@@ -32,8 +33,6 @@
 #include "storage/saved_game.h"
 #include "storage/settings_store.h"
 #include "views/window_manager.h"
-
-#include "main_window_fixture.h"
 
 namespace talvair::shell {
 namespace {

@@ -6,10 +6,10 @@
 #include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QPushButton>
-
 #include <functional>
 #include <memory>
 
+#include "main_window_fixture.h"
 #include "model/game.h"
 #include "model/language.h"
 #include "platform/chart_control.h"
@@ -20,8 +20,6 @@
 #include "views/graph_registry.h"
 #include "views/graph_window.h"
 #include "views/window_manager.h"
-
-#include "main_window_fixture.h"
 
 namespace talvair::shell {
 namespace {
@@ -97,8 +95,12 @@ TEST_F(GraphCommandsTest, ManyOpeningsLeaveRunGoBackAndRestartWorking) {
     std::function<void()> step;
     int period;
   } steps[] = {
-      {"run", [&] { window_->cmdRun()->click();
-         window_->cmdRun()->click(); }, 8},
+      {"run",
+       [&] {
+         window_->cmdRun()->click();
+         window_->cmdRun()->click();
+       },
+       8},
       {"go back", [&] { window_->mnuSimGoBack()->trigger(); }, 4},
       {"restart", [&] { window_->mnuSimRestart()->trigger(); }, 0},
   };

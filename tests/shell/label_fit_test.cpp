@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-
 #include <memory>
 #include <string>
 
@@ -30,10 +29,9 @@ QString Caption(QString text) { return text.remove(u'&'); }
 std::string Cut(const QWidget* widget) {
   if (const auto* label = qobject_cast<const QLabel*>(widget)) {
     if (label->text().isEmpty()) return {};
-    const bool fits = label->wordWrap()
-                          ? label->heightForWidth(label->width()) <= label->height()
-                          : label->sizeHint().width() <= label->width() &&
-                                label->fontMetrics().height() <= label->height();
+    const bool fits = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                        : label->sizeHint().width() <= label->width() &&
+                                              label->fontMetrics().height() <= label->height();
     return fits ? std::string() : label->text().toStdString();
   }
   if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
@@ -48,7 +46,7 @@ std::string Cut(const QWidget* widget) {
   }
   if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
     return button->sizeHint().width() <= button->width() ? std::string()
-                                                        : button->text().toStdString();
+                                                         : button->text().toStdString();
   }
   return {};
 }

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QWindowStateChangeEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiArea>
@@ -12,7 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-
+#include <QWindowStateChangeEvent>
 #include <map>
 #include <memory>
 #include <set>
@@ -117,8 +116,8 @@ const CaptionCase kCaptions[] = {
      "&Análide de Breakeven"},
     {"mnuTable", 9, "&User Decisions", "&Decisiones del usuario", "&Decisões do Usuário"},
     {"mnuWindow", kNoIndex, "Windows", "Ventanas", "Janelas"},
-    {"mnuWindowCloseAll", kNoIndex, "Close All &Open Windows",
-     "&Abrir y cerrar todas las ventanas", "Fechar Todas as Janelas Abertas"},
+    {"mnuWindowCloseAll", kNoIndex, "Close All &Open Windows", "&Abrir y cerrar todas las ventanas",
+     "Fechar Todas as Janelas Abertas"},
     {"help", kNoIndex, "&Help", "&Ayuda", "&Ajuda"},
     {"contents", kNoIndex, "&Help ", "&Ayuda", "&Ajuda"},
     {"LanSelect", kNoIndex, "Change language on restart", "Cambiar el idioma de reiniciar",
@@ -151,11 +150,9 @@ TEST_P(MainWindowLanguageTest, MenuAndToolbarCaptionsFollowTheLanguage) {
         << c.name << " " << c.index;
   }
   EXPECT_EQ(window->cmdRun()->text().toStdString(), Pick("Run", "Ejecutar", "Rodar"));
-  EXPECT_EQ(window->cmdRestart()->text().toStdString(),
-            Pick("Restart", "Reiniciar", "Reiniciar"));
+  EXPECT_EQ(window->cmdRestart()->text().toStdString(), Pick("Restart", "Reiniciar", "Reiniciar"));
   EXPECT_EQ(window->cmdStop()->text().toStdString(), Pick("Stop", "Detener", "Parar"));
-  EXPECT_EQ(window->Label1(0)->text().toStdString(),
-            Pick("End Yr:", "Fin de A:", "Final do Ano:"));
+  EXPECT_EQ(window->Label1(0)->text().toStdString(), Pick("End Yr:", "Fin de A:", "Final do Ano:"));
   EXPECT_EQ(window->Label1(5)->text().toStdString(), "10");
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Talvair"));
 }
@@ -255,31 +252,38 @@ struct VisibleCase {
 };
 
 const VisibleCase kVisible[] = {
-    {false, nullptr,
+    {false,
+     nullptr,
      {"mnuFile", "mnuEdit", "mnuViewHeader", "mnuSim", "mnuRpt", "mnuGphHead", "mnuTables",
       "mnuWindow", "help"}},
     {false, "mnuFile", {"mnuFileOpen", "mnuFileSave", "mnuFileSep2", "mnuFileExit"}},
-    {false, "mnuSim",
-     {"mnuSimRun", "mnuSimStop", "mnuSimSep1", "mnuSimGoBack", "mnuSimToggleGBW",
-      "mnuSimRestart", "mnuSimTimeStep"}},
-    {false, "mnuRpt",
+    {false,
+     "mnuSim",
+     {"mnuSimRun", "mnuSimStop", "mnuSimSep1", "mnuSimGoBack", "mnuSimToggleGBW", "mnuSimRestart",
+      "mnuSimTimeStep"}},
+    {false,
+     "mnuRpt",
      {"mnuRptSummary", "mnuRptSep1", "mnuRptBreakEvenAnalysis", "mnuRptCapacityAndLoad",
       "mnuRptEmployees", "mnuRptFinancialReport", "mnuRptMarketResearch", "mnuRptStockprice"}},
-    {false, "mnuGphHead",
+    {false,
+     "mnuGphHead",
      {"mnuGph(101)", "mnuGph(102)", "mnuGph(103)", "mnuGph(104)", "mnuGph(105)", "mnuGph(106)",
       "mnuGph(107)", "mnuGph(108)", "mnuGph(109)", "mnuGph(110)", "mnuGph(113)", "mnuGph(114)",
       "mnuGph(115)", "mnuGph(117)", "mnuGph(118)", "mnuGph(120)", "mnuGph(121)", "mnuGph(122)",
       "mnuGph(123)"}},
-    {false, "mnuTables",
+    {false,
+     "mnuTables",
      {"mnuTable(1)", "mnuTable(2)", "mnuTable(3)", "mnuTable(4)", "mnuTable(5)", "mnuTable(6)",
       "mnuTable(7)", "mnuTable(8)", "mnuTable(9)"}},
-    {false, "mnuWindow",
+    {false,
+     "mnuWindow",
      {"CascadeGraph", "TileGraph", "winsep1", "CascadeReport", "CascadeTables", "sep10",
       "mnuWindowCloseAll"}},
     {false, "help", {"contents", "sep8", "LanSelect", "About"}},
     // The research edition runs forward only and offers its option windows.
     {true, "mnuSim", {"mnuSimRun", "mnuSimSep1", "mnuSimToggleGBW"}},
-    {true, "help",
+    {true,
+     "help",
      {"contents", "sep8", "mnuHelpAdvanced", "mnuHelpSurveyLinks", "LanSelect", "About"}},
 };
 
@@ -323,8 +327,8 @@ TEST_F(MainWindowTest, InitialStatesOfTheRunControls) {
     bool checked;
   };
   const Case cases[] = {
-      {"mnuSimStop", kNoIndex, false, false},   {"mnuEditCopy", kNoIndex, false, false},
-      {"mnuSimTimeStepItems", 1, true, true},   {"mnuSimTimeStepItems", 2, true, false},
+      {"mnuSimStop", kNoIndex, false, false},  {"mnuEditCopy", kNoIndex, false, false},
+      {"mnuSimTimeStepItems", 1, true, true},  {"mnuSimTimeStepItems", 2, true, false},
       {"mnuOpenChal", kNoIndex, false, false},
   };
   for (const Case& c : cases) {
@@ -498,8 +502,7 @@ TEST_F(MainWindowTest, RestoringShowsTheSizeMessageOnceAndMaximisesAgain) {
   EXPECT_EQ(messages_.ShownMessages()[0].style, 48);
   EXPECT_EQ(messages_.ShownMessages()[0].text,
             QStringLiteral("Talvair sólo se ejecuta en una ventana maximizada"));
-  EXPECT_EQ(messages_.ShownMessages()[0].title,
-            QStringLiteral("Error en el tamaño de la ventana"));
+  EXPECT_EQ(messages_.ShownMessages()[0].title, QStringLiteral("Error en el tamaño de la ventana"));
 
   // Minimising, and restoring to maximised, say nothing.
   messages_.Clear();

@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
 #include <functional>
 #include <map>
 #include <string>
@@ -108,9 +107,8 @@ class ProgramStartTest : public ::testing::Test {
     ASSERT_TRUE(settings_.isValid());
     static int starts = 0;
     options_.settingsFolder = settings_.path();
-    options_.instanceKey = QStringLiteral("talvair-test-%1-%2")
-                               .arg(QCoreApplication::applicationPid())
-                               .arg(++starts);
+    options_.instanceKey =
+        QStringLiteral("talvair-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(++starts);
     platform::RegistryStore::SetFolder(settings_.path());
   }
 
@@ -257,11 +255,13 @@ TEST_F(ProgramStartTest, ResearchEditionReadsTheAutoSaveOptionsAndTheSurveyLinks
   ASSERT_FALSE(storage::AdvancedOptionsWrite(settings_.path(), "pc7"));
   QDir(settings_.path()).mkpath("links/empty");
   QFile links(settings_.path() + "/links/TalvairSurveyLinks.txt");
-  ASSERT_TRUE(links.open(QIODevice::WriteOnly) && links.write("0,1,\"Start\",\"http://s/0\"\r\n") > 0);
+  ASSERT_TRUE(links.open(QIODevice::WriteOnly) &&
+              links.write("0,1,\"Start\",\"http://s/0\"\r\n") > 0);
   links.close();
   options_.researchEdition = true;
   // The stored links folder (none, with the file, without it), then whether links are on.
-  for (const auto& [folder, enabled] : {std::pair{"", false}, {"links", true}, {"links/empty", false}}) {
+  for (const auto& [folder, enabled] :
+       {std::pair{"", false}, {"links", true}, {"links/empty", false}}) {
     SCOPED_TRACE(folder);
     if (*folder != 0) {
       ASSERT_FALSE(storage::SurveyLinksPathWrite(settings_.path() + '/' + folder));
@@ -313,8 +313,9 @@ TEST_F(ProgramStartTest, SettingsThatCannotBeReadOrWrittenNeverEndTheProgram) {
   const auto fileWithoutReadRights = [](const QString& folder, StartOptions&) {
     QFile file(folder + u'/' + QLatin1String(platform::RegistryStore::kFileName));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("K\tHKEY_CURRENT_USER\tSoftware\tCorvanta\t21\tLanguage\n"
-               "V\tLanguage\t1\tSpanish\\0\n");
+    file.write(
+        "K\tHKEY_CURRENT_USER\tSoftware\tCorvanta\t21\tLanguage\n"
+        "V\tLanguage\t1\tSpanish\\0\n");
     file.close();
     file.setPermissions(QFileDevice::Permissions());
   };
@@ -350,7 +351,8 @@ TEST_F(ProgramStartTest, SettingsThatCannotBeReadOrWrittenNeverEndTheProgram) {
     for (const auto& shown : messages_.ShownMessages()) {
       EXPECT_EQ(shown.style, 48);
       EXPECT_EQ(shown.text, QStringLiteral("Não foi possível salvar as configurações no arquivo ") +
-                                file + QStringLiteral(". A escolha vale apenas para esta execução."));
+                                file +
+                                QStringLiteral(". A escolha vale apenas para esta execução."));
     }
     ReleaseProgram();
   }
@@ -406,10 +408,7 @@ TEST(AddTrailingBackslashTest, EndsEveryPathInOneSeparator) {
     const char* expected;
   };
   const Case cases[] = {
-      {"/opt/talvair", "/opt/talvair/"},
-      {"/opt/talvair/", "/opt/talvair/"},
-      {"/", "/"},
-      {"", "/"},
+      {"/opt/talvair", "/opt/talvair/"}, {"/opt/talvair/", "/opt/talvair/"}, {"/", "/"}, {"", "/"},
       {"relative dir", "relative dir/"},
   };
   for (const Case& c : cases) {

@@ -7,24 +7,22 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "main_window_fixture.h"
 #include "model/game.h"
 #include "model/language.h"
+#include "numtext/number_text.h"
 #include "platform/grid_control.h"
 #include "platform/message_box.h"
-#include "numtext/number_text.h"
 #include "platform/pause.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "views/report_window.h"
 #include "views/window_manager.h"
-
-#include "main_window_fixture.h"
 
 namespace talvair::shell {
 namespace {
@@ -147,7 +145,8 @@ TEST_F(ReportCommandsTest, AnActiveTableOrReportChosenAgainAfterRunTakesBackTheF
   };
   for (const auto& chosen : kChosen) {
     const QString name = QString::fromLatin1(chosen.item);
-    QAction* item = chosen.index < 0 ? window_->MenuItem(name) : window_->MenuItem(name, chosen.index);
+    QAction* item =
+        chosen.index < 0 ? window_->MenuItem(name) : window_->MenuItem(name, chosen.index);
     ASSERT_NE(item, nullptr) << chosen.item;
     item->trigger();
     const auto open = window_->Views().OpenViews().Find(chosen.key);

@@ -15,7 +15,6 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,7 +74,8 @@ class ResearchEditionTest : public ::testing::Test {
   }
   Shown Messages() const {
     Shown shown;
-    for (const auto& m : messages_.ShownMessages()) shown.emplace_back(m.style, m.text.toStdString());
+    for (const auto& m : messages_.ShownMessages())
+      shown.emplace_back(m.style, m.text.toStdString());
     return shown;
   }
   void Run(int quarters = 1) {
@@ -102,10 +102,24 @@ TEST_F(ResearchEditionTest, ResearchRunsWriteFreshRunNumbersOnlyInTheirEditions)
     QStringList out, stepFolder;
   };
   const std::vector<Case> cases = {
-      {"research", true, false, {}, {"pc7_1 Period=1.csv", "pc7_2 Period=2.csv", "pc7_3 Period=3.csv"}, {}},
-      {"past existing names", true, false, {"pc7_1 Period=1.csv", "pc7_3 Period=2.csv"},
-       {"pc7_1 Period=1.csv", "pc7_2 Period=1.csv", "pc7_3 Period=2.csv", "pc7_4 Period=2.csv", "pc7_5 Period=3.csv"}, {}},
-      {"per-step dump too", true, true, {}, {"pc7_2 Period=1.csv", "pc7_4 Period=2.csv", "pc7_6 Period=3.csv"},
+      {"research",
+       true,
+       false,
+       {},
+       {"pc7_1 Period=1.csv", "pc7_2 Period=2.csv", "pc7_3 Period=3.csv"},
+       {}},
+      {"past existing names",
+       true,
+       false,
+       {"pc7_1 Period=1.csv", "pc7_3 Period=2.csv"},
+       {"pc7_1 Period=1.csv", "pc7_2 Period=1.csv", "pc7_3 Period=2.csv", "pc7_4 Period=2.csv",
+        "pc7_5 Period=3.csv"},
+       {}},
+      {"per-step dump too",
+       true,
+       true,
+       {},
+       {"pc7_2 Period=1.csv", "pc7_4 Period=2.csv", "pc7_6 Period=3.csv"},
        {"pc7_1 Period=1.csv", "pc7_3 Period=2.csv", "pc7_5 Period=3.csv"}},
       {"standard build", false, false, {}, {}, {}},
   };
@@ -150,8 +164,10 @@ TEST_F(ResearchEditionTest, NoInputRunsInsideTheExportAndAFailureIsToldOnceTheRu
 
   AutoSavePath = Path("gone");
   Run();
-  EXPECT_EQ(Messages(), (Shown{{48, ("No se pudieron guardar los datos de investigación en el archivo " +
-                                         Path("gone/pc7_2 Period=2.csv") + ".").toStdString()}}));
+  EXPECT_EQ(Messages(),
+            (Shown{{48, ("No se pudieron guardar los datos de investigación en el archivo " +
+                         Path("gone/pc7_2 Period=2.csv") + ".")
+                            .toStdString()}}));
   EXPECT_EQ(model_.TValue(), 2);
   EXPECT_TRUE(window_->cmdRun()->isEnabled());
 }
@@ -199,14 +215,40 @@ TEST_F(ResearchEditionTest, AutoSaveOptionsStoreOnlyAWritableFolderAndAPlainName
   const std::vector<Case> cases = {
       {"no such folder", Path("none"), "pc7", 0, {{0, noFolder}}, false, false, std::nullopt},
       {"empty folder text", "", "pc7", 0, {{0, noFolder}}, false, false, std::nullopt},
-      {"no base name", out, "", 0,
-       {{0, "Autosave is off: no destination set. \r\nIf you were trying to activate note that "
-            "both location and base file name need to be set"}}, true, false, QString()},
-      {"folder not writable", "/proc", "pc7", 0,
-       {{48, "The program cannot make files in that folder."}}, false, false, std::nullopt},
-      {"base name with a folder", out, "../pc7", 0,
-       {{48, "The base name must be a plain file name, without a folder."}}, false, false, std::nullopt},
-      {"cancelled", out, "pc7", platform::kAnswerCancel, {{1, confirm}}, false, false, std::nullopt},
+      {"no base name",
+       out,
+       "",
+       0,
+       {{0,
+         "Autosave is off: no destination set. \r\nIf you were trying to activate note that "
+         "both location and base file name need to be set"}},
+       true,
+       false,
+       QString()},
+      {"folder not writable",
+       "/proc",
+       "pc7",
+       0,
+       {{48, "The program cannot make files in that folder."}},
+       false,
+       false,
+       std::nullopt},
+      {"base name with a folder",
+       out,
+       "../pc7",
+       0,
+       {{48, "The base name must be a plain file name, without a folder."}},
+       false,
+       false,
+       std::nullopt},
+      {"cancelled",
+       out,
+       "pc7",
+       platform::kAnswerCancel,
+       {{1, confirm}},
+       false,
+       false,
+       std::nullopt},
       {"saved", out, "pc7", platform::kAnswerOk, {{1, confirm}}, true, true, "pc7"},
   };
   for (const Case& c : cases) {
@@ -254,14 +296,29 @@ TEST_F(ResearchEditionTest, SaveLocationStoresTheFolderAndLoadsItsLinksOrTellsWh
     QStringList texts;
   };
   const QString withFile = Path("out"), withoutFile = Path("data");
-  const QString located = "Your list of survey links (TalvairSurveyLinks.txt) should be located in ";
+  const QString located =
+      "Your list of survey links (TalvairSurveyLinks.txt) should be located in ";
   const std::vector<Case> cases = {
       {"folder with the file", withFile, platform::kAnswerOk, withFile, true, {located + withFile}},
-      {"folder without it", withoutFile, platform::kAnswerOk, withoutFile, false,
+      {"folder without it",
+       withoutFile,
+       platform::kAnswerOk,
+       withoutFile,
+       false,
        {located + withoutFile, "File not found at given location"}},
-      {"cancelled loads nothing", withFile, platform::kAnswerCancel, "", false,
-       {located + withFile, "If you want to use this feature you need to set a location for the file to be saved in."}},
-      {"no such folder", Path("none"), 0, withFile, true, {"Sorry, the folder selected does not exist"}},
+      {"cancelled loads nothing",
+       withFile,
+       platform::kAnswerCancel,
+       "",
+       false,
+       {located + withFile,
+        "If you want to use this feature you need to set a location for the file to be saved in."}},
+      {"no such folder",
+       Path("none"),
+       0,
+       withFile,
+       true,
+       {"Sorry, the folder selected does not exist"}},
   };
   WriteLinks(Path("out/TalvairSurveyLinks.txt"), links);
   QDir(Path("data")).mkpath(".");
@@ -294,7 +351,8 @@ TEST_F(ResearchEditionTest, SaveLocationStoresTheFolderAndLoadsItsLinksOrTellsWh
   ASSERT_FALSE(storage::SurveyLinksPathWrite(""));
   mnuHelpSurveyLinks_Click(*window_);
   EXPECT_EQ(SurveyLinksWindow(*window_)->txtPath()->text(), "LOCATION REQUIRED");
-  EXPECT_EQ(SurveyLinksWindow(*window_)->txtPath()->palette().color(QPalette::Base), QColor(255, 255, 0));
+  EXPECT_EQ(SurveyLinksWindow(*window_)->txtPath()->palette().color(QPalette::Base),
+            QColor(255, 255, 0));
 }
 
 TEST_F(ResearchEditionTest, TheFullWindowWritesChangedRowsWhenItCloses) {
@@ -349,7 +407,8 @@ TEST_F(ResearchEditionTest, MaintenanceFilesGoToTheDataFolderAndFailuresAreTold)
     const char* failure;
   };
   const Case cases[] = {
-      {mnuFile_Save_Old_Click, "Oravel1.ZK1", "Não foi possível salvar a simulação no formato antigo no arquivo "},
+      {mnuFile_Save_Old_Click, "Oravel1.ZK1",
+       "Não foi possível salvar a simulação no formato antigo no arquivo "},
       {ListVars_Click, "ZvkVariables.txt", "Não foi possível gravar as variáveis no arquivo "},
   };
   CurrentLanguage = "Port";
@@ -363,7 +422,9 @@ TEST_F(ResearchEditionTest, MaintenanceFilesGoToTheDataFolderAndFailuresAreTold)
   for (const Case& c : cases) {
     messages_.Clear();
     c.handler(model_);
-    EXPECT_EQ(Messages(), (Shown{{48, (c.failure + Path("out/TalvairSurveyLinks.txt/inside/") + c.file + ".").toStdString()}}));
+    EXPECT_EQ(Messages(),
+              (Shown{{48, (c.failure + Path("out/TalvairSurveyLinks.txt/inside/") + c.file + ".")
+                              .toStdString()}}));
   }
 }
 

@@ -7,15 +7,15 @@
 #include <QCursor>
 #include <QLabel>
 #include <QPushButton>
-
 #include <array>
 #include <functional>
-#include <stdexcept>
 #include <initializer_list>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "main_window_fixture.h"
 #include "model/game.h"
 #include "model/language.h"
 #include "model/model_error.h"
@@ -27,8 +27,6 @@
 #include "shell/main_window.h"
 #include "shell/timeline_box.h"
 #include "views/window_manager.h"
-
-#include "main_window_fixture.h"
 
 namespace talvair::shell {
 namespace {
@@ -408,8 +406,7 @@ TEST_F(RunControlTest, TheCommandRunnerStopsAtTheFirstFailureAndReportsItOnce) {
       {"all succeed", [](game&) {}, ""},
       {"the model throws", [](game&) { throw ModelError(kErrOverflow); },
        "Second failed (error 6)."},
-      {"anything else throws", [](game&) { throw std::runtime_error("lost"); },
-       "Second failed."},
+      {"anything else throws", [](game&) { throw std::runtime_error("lost"); }, "Second failed."},
       {"the model reports an error",
        [](game& model) {
          model.SetVarValue(39, -1, 0, 0.0);

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-
 #include <cmath>
 #include <string>
 
@@ -254,8 +253,7 @@ class BackgroundWindowTest : public ::testing::Test {
   void ExpectFillsClientArea() const {
     EXPECT_EQ(background_->geometry(), area_.viewport()->rect());
     EXPECT_EQ(background_->PicBackground()->size(), background_->size());
-    EXPECT_EQ(background_->imgBackgroundFull()->geometry(),
-              background_->PicBackground()->rect());
+    EXPECT_EQ(background_->imgBackgroundFull()->geometry(), background_->PicBackground()->rect());
     EXPECT_FALSE(background_->imgBackgroundFull()->isHidden());
   }
 
@@ -271,8 +269,7 @@ TEST_F(BackgroundWindowTest, FillsTheClientAreaWithThePicture) {
   ASSERT_NE(background_, nullptr);
   EXPECT_EQ(background_->objectName(), "frmBackground");
   EXPECT_FALSE(background_->isEnabled());
-  EXPECT_EQ(background_->PicBackground()->palette().color(QPalette::Window),
-            QColor(90, 107, 197));
+  EXPECT_EQ(background_->PicBackground()->palette().color(QPalette::Window), QColor(90, 107, 197));
   EXPECT_FALSE(background_->imgBackgroundFull()->Picture().isNull());
   ExpectFillsClientArea();
 

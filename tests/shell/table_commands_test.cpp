@@ -19,8 +19,8 @@
 
 #include "model/game.h"
 #include "model/language.h"
-#include "platform/grid_control.h"
 #include "platform/clipboard.h"
+#include "platform/grid_control.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
 #include "platform/twips.h"

@@ -1,13 +1,12 @@
 #include "storage/registry_wrapper.h"
 
-#include "platform/registry_store.h"
-
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <functional>
+
+#include "platform/registry_store.h"
 
 namespace talvair::storage {
 namespace {
@@ -74,9 +73,8 @@ TEST_F(RegistryWrapperTest, TextTypeFollowsPercentSigns) {
     std::int32_t property;
     std::int32_t stored;
   } cases[] = {
-      {"plain", 1, 1},        {"100%", 1, 1},      {"%%", 1, 1},    {"%%%", 1, 2},
-      {"%TEMP%\\x", 1, 2},    {"a%b%", 1, 2},      {"%a", 2, 1},    {"", 2, 1},
-      {"50% of 100%", 1, 2},
+      {"plain", 1, 1}, {"100%", 1, 1}, {"%%", 1, 1}, {"%%%", 1, 2},         {"%TEMP%\\x", 1, 2},
+      {"a%b%", 1, 2},  {"%a", 2, 1},   {"", 2, 1},   {"50% of 100%", 1, 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.toStdString());
@@ -163,7 +161,8 @@ TEST_F(RegistryWrapperTest, ExpandsOnlyReferencesToSetVariables) {
       {"[%TALVAIR_EMPTY%]", "[]"},
       {"", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(cRegistry::ExpandEnvStr(c.text), c.expanded) << c.text.toStdString();
+  for (const auto& c : cases)
+    EXPECT_EQ(cRegistry::ExpandEnvStr(c.text), c.expanded) << c.text.toStdString();
   qunsetenv("TALVAIR_A");
   qunsetenv("TALVAIR_EMPTY");
 }
@@ -198,7 +197,11 @@ TEST_F(RegistryWrapperTest, FailuresRaiseNumbersAndTexts) {
          r.SetValue("abc");
        },
        kRegistryError, "Application-defined or object-defined error"},
-      {"delete missing key", [](cRegistry& r) { r.SetSectionKey("Software\\Nope"); r.DeleteKey(); },
+      {"delete missing key",
+       [](cRegistry& r) {
+         r.SetSectionKey("Software\\Nope");
+         r.DeleteKey();
+       },
        kRegistryError, "Failed to delete registry Key: '-2147483647',Section: 'Software\\Nope"},
       {"delete value of missing key",
        [](cRegistry& r) {
@@ -263,7 +266,8 @@ TEST_F(RegistryWrapperTest, EnumeratesNamesAndCounts) {
     registry_.SetValueKey(name);
     Write(1, "v");
   }
-  for (const char* section : {"Software\\Corvanta\\21\\Test\\Zed", "Software\\Corvanta\\21\\Test\\Abc"}) {
+  for (const char* section :
+       {"Software\\Corvanta\\21\\Test\\Zed", "Software\\Corvanta\\21\\Test\\Abc"}) {
     registry_.SetSectionKey(section);
     registry_.CreateKey();
   }
@@ -284,8 +288,8 @@ TEST_F(RegistryWrapperTest, EnumeratesNamesAndCounts) {
 }
 
 TEST_F(RegistryWrapperTest, FileTypeAssociation) {
-  registry_.CreateEXEAssociation("  /opt/talvair/talvair ", "Talvair.Game", "Saved game", "dat",
-                                 "", true, "", false, "", true, "", 2);
+  registry_.CreateEXEAssociation("  /opt/talvair/talvair ", "Talvair.Game", "Saved game", "dat", "",
+                                 true, "", false, "", true, "", 2);
   const struct {
     QString section;
     QString text;
@@ -315,11 +319,13 @@ TEST_F(RegistryWrapperTest, FileTypeAssociation) {
   EXPECT_EQ(Stored("Talvair.Game\\shell\\replay\\command", "", kHkeyClassesRoot).data,
             QByteArray("talvair -r \"%1\"", 16));
 
-  EXPECT_EQ(Raised([&] { registry_.CreateAdditionalEXEAssociations("Talvair.Game", {"a", "b"}); })
-                .Number(),
+  EXPECT_EQ(Raised([&] {
+              registry_.CreateAdditionalEXEAssociations("Talvair.Game", {"a", "b"});
+            }).Number(),
             kRegistryBadAssociationList);
-  const RegistryError noClass =
-      Raised([&] { registry_.CreateAdditionalEXEAssociations("Unknown.Class", {"a", "b", "c"}); });
+  const RegistryError noClass = Raised([&] {
+    registry_.CreateAdditionalEXEAssociations("Unknown.Class", {"a", "b", "c"});
+  });
   EXPECT_EQ(noClass.Number(), kRegistryNoAssociationClass);
   EXPECT_EQ(noClass.Description(),
             "Error - attempt to create additional associations before class defined.");

@@ -26,12 +26,17 @@ namespace fs = std::filesystem;
 
 class Folder {
  public:
-  Folder() : path_(fs::temp_directory_path() / ("talvair_research_" + std::to_string(std::random_device()()))) {
+  Folder()
+      : path_(fs::temp_directory_path() /
+              ("talvair_research_" + std::to_string(std::random_device()()))) {
     fs::create_directories(path_);
   }
   ~Folder() { fs::remove_all(path_); }
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-  std::size_t Count() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator())); }
+  std::size_t Count() const {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
+  }
 
  private:
   fs::path path_;
@@ -75,7 +80,8 @@ TEST(OldFormat, WritesTheDecisionsInTheOldOrderOnePerLine) {
 
   ASSERT_EQ(SaveOLDGame(model, file, true, "not written"), kStatusDone);
   // Aircraft, marketing, hiring, fare, service scope.
-  const std::string periodZero = "\"ZKFSFileVersion921012\"\r\n0\r\n0\r\n0.1\r\n9\r\n0.09\r\n0.6\r\n";
+  const std::string periodZero =
+      "\"ZKFSFileVersion921012\"\r\n0\r\n0\r\n0.1\r\n9\r\n0.09\r\n0.6\r\n";
   EXPECT_EQ(Contents(file), periodZero);
   EXPECT_EQ(events.log, (std::vector<std::string>{"Saving 0/0", "GameSaved"}));
 
@@ -121,18 +127,19 @@ TEST(VariableDump, ListsTheTwentyFourStocksWithTheLocalesDecimalSign) {
   numtext::SetCurrentNumberLocale({",", "."});
   ASSERT_EQ(ListVarValues(model, file), kStatusDone);
   // The customers (202), not their stock (203), as the dump always listed them.
-  EXPECT_EQ(Contents(file),
-            "Aircraft\t9\r\nAve_Comp_Fare\t0,159418561498416\r\nAve_Rel_Workweek\t1,16936279324943\r\n"
-            "Ave_Revenues\t40474806,4352041\r\nAveAircraft\t6\r\nAvePassCarried\t446853925,034833\r\n"
-            "AveRevenues\t53,62247100418\r\nBook_Value_Fleet\t87993049,621582\r\n"
-            "Cum_Net_Profit\t2817274,03465822\r\nNovices\t31,350956215557\r\n"
-            "ZK_Debt\t63881831,6901929\r\nZK_Perc_Quality\t0,946106020084477\r\n"
-            "ZKcustomers\t510024976,190282\r\nPercAdeqServ\t0,946106020084477\r\n"
-            "PercdIndusFare\t0,159655496643697\r\nPercScopeOfService\t0,6\r\n"
-            "Pros\t111,257937161774\r\nQual_of_Novices\t32,2978794289126\r\n"
-            "Qual_of_Pros\t111,331437161774\r\nQual_of_Rookies\t16,695184452723\r\n"
-            "Rookies\t15,32\r\nScope_of_Service\t0,6\r\nTotal_Shares\t9336437,63882427\r\n"
-            "Traditional_Quality\t0,983656090032355\r\n");
+  EXPECT_EQ(
+      Contents(file),
+      "Aircraft\t9\r\nAve_Comp_Fare\t0,159418561498416\r\nAve_Rel_Workweek\t1,16936279324943\r\n"
+      "Ave_Revenues\t40474806,4352041\r\nAveAircraft\t6\r\nAvePassCarried\t446853925,034833\r\n"
+      "AveRevenues\t53,62247100418\r\nBook_Value_Fleet\t87993049,621582\r\n"
+      "Cum_Net_Profit\t2817274,03465822\r\nNovices\t31,350956215557\r\n"
+      "ZK_Debt\t63881831,6901929\r\nZK_Perc_Quality\t0,946106020084477\r\n"
+      "ZKcustomers\t510024976,190282\r\nPercAdeqServ\t0,946106020084477\r\n"
+      "PercdIndusFare\t0,159655496643697\r\nPercScopeOfService\t0,6\r\n"
+      "Pros\t111,257937161774\r\nQual_of_Novices\t32,2978794289126\r\n"
+      "Qual_of_Pros\t111,331437161774\r\nQual_of_Rookies\t16,695184452723\r\n"
+      "Rookies\t15,32\r\nScope_of_Service\t0,6\r\nTotal_Shares\t9336437,63882427\r\n"
+      "Traditional_Quality\t0,983656090032355\r\n");
 
   numtext::SetCurrentNumberLocale({});
 }
@@ -156,8 +163,9 @@ TEST(ResearchData, EveryVariableByPeriodReadsBackAsTheModelsValues) {
     std::string head;  // the header and the first two rows, byte for byte
   };
   const std::vector<Case> cases = {
-      {"English", 0, "\"Period\",0,\r\n\"Load Factor\",0.5698499877721065,\r\n"
-                     "\"Breakeven Load Factor\",0.5429638347560467,\r\n"},
+      {"English", 0,
+       "\"Period\",0,\r\n\"Load Factor\",0.5698499877721065,\r\n"
+       "\"Breakeven Load Factor\",0.5429638347560467,\r\n"},
       {"Spanish", 3,
        "\"Period\",0,1,2,3,\r\n\"Coeficiente de ocupaci\xF3n\",0.5698499877721065,"
        "0.42738749082907984,0.32283536943186486,0.23643064816657847,\r\n"
@@ -189,7 +197,8 @@ TEST(ResearchData, EveryVariableByPeriodReadsBackAsTheModelsValues) {
             << var << " at " << t;
       }
     }
-    const std::string saving = "Saving " + std::to_string(c.quarters) + "/" + std::to_string(c.quarters);
+    const std::string saving =
+        "Saving " + std::to_string(c.quarters) + "/" + std::to_string(c.quarters);
     EXPECT_EQ(events.log, (std::vector<std::string>{saving, "GameSaved"}));
 
     // A file of that name is never replaced unless asked.
@@ -262,7 +271,6 @@ TEST(SurveyLinks, LoadsLineByLineIntoAClearedTable) {
   table[0].check = "1";
   EXPECT_EQ(LoadSurveyLinks(folder / "missing.txt", table), 1);
   EXPECT_EQ(table[0], SurveyLinkRow{});
-
 }
 
 }  // namespace

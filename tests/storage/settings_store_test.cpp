@@ -1,13 +1,13 @@
 #include "storage/settings_store.h"
 
-#include "model/language.h"
-#include "platform/registry_store.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include "model/language.h"
+#include "platform/registry_store.h"
 
 namespace talvair::storage {
 namespace {
@@ -165,11 +165,11 @@ TEST_F(SettingsStoreTest, RunOptionsAreForgottenAfterTwelveClockHours) {
     QDateTime now;
     bool kept;
   } cases[] = {
-      {written.addSecs(60), true},                           // 11:00:30, one boundary
-      {QDateTime(QDate(2024, 3, 1), QTime(22, 59)), true},   // 12 boundaries
-      {QDateTime(QDate(2024, 3, 1), QTime(23, 0)), false},   // 13 boundaries
+      {written.addSecs(60), true},                          // 11:00:30, one boundary
+      {QDateTime(QDate(2024, 3, 1), QTime(22, 59)), true},  // 12 boundaries
+      {QDateTime(QDate(2024, 3, 1), QTime(23, 0)), false},  // 13 boundaries
       {QDateTime(QDate(2024, 3, 5), QTime(9, 0)), false},
-      {written.addDays(-1), true},                           // clock put back
+      {written.addDays(-1), true},  // clock put back
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.now.toString().toStdString());
@@ -246,9 +246,8 @@ TEST(MidWTest, TakesTwoByteCharactersOfTheByteString) {
     int length;
     QString expected;
   } cases[] = {
-      {"abcdef", 1, 1, "ab"}, {"abcdef", 2, 2, "cdef"}, {"abcdef", 3, 5, "ef"},
-      {"abc", 2, 1, "c"},     {"abc", 9, 1, ""},        {"abc", 0, 1, ""},
-      {"abc", 1, 0, ""},
+      {"abcdef", 1, 1, "ab"}, {"abcdef", 2, 2, "cdef"}, {"abcdef", 3, 5, "ef"}, {"abc", 2, 1, "c"},
+      {"abc", 9, 1, ""},      {"abc", 0, 1, ""},        {"abc", 1, 0, ""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(MidW(c.text, c.start, c.length), c.expected)

@@ -59,9 +59,21 @@ TEST_F(GraphRegistryTest, PointsUpToTheCurrentPeriodHoldTheModelsValuesAndTheRes
   } cases[] = {
       {"opened at the start", [] {}, 0},
       {"run to 8", [&] { Run(8); }, 8},
-      {"back from 8 to 4", [&] { Run(8); model_.RunPeriod(4); model_.GoBack(); }, 4},
+      {"back from 8 to 4",
+       [&] {
+         Run(8);
+         model_.RunPeriod(4);
+         model_.GoBack();
+       },
+       4},
       // Restart's callers refresh the graphs.
-      {"restart", [&] { Run(8); model_.Restart(); graphs_.UpdateAllGraphs(); }, 0},
+      {"restart",
+       [&] {
+         Run(8);
+         model_.Restart();
+         graphs_.UpdateAllGraphs();
+       },
+       0},
   };
   for (const auto& c : cases) {
     model_.Restart();

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-
 #include <string>
 
 #include "model/game.h"

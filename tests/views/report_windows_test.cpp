@@ -7,7 +7,6 @@
 #include <QMdiSubWindow>
 #include <QTest>
 #include <QTimer>
-
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,9 +15,9 @@
 
 #include "model/game.h"
 #include "model/language.h"
+#include "numtext/number_text.h"
 #include "platform/colour_dialog.h"
 #include "platform/grid_control.h"
-#include "numtext/number_text.h"
 #include "platform/pause.h"
 #include "platform/screen.h"
 #include "views/copy_menu.h"
