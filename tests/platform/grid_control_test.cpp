@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -21,10 +22,9 @@ class GridTest : public ::testing::Test {
   void Fill(int rows, int cols) {
     grid_.SetRows(rows);
     grid_.SetCols(cols);
-    for (int r = 0; r < rows; ++r) {
+    for (int r = 0; r < rows; ++r)
       for (int c = 0; c < cols; ++c)
         grid_.SetTextMatrix(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
-    }
     grid_.Move(0, 0, 3000, 3000);
     grid_.show();
   }
@@ -34,13 +34,6 @@ class GridTest : public ::testing::Test {
     auto* view = port ? qobject_cast<QTableView*>(port->parentWidget()) : nullptr;
     return view ? view->indexAt(port->mapFrom(&grid_, point)) : QModelIndex();
   }
-  Qt::Alignment AlignmentOfCell(int row, int col) {
-    return grid_.View()
-        ->model()
-        ->index(row, col)
-        .data(Qt::TextAlignmentRole)
-        .value<Qt::Alignment>();
-  }
 
   GridControl grid_;
 };
@@ -48,7 +41,7 @@ class GridTest : public ::testing::Test {
 TEST_F(GridTest, ClipIsTheSelectionWithTabsBetweenCellsAndCarriageReturnsBetweenRows) {
   Fill(3, 3);
   struct Case {
-    int row, col, rowSel, colSel;
+    int row, col, rowSel, colSel;  // -1: left as setting the current cell leaves it
     const char* clip;
   };
   const Case cases[] = {
@@ -56,18 +49,15 @@ TEST_F(GridTest, ClipIsTheSelectionWithTabsBetweenCellsAndCarriageReturnsBetween
       {0, 0, 2, 2, "0,0\t0,1\t0,2\r1,0\t1,1\t1,2\r2,0\t2,1\t2,2"},
       {2, 2, 1, 0, "1,0\t1,1\t1,2\r2,0\t2,1\t2,2"},  // corners either way round
       {0, 1, 2, 1, "0,1\r1,1\r2,1"},
+      {0, 0, -1, -1, "0,0"},  // a new current cell starts a new selection
   };
   for (const Case& c : cases) {
     grid_.SetRow(c.row);
     grid_.SetCol(c.col);
-    grid_.SetRowSel(c.rowSel);
-    grid_.SetColSel(c.colSel);
+    if (c.rowSel >= 0) grid_.SetRowSel(c.rowSel);
+    if (c.colSel >= 0) grid_.SetColSel(c.colSel);
     EXPECT_EQ(grid_.Clip(), QString::fromLatin1(c.clip)) << c.row << c.col << c.rowSel << c.colSel;
   }
-  // Setting the current cell starts a new selection.
-  grid_.SetRow(0);
-  grid_.SetCol(0);
-  EXPECT_EQ(grid_.Clip(), QStringLiteral("0,0"));
 }
 
 TEST_F(GridTest, FlaggedRowsMergeRunsOfEqualTextOnlyInMergeMode2) {
@@ -80,7 +70,6 @@ TEST_F(GridTest, FlaggedRowsMergeRunsOfEqualTextOnlyInMergeMode2) {
   };
   const Case cases[] = {
       {{"a", "a", "b", "b"}, kMergeRestrictRows, true, {{0, 2}, {2, 2}}},
-      {{"a", "a", "a", "a"}, kMergeRestrictRows, true, {{0, 4}}},
       {{"x", "a", "a", "y"}, kMergeRestrictRows, true, {{1, 2}}},
       {{"a", "b", "a", "b"}, kMergeRestrictRows, true, {}},
       {{"a", "a", "a", "a"}, kMergeRestrictRows, false, {}},
@@ -92,88 +81,79 @@ TEST_F(GridTest, FlaggedRowsMergeRunsOfEqualTextOnlyInMergeMode2) {
     for (int col = 0; col < 4; ++col)
       grid_.SetTextMatrix(1, col, QString::fromLatin1(c.texts[col]));
     EXPECT_EQ(grid_.MergedRuns(1), c.runs) << c.texts[0] << c.texts[1] << c.texts[2] << c.texts[3];
-    // What the view draws: each run as one cell.
-    for (int col = 0; col < 4; ++col) {
-      int span = 1;
-      for (const auto& [first, count] : c.runs) {
-        if (col == first) span = count;
-      }
-      if (span > 1) {
-        EXPECT_EQ(grid_.View()->columnSpan(1, col), span);
-      }
-    }
+    for (const auto& [first, count] : c.runs)  // what the view draws: each run as one cell
+      EXPECT_EQ(grid_.View()->columnSpan(1, first), count);
     EXPECT_TRUE(grid_.MergedRuns(0).empty());
   }
-}
 
-TEST_F(GridTest, MergesWaitForRedrawAndFollowLaterTexts) {
-  Fill(1, 3);
+  // Merges wait for the redraw switch, then follow later texts.
   grid_.SetMergeCells(kMergeRestrictRows);
   grid_.SetMergeRow(0, true);
   grid_.SetRedraw(false);
-  for (int col = 0; col < 3; ++col) grid_.SetTextMatrix(0, col, QStringLiteral("Year 1"));
+  for (int col = 0; col < 4; ++col) grid_.SetTextMatrix(0, col, QStringLiteral("Year 1"));
   EXPECT_TRUE(grid_.MergedRuns(0).empty());
   grid_.SetRedraw(true);
+  EXPECT_EQ(grid_.MergedRuns(0), (Runs{{0, 4}}));
+  grid_.SetTextMatrix(0, 3, QStringLiteral("other"));
   EXPECT_EQ(grid_.MergedRuns(0), (Runs{{0, 3}}));
-  grid_.SetTextMatrix(0, 2, QStringLiteral("other"));
-  EXPECT_EQ(grid_.MergedRuns(0), (Runs{{0, 2}}));
-  EXPECT_EQ(grid_.View()->columnSpan(0, 0), 2);
+  EXPECT_EQ(grid_.View()->columnSpan(0, 0), 3);
 }
 
 TEST_F(GridTest, FixedRowsAndColumnsStayInViewWhileTheRestScrolls) {
   Fill(60, 12);
   grid_.SetFixedRows(1);
   grid_.SetFixedCols(1);
-  grid_.SetTopRow(30);
-  EXPECT_EQ(grid_.TopRow(), 30);
-  EXPECT_TRUE(grid_.RowIsVisible(0));
-  EXPECT_TRUE(grid_.RowIsVisible(30));
-  EXPECT_FALSE(grid_.RowIsVisible(1));
-  EXPECT_FALSE(grid_.RowIsVisible(59));
-
-  const int rowHeight = TwipsToPixels(grid_.RowHeight(0));
-  const int colWidth = TwipsToPixels(grid_.ColWidth(0));
-  const QPoint inHeader(colWidth + 5, rowHeight / 2 + 1);
-  const QPoint inPeriodColumn(5, rowHeight + rowHeight / 2 + 1);
-  const QPoint inCorner(5, rowHeight / 2 + 1);
-  const QPoint inBody(colWidth + 5, rowHeight + rowHeight / 2 + 1);
-  EXPECT_EQ(CellAt(inHeader).row(), 0);
-  EXPECT_EQ(CellAt(inPeriodColumn), grid_.View()->model()->index(30, 0));
-  EXPECT_EQ(CellAt(inCorner), grid_.View()->model()->index(0, 0));
-  EXPECT_EQ(CellAt(inBody), grid_.View()->model()->index(30, 1));
-
-  // The current row brought back into view becomes the top row.
-  grid_.SetTopRow(grid_.FixedRows());
-  EXPECT_EQ(CellAt(inBody), grid_.View()->model()->index(1, 1));
+  const int h = TwipsToPixels(grid_.RowHeight(0));
+  const int w = TwipsToPixels(grid_.ColWidth(0));
+  for (const auto& [top, hidden] : {std::pair(30, 1), std::pair(1, 30)}) {
+    grid_.SetTopRow(top);
+    EXPECT_EQ(grid_.TopRow(), top);
+    EXPECT_TRUE(grid_.RowIsVisible(0) && grid_.RowIsVisible(top));
+    EXPECT_FALSE(grid_.RowIsVisible(hidden) || grid_.RowIsVisible(59));
+    // The corner, the header row, the fixed column and the body.
+    const std::tuple<QPoint, int, int> cells[] = {{{5, h / 2 + 1}, 0, 0},
+                                                  {{w + 5, h / 2 + 1}, 0, 1},
+                                                  {{5, h + h / 2 + 1}, top, 0},
+                                                  {{w + 5, h + h / 2 + 1}, top, 1}};
+    for (const auto& [point, row, col] : cells)
+      EXPECT_EQ(CellAt(point), grid_.View()->model()->index(row, col)) << top << " " << row << col;
+  }
 }
 
-TEST_F(GridTest, RowsAndColumnsAddedAfterTheFixedOnesLineUpInEveryView) {
-  Fill(2, 2);
+// Sizes are in twips; rows and columns added after the fixed ones line up in every view.
+TEST_F(GridTest, RowsGrowEmptyAndShrinkFromTheEnd) {
+  Fill(3, 2);
   grid_.SetFixedRows(1);
   grid_.SetFixedCols(1);
   grid_.SetRowHeight(0, 1000);
+  grid_.SetColWidth(1, 1000);
   grid_.SetRows(8);
   grid_.SetCols(6);
+  EXPECT_EQ(grid_.TextMatrix(2, 1), QStringLiteral("2,1"));
+  EXPECT_EQ(grid_.TextMatrix(4, 1), QString());
+  EXPECT_EQ(grid_.RowHeight(4), grid_.DefaultRowHeight());
+  EXPECT_EQ(grid_.ColWidth(0), kDefaultColWidth);
   const auto views = grid_.findChildren<QTableView*>();
   ASSERT_EQ(views.size(), 4);
   for (const QTableView* view : views) {
-    for (int row = 0; row < grid_.Rows(); ++row) {
+    for (int row = 0; row < grid_.Rows(); ++row)
       EXPECT_EQ(view->rowHeight(row), TwipsToPixels(grid_.RowHeight(row))) << row;
-    }
-    for (int col = 0; col < grid_.Cols(); ++col) {
+    for (int col = 0; col < grid_.Cols(); ++col)
       EXPECT_EQ(view->columnWidth(col), TwipsToPixels(grid_.ColWidth(col))) << col;
-    }
   }
+  EXPECT_EQ(grid_.View()->rowHeight(0), TwipsToPixels(1000));
+
+  grid_.SetRow(4);
+  grid_.SetRows(1);
+  EXPECT_EQ(grid_.Rows(), 1);
+  EXPECT_EQ(grid_.TextMatrix(0, 0), QStringLiteral("0,0"));
+  EXPECT_EQ(grid_.Row(), 0);
+  EXPECT_EQ(grid_.TextMatrix(3, 0), QString());  // gone, and harmless to ask
 }
 
 TEST_F(GridTest, UnsetAlignmentPutsNumbersRightAndOtherTextLeft) {
   Fill(1, 1);
-  struct Case {
-    const char* text;
-    int code;
-    Qt::Alignment expected;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, int, Qt::Alignment> cases[] = {
       {"1,234", -1, Qt::AlignRight},
       {"-0.5", -1, Qt::AlignRight},
       {"$0.090", -1, Qt::AlignRight},
@@ -184,31 +164,12 @@ TEST_F(GridTest, UnsetAlignmentPutsNumbersRightAndOtherTextLeft) {
       {"Aircraft", kAlignRightCentre, Qt::AlignRight},
       {"Year 1", kAlignCentreCentre, Qt::AlignHCenter},
   };
-  for (const Case& c : cases) {
-    grid_.SetTextMatrix(0, 0, QString::fromLatin1(c.text));
-    grid_.SetCellAlignment(c.code);
-    EXPECT_EQ(AlignmentOfCell(0, 0), c.expected | Qt::AlignVCenter) << c.text << " " << c.code;
+  for (const auto& [text, code, expected] : cases) {
+    grid_.SetTextMatrix(0, 0, QString::fromLatin1(text));
+    grid_.SetCellAlignment(code);
+    const QVariant shown = grid_.View()->model()->index(0, 0).data(Qt::TextAlignmentRole);
+    EXPECT_EQ(shown.value<Qt::Alignment>(), expected | Qt::AlignVCenter) << text << " " << code;
   }
-}
-
-TEST_F(GridTest, RowsGrowEmptyAndShrinkFromTheEndSizesInTwips) {
-  Fill(3, 2);
-  grid_.SetRowHeight(1, 590);
-  grid_.SetColWidth(1, 1000);
-  grid_.SetRows(5);
-  EXPECT_EQ(grid_.TextMatrix(2, 1), QStringLiteral("2,1"));
-  EXPECT_EQ(grid_.TextMatrix(4, 1), QString());
-  EXPECT_EQ(grid_.RowHeight(4), grid_.DefaultRowHeight());
-  EXPECT_EQ(grid_.View()->rowHeight(1), TwipsToPixels(590));
-  EXPECT_EQ(grid_.View()->columnWidth(1), TwipsToPixels(1000));
-  EXPECT_EQ(grid_.ColWidth(0), kDefaultColWidth);
-
-  grid_.SetRow(4);
-  grid_.SetRows(1);
-  EXPECT_EQ(grid_.Rows(), 1);
-  EXPECT_EQ(grid_.TextMatrix(0, 0), QStringLiteral("0,0"));
-  EXPECT_EQ(grid_.Row(), 0);
-  EXPECT_EQ(grid_.TextMatrix(3, 0), QString());  // gone, and harmless to ask
 }
 
 TEST_F(GridTest, ClicksMoveTheCurrentCellAndReportTheCell) {
@@ -222,8 +183,7 @@ TEST_F(GridTest, ClicksMoveTheCurrentCellAndReportTheCell) {
   QWidget* body = grid_.View()->viewport();
 
   QTest::mouseClick(body, Qt::LeftButton, {}, QPoint(2 * colWidth + 4, 3 * rowHeight + 4));
-  EXPECT_EQ(grid_.Row(), 3);
-  EXPECT_EQ(grid_.Col(), 2);
+  EXPECT_EQ(std::pair(grid_.Row(), grid_.Col()), std::pair(3, 2));
   EXPECT_EQ(clicks.count(), 1);
   ASSERT_EQ(downs.count(), 1);
   EXPECT_EQ(downs.at(0).at(0).toInt(), kButtonLeft);
@@ -233,8 +193,7 @@ TEST_F(GridTest, ClicksMoveTheCurrentCellAndReportTheCell) {
   ASSERT_NE(header, nullptr);
   QTest::mouseDClick(header, Qt::LeftButton, {}, header->mapFrom(&grid_, QPoint(colWidth + 4, 4)));
   ASSERT_EQ(doubles.count(), 1);
-  EXPECT_EQ(doubles.at(0).at(0).toInt(), 0);
-  EXPECT_EQ(doubles.at(0).at(1).toInt(), 1);
+  EXPECT_EQ(std::pair(doubles.at(0).at(0).toInt(), doubles.at(0).at(1).toInt()), std::pair(0, 1));
   EXPECT_EQ(grid_.Row(), 3);
 
   QTest::mouseClick(body, Qt::RightButton, {}, QPoint(4, 4 * rowHeight + 4));
