@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -81,10 +80,19 @@ class ResearchEditionTest : public ::testing::Test {
   void Run(int quarters = 1) {
     for (int i = 0; i < quarters; ++i) window_->cmdRun()->click();
   }
-  static void WriteLinks(const QString& file, const std::string& text) {
+  static void WriteLinks(const QString& file, const QByteArray& text) {
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(text.data(), static_cast<qint64>(text.size()));
+    out.write(text);
+  }
+  static QByteArray Read(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+  }
+  // Clicks and lets a window that closed itself go.
+  static void Click(QAbstractButton* button) {
+    button->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
   QTemporaryDir dir_;
@@ -95,33 +103,22 @@ class ResearchEditionTest : public ::testing::Test {
 };
 
 TEST_F(ResearchEditionTest, ResearchRunsWriteFreshRunNumbersOnlyInTheirEditions) {
+  using Runs = std::vector<std::pair<int, int>>;  // run number, period
   struct Case {
     const char* name;
     bool research, stepDump;
-    QStringList existing;
-    QStringList out, stepFolder;
+    Runs existing, out, stepFolder;
   };
   const std::vector<Case> cases = {
-      {"research",
-       true,
-       false,
-       {},
-       {"pc7_1 Period=1.csv", "pc7_2 Period=2.csv", "pc7_3 Period=3.csv"},
-       {}},
-      {"past existing names",
-       true,
-       false,
-       {"pc7_1 Period=1.csv", "pc7_3 Period=2.csv"},
-       {"pc7_1 Period=1.csv", "pc7_2 Period=1.csv", "pc7_3 Period=2.csv", "pc7_4 Period=2.csv",
-        "pc7_5 Period=3.csv"},
-       {}},
-      {"per-step dump too",
-       true,
-       true,
-       {},
-       {"pc7_2 Period=1.csv", "pc7_4 Period=2.csv", "pc7_6 Period=3.csv"},
-       {"pc7_1 Period=1.csv", "pc7_3 Period=2.csv", "pc7_5 Period=3.csv"}},
+      {"existing", true, false, {{1, 1}, {3, 2}}, {{1, 1}, {2, 1}, {3, 2}, {4, 2}, {5, 3}}, {}},
+      {"per-step dump too", true, true, {}, {{2, 1}, {4, 2}, {6, 3}}, {{1, 1}, {3, 2}, {5, 3}}},
       {"standard build", false, false, {}, {}, {}},
+  };
+  const auto names = [](const Runs& runs) {
+    QStringList list;
+    for (const auto& [run, period] : runs)
+      list << QString("pc7_%1 Period=%2.csv").arg(run).arg(period);
+    return list;
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -130,12 +127,12 @@ TEST_F(ResearchEditionTest, ResearchRunsWriteFreshRunNumbersOnlyInTheirEditions)
     DebugStepDump = c.stepDump;
     AutoSaveEnabled = SurveyLinksEnabled = true;
     SurveyLinksTable[2] = {"2", "1", "", "http://s/2"};
-    for (const QString& name : c.existing) WriteLinks(Path("out/" + name), "kept");
+    for (const QString& name : names(c.existing)) WriteLinks(Path("out/" + name), "kept");
     Run(3);
     EXPECT_EQ(urls_.opened.size(), c.research ? 1u : 0u);
-    EXPECT_EQ(Files("out"), c.out);
-    EXPECT_EQ(Files("data/Zvk"), c.stepFolder);
-    for (const QString& name : c.existing) EXPECT_EQ(QFileInfo(Path("out/" + name)).size(), 4);
+    EXPECT_EQ(Files("out"), names(c.out));
+    EXPECT_EQ(Files("data/Zvk"), names(c.stepFolder));
+    for (const QString& name : names(c.existing)) EXPECT_EQ(Read(Path("out/" + name)), "kept");
     EXPECT_EQ(storage::AdvancedOptionsReadRunNumber(),
               c.research ? std::optional(QString::number(AutoSaveRunNumber)) : std::nullopt);
     EXPECT_TRUE(Messages().empty());
@@ -174,15 +171,11 @@ TEST_F(ResearchEditionTest, NoInputRunsInsideTheExportAndAFailureIsToldOnceTheRu
 
 TEST_F(ResearchEditionTest, TheSurveyLinkOfThePeriodReachedOpensOnceAndLoadsTheFullWindow) {
   SurveyLinksEnabled = true;
-  const auto row = [](const char* check, const char* address) {
-    return storage::SurveyLinkRow{"", check, "", address};
-  };
-  SurveyLinksTable[1] = row("1", "http://survey/1");
-  SurveyLinksTable[2] = row("0", "http://survey/2");
-  SurveyLinksTable[3] = row("1", "x");
-  SurveyLinksTable[4] = row("1", "file:///etc/passwd");
-  SurveyLinksTable[5] = row("1", "HTTPS://survey/5");
-  SurveyLinksTable[6] = row("1", "http://survey/6");
+  const char* rows[][2] = {
+      {"1", "http://survey/1"},    {"0", "http://survey/2"},  {"1", "x"},
+      {"1", "file:///etc/passwd"}, {"1", "HTTPS://survey/5"}, {"1", "http://survey/6"}};
+  for (std::size_t r = 1; r <= 6; ++r)
+    SurveyLinksTable[r] = {"", rows[r - 1][0], "", rows[r - 1][1]};
   Run(5);
   EXPECT_EQ(urls_.opened, (std::vector<QString>{"http://survey/1", "https://survey/5"}));
   // A run of two quarters looks only at the period it reaches.
@@ -197,59 +190,32 @@ TEST_F(ResearchEditionTest, TheSurveyLinkOfThePeriodReachedOpensOnceAndLoadsTheF
   EXPECT_EQ(SurveyLinksWindow(*window_), links);
   EXPECT_TRUE(links->isVisibleTo(window_->MdiArea()));
   EXPECT_EQ(links->txtURL(5)->text(), "HTTPS://survey/5");
-  EXPECT_EQ(links->Check1(7)->text(), "Year 2, Q3");
 }
 
 TEST_F(ResearchEditionTest, AutoSaveOptionsStoreOnlyAWritableFolderAndAPlainName) {
   struct Case {
     const char* name;
     QString folder, baseName;
-    int answer;
-    Shown shown;
-    bool closes, enabled;
-    std::optional<QString> storedBase;
+    int answer, style;
+    std::string shown;
+    std::optional<QString> storedBase;  // stored and closed
   };
   const QString out = Path("out");
   const std::string noFolder = "Sorry, that folder Does Not Exist";
   const std::string confirm = ("Your autosaved games will be saved in " + out).toStdString();
+  const std::string noBaseName =
+      "Autosave is off: no destination set. \r\nIf you were trying to activate note that both "
+      "location and base file name need to be set";
+  const std::string notWritable = "The program cannot make files in that folder.";
+  const std::string notPlain = "The base name must be a plain file name, without a folder.";
   const std::vector<Case> cases = {
-      {"no such folder", Path("none"), "pc7", 0, {{0, noFolder}}, false, false, std::nullopt},
-      {"empty folder text", "", "pc7", 0, {{0, noFolder}}, false, false, std::nullopt},
-      {"no base name",
-       out,
-       "",
-       0,
-       {{0,
-         "Autosave is off: no destination set. \r\nIf you were trying to activate note that "
-         "both location and base file name need to be set"}},
-       true,
-       false,
-       QString()},
-      {"folder not writable",
-       "/proc",
-       "pc7",
-       0,
-       {{48, "The program cannot make files in that folder."}},
-       false,
-       false,
-       std::nullopt},
-      {"base name with a folder",
-       out,
-       "../pc7",
-       0,
-       {{48, "The base name must be a plain file name, without a folder."}},
-       false,
-       false,
-       std::nullopt},
-      {"cancelled",
-       out,
-       "pc7",
-       platform::kAnswerCancel,
-       {{1, confirm}},
-       false,
-       false,
-       std::nullopt},
-      {"saved", out, "pc7", platform::kAnswerOk, {{1, confirm}}, true, true, "pc7"},
+      {"no such folder", Path("none"), "pc7", 0, 0, noFolder, {}},
+      {"empty folder text", "", "pc7", 0, 0, noFolder, {}},
+      {"no base name", out, "", 0, 0, noBaseName, QString()},
+      {"folder not writable", "/proc", "pc7", 0, 48, notWritable, {}},
+      {"base name with a folder", out, "../pc7", 0, 48, notPlain, {}},
+      {"cancelled", out, "pc7", platform::kAnswerCancel, 1, confirm, {}},
+      {"saved", out, "pc7", platform::kAnswerOk, 1, confirm, "pc7"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -257,86 +223,65 @@ TEST_F(ResearchEditionTest, AutoSaveOptionsStoreOnlyAWritableFolderAndAPlainName
     mnuHelpAdvanced_Click(*window_);
     AdvancedOptions* options = AdvancedOptionsWindow(*window_);
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(options->parentWidget()->size(), QSize(326, 280));
-    EXPECT_TRUE(options->Label1()->text().contains("unique to each PC in use.  When set will"));
     options->txtPath()->setText(c.folder);
     options->txtBaseName()->setText(c.baseName);
     if (c.answer != 0) messages_.Answer(c.answer);
-    options->btnSave()->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(Messages(), c.shown);
-    EXPECT_EQ(AdvancedOptionsWindow(*window_) == nullptr, c.closes);
-    EXPECT_EQ(AutoSaveEnabled, c.enabled);
+    Click(options->btnSave());
+    EXPECT_EQ(Messages(), (Shown{{c.style, c.shown}}));
+    EXPECT_EQ(AdvancedOptionsWindow(*window_) == nullptr, c.storedBase.has_value());
     EXPECT_EQ(storage::AdvancedOptionsReadBaseName(), c.storedBase);
-    if (c.storedBase) {
-      EXPECT_EQ(storage::AdvancedOptionsReadRunNumber(), "0");
-    }
-    if (c.enabled) {
-      EXPECT_EQ(AutoSavePath + '/' + AutoSaveBaseName, out + "/pc7");
-    }
+    EXPECT_EQ(AutoSaveEnabled, c.storedBase == "pc7");
     TearDown();
   }
   SetUp();
   mnuHelpAdvanced_Click(*window_);
-  AdvancedOptionsWindow(*window_)->txtBaseName()->setText("other");
-  AdvancedOptionsWindow(*window_)->cmdCancel()->click();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  AdvancedOptions* options = AdvancedOptionsWindow(*window_);
+  EXPECT_EQ(options->parentWidget()->size(), QSize(326, 280));
+  EXPECT_TRUE(options->Label1()->text().contains("unique to each PC in use.  When set will"));
+  options->txtBaseName()->setText("other");
+  Click(options->cmdCancel());
   EXPECT_EQ(AdvancedOptionsWindow(*window_), nullptr);
   EXPECT_EQ(storage::AdvancedOptionsReadBaseName(), std::nullopt);
 }
 
 TEST_F(ResearchEditionTest, SaveLocationStoresTheFolderAndLoadsItsLinksOrTellsWhy) {
-  const std::string links = "0,0,\"Start\",\"\"\r\n1,1,\"Year 1, Q1\",\"http://s/1\"\r\n";
   struct Case {
     const char* name;
-    QString typed;
+    QString typed, stored;  // stored: the folder in force afterwards
     int answer;
-    QString stored;  // the folder in force afterwards
     bool enabled;
     QStringList texts;
   };
-  const QString withFile = Path("out"), withoutFile = Path("data");
+  const QString with = Path("out"), without = Path("data");
   const QString located =
       "Your list of survey links (TalvairSurveyLinks.txt) should be located in ";
+  const QString noLocation =
+      "If you want to use this feature you need to set a location for the file to be saved in.";
+  const QString noFolder = "Sorry, the folder selected does not exist";
+  const QString notFound = "File not found at given location";
+  const int ok = platform::kAnswerOk, cancel = platform::kAnswerCancel;
   const std::vector<Case> cases = {
-      {"folder with the file", withFile, platform::kAnswerOk, withFile, true, {located + withFile}},
-      {"folder without it",
-       withoutFile,
-       platform::kAnswerOk,
-       withoutFile,
-       false,
-       {located + withoutFile, "File not found at given location"}},
-      {"cancelled loads nothing",
-       withFile,
-       platform::kAnswerCancel,
-       "",
-       false,
-       {located + withFile,
-        "If you want to use this feature you need to set a location for the file to be saved in."}},
-      {"no such folder",
-       Path("none"),
-       0,
-       withFile,
-       true,
-       {"Sorry, the folder selected does not exist"}},
+      {"folder with the file", with, with, ok, true, {located + with}},
+      {"without it", without, without, ok, false, {located + without, notFound}},
+      {"cancelled loads nothing", with, "", cancel, false, {located + with, noLocation}},
+      {"no such folder", Path("none"), with, 0, true, {noFolder}},
   };
-  WriteLinks(Path("out/TalvairSurveyLinks.txt"), links);
+  WriteLinks(Path("out/TalvairSurveyLinks.txt"),
+             "0,0,\"Start\",\"\"\r\n1,1,\"Year 1, Q1\",\"http://s/1\"\r\n");
   QDir(Path("data")).mkpath(".");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     messages_.Clear();
-    ASSERT_FALSE(storage::SurveyLinksPathWrite(withFile));
-    SurveyLinksPath = withFile;
+    ASSERT_FALSE(storage::SurveyLinksPathWrite(with));
+    SurveyLinksPath = with;
     SurveyLinksEnabled = false;
     mnuHelpSurveyLinks_Click(*window_);
     frmSurveyLinks* window = SurveyLinksWindow(*window_);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->FullLayout());
-    EXPECT_FALSE(window->TabStrip1()->isVisibleTo(window));
     if (c.answer != 0) messages_.Answer(c.answer);
     window->txtPath()->setText(c.typed);
-    window->Command1()->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Click(window->Command1());
     EXPECT_EQ(SurveyLinksWindow(*window_), nullptr);
     QStringList texts;
     for (const auto& [style, text] : Messages()) texts << QString::fromStdString(text);
@@ -366,17 +311,14 @@ TEST_F(ResearchEditionTest, TheFullWindowWritesChangedRowsWhenItCloses) {
     frmSurveyLinks* window = CreateSurveyLinksWindow(*window_->MdiArea(), true);
     EXPECT_TRUE(window->Check1(1)->isChecked());
     window->TabStrip1_Click(1);
-    EXPECT_TRUE(window->Frame2()->isVisibleTo(window));
-    EXPECT_FALSE(window->Frame1()->isVisibleTo(window));
+    EXPECT_TRUE(window->Frame2()->isVisibleTo(window) && !window->Frame1()->isVisibleTo(window));
     if (edit) {
       window->Check1(1)->setChecked(false);
       window->Check1(41)->setChecked(true);
       window->txtURL(41)->setText("https://s/end");
     }
     window->parentWidget()->close();
-    QFile written(file);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QByteArray text = written.readAll();
+    const QByteArray text = Read(file);
     EXPECT_EQ(text.startsWith("0,0,\"Start\",\"\"\r\n1,0,\"Year 1, Q1\",\"http://s/1\"\r\n"), edit);
     EXPECT_EQ(text.endsWith("41,1,\"End\",\"https://s/end\"\r\n"), edit);
   }
@@ -392,11 +334,9 @@ TEST_F(ResearchEditionTest, TheFullWindowWritesChangedRowsWhenItCloses) {
   window->txtPath()->setText(Path("data"));
   messages_.Clear();
   messages_.Answer(platform::kAnswerOk);
-  window->Command1()->click();
+  Click(window->Command1());
   EXPECT_EQ(Messages().size(), 2u);  // the edits lost, then the location confirmed
-  QFile kept(next);
-  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-  EXPECT_EQ(kept.readAll(), "0,1,\"Start\",\"http://next/0\"\r\n");
+  EXPECT_EQ(Read(next), "0,1,\"Start\",\"http://next/0\"\r\n");
   EXPECT_EQ(SurveyLinksTable[0].address, "http://next/0");
 }
 
@@ -412,19 +352,16 @@ TEST_F(ResearchEditionTest, MaintenanceFilesGoToTheDataFolderAndFailuresAreTold)
       {ListVars_Click, "ZvkVariables.txt", "Não foi possível gravar as variáveis no arquivo "},
   };
   CurrentLanguage = "Port";
+  WriteLinks(Path("out/in the way"), "a file, not a folder");
+  const QString blocked = Path("out/in the way/inside");
   for (const Case& c : cases) {
-    c.handler(model_);
-    EXPECT_TRUE(QFile::exists(Path("data/") + c.file)) << c.file;
-  }
-  EXPECT_TRUE(Messages().empty());
-  platform::SetUserDataFolder(Path("out/TalvairSurveyLinks.txt/inside"));
-  WriteLinks(Path("out/TalvairSurveyLinks.txt"), "a file in the way");
-  for (const Case& c : cases) {
+    platform::SetUserDataFolder(Path("data"));
     messages_.Clear();
     c.handler(model_);
-    EXPECT_EQ(Messages(),
-              (Shown{{48, (c.failure + Path("out/TalvairSurveyLinks.txt/inside/") + c.file + ".")
-                              .toStdString()}}));
+    EXPECT_TRUE(QFile::exists(Path("data/") + c.file)) << c.file;
+    platform::SetUserDataFolder(blocked);
+    c.handler(model_);
+    EXPECT_EQ(Messages(), (Shown{{48, (c.failure + blocked + '/' + c.file + ".").toStdString()}}));
   }
 }
 
