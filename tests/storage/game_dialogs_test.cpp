@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <string>
+#include <optional>
 #include <vector>
 
 #include "model/game.h"
@@ -17,12 +17,6 @@
 
 namespace talvair::storage {
 namespace {
-
-QByteArray Contents(const QString& path) {
-  QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  return file.readAll();
-}
 
 void Write(const QString& path, const QByteArray& bytes) {
   QFile file(path);
@@ -35,53 +29,43 @@ TEST(SaveGameWithDialog, AddsDatAsksAgainForATakenNameAndKeepsTheDialogsComments
   Write(folder.filePath("taken.dat"), "old");
   struct Case {
     const char* name;
-    QString typed;
-    std::vector<int> answers;  // to the question about the name that gained ".dat"
-    const char* savedAs;       // empty: nothing saved
+    std::optional<QString> typed;  // none: Cancel
+    std::vector<int> answers;      // to the question about the name that gained ".dat"
+    std::optional<int> status;
+    int error;
+    QString savedAs;
   };
   const std::vector<Case> cases = {
-      {"plain name", "game", {}, "game.dat"},
-      {"with .dat", "kept.dat", {}, "kept.dat"},
-      {"other case", "upper.DAT", {}, "upper.DAT.dat"},
-      {"gains a taken name, keep it", "taken", {platform::kAnswerNo}, ""},
-      {"gains a taken name, replace it", "taken", {platform::kAnswerYes}, "taken.dat"},
+      {"plain name", "game", {}, kStatusDone, 0, "game.dat"},
+      {"with .dat", "kept.dat", {}, kStatusDone, 0, "kept.dat"},
+      {"other case", "upper.DAT", {}, kStatusDone, 0, "upper.DAT.dat"},
+      {"gains a taken name, keep it", "taken", {platform::kAnswerNo}, {}, -1, ""},
+      {"Cancel", {}, {}, {}, -1, ""},
+      {"no such folder", "none/game", {}, kStatusFailed, kErrPathNotFound, ""},
+      {"gains a taken name, replace it", "taken", {platform::kAnswerYes}, 0, 0, "taken.dat"},
   };
   for (const Case& c : cases) {
     platform::ScopedScriptedMessages messages;
     for (const int answer : c.answers) messages.Answer(answer);
     platform::ScriptedFileDialogs dialogs;
-    dialogs.Choose(folder.filePath(c.typed), QStringLiteral("from the dialog"));
+    c.typed ? dialogs.Choose(folder.filePath(*c.typed), QStringLiteral("from the dialog"))
+            : dialogs.Cancel();
     game model;
     model.GameComments("before");
     int error = -1;
-    const std::optional<int> status = SaveGameWithDialog(model, "notepad", &error);
+    EXPECT_EQ(SaveGameWithDialog(model, "notepad", &error), c.status) << c.name;
+    EXPECT_EQ(error, c.error) << c.name;
     EXPECT_EQ(messages.ShownMessages().size(), c.answers.size()) << c.name;
-    if (std::string(c.savedAs).empty()) {
-      EXPECT_FALSE(status) << c.name;
-      EXPECT_EQ(model.GameComments(), "before") << "No counts as Cancel";
-      EXPECT_EQ(Contents(folder.filePath("taken.dat")), "old");
-      continue;
-    }
-    EXPECT_EQ(status, kStatusDone) << c.name;
-    EXPECT_EQ(error, 0);
-    EXPECT_EQ(model.GameComments(), "from the dialog") << c.name;
-    EXPECT_TRUE(Contents(folder.filePath(c.savedAs))
-                    .startsWith(("21,0\r\n\"" + EncodeString("from the dialog") + "\"").c_str()))
-        << c.name;
     EXPECT_EQ(dialogs.Shown().at(0).comments, "notepad");
+    EXPECT_EQ(model.GameComments(), c.status ? "from the dialog" : "before") << c.name;
+    QFile saved(folder.filePath(c.savedAs.isEmpty() ? "taken.dat" : c.savedAs));
+    saved.open(QIODevice::ReadOnly);
+    EXPECT_TRUE(saved.readAll().startsWith(
+        c.savedAs.isEmpty()
+            ? QByteArray("old")
+            : QByteArray::fromStdString("21,0\r\n\"" + EncodeString("from the dialog"))))
+        << c.name;
   }
-
-  // Cancel: nothing written, the model's comments kept; a failed save gives its reason.
-  platform::ScriptedFileDialogs dialogs;
-  dialogs.Cancel();
-  dialogs.Choose(folder.filePath("none/game"));
-  game model;
-  model.GameComments("before");
-  EXPECT_FALSE(SaveGameWithDialog(model, "notepad"));
-  EXPECT_EQ(model.GameComments(), "before");
-  int error = 0;
-  EXPECT_EQ(SaveGameWithDialog(model, "notepad", &error), kStatusFailed);
-  EXPECT_EQ(error, kErrPathNotFound);
 }
 
 TEST(OpenGameDialog, PreviewsRegularFilesFromTheirFirstBytesOnly) {
@@ -90,13 +74,8 @@ TEST(OpenGameDialog, PreviewsRegularFilesFromTheirFirstBytesOnly) {
         "21,3\r\n\"" + QByteArray::fromStdString(EncodeString("a\r\n%1")) + "\"\r\n0,");
   Write(folder.filePath("far.dat"), "21,3" + QByteArray(70 * 1024, ' ') + "\r\n\"%97\"\r\n");
   QDir(folder.path()).mkdir("folder.dat");
-  const std::vector<std::pair<QString, QString>> cases = {
-      {"game.dat", "\"a\n%1\""},
-      {"far.dat", ""},
-      {"folder.dat", ""},
-      {"missing.dat", ""},
-  };
-  for (const auto& [name, preview] : cases) {
+  for (const auto& [name, preview] : std::vector<std::pair<QString, QString>>{
+           {"game.dat", "\"a\n%1\""}, {"far.dat", ""}, {"folder.dat", ""}, {"missing.dat", ""}}) {
     EXPECT_EQ(PreviewGameComments(folder.filePath(name)), preview) << name.toStdString();
   }
 

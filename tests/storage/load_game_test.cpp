@@ -4,9 +4,9 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/game.h"
@@ -64,44 +64,55 @@ std::string File(const std::string& name, const std::string& contents) {
   return (kFolder / name).string();
 }
 
+// Opens `file` over a game in progress: the result is `played` (null: the game in progress,
+// untouched) with its comments, and the events are `log`.
+void ExpectOpens(const std::string& file, const game* played, int status,
+                 const std::vector<std::string>& log, const std::string& name) {
+  Player p;
+  p.Run(5, "0.12", "1");
+  p.g.ExtraString("kept");
+  const game& expected = played ? *played : p.g;
+  const ValueTable values = expected.VarValues(), display = expected.DisplayValues();
+  const auto state = std::tuple(expected.Period(), expected.GameOver(),
+                                std::string(played ? "notes\n\"1\"" : "kept"));
+  p.log.clear();
+  EXPECT_EQ(LoadGame(p.g, file, &p), status) << name;
+  EXPECT_EQ(p.log, log) << name;
+  EXPECT_EQ(std::tuple(p.g.Period(), p.g.GameOver(), p.g.ExtraString()), state) << name;
+  EXPECT_FALSE(p.g.IsLoading());
+  EXPECT_TRUE(p.g.VarValues() == values && p.g.DisplayValues() == display) << name;
+}
+
 TEST(LoadGame, ASavedGameOpensExactlyAsItWasPlayed) {
+  struct Step {
+    int16_t quarters;  // below zero: go back that many
+    const char* fare;
+    const char* aircraft = "0";
+  };
   struct Case {
     const char* name;
-    std::function<void(Player&)> play;
+    std::vector<Step> play;
     int16_t period;
     bool over;
   };
   const std::vector<Case> cases = {
-      {"at the start", [](Player&) {}, 0, false},
-      {"time steps and go back",
-       [](Player& p) {
-         p.Run(4);
-         p.Run(1, "0.1", "2");
-         p.g.RunPeriod(2);
-         p.g.GoBack();
-         p.Run(10, "0.11");
-       },
-       13, false},
-      {"to the end",
-       [](Player& p) {
-         p.Run(15);
-         p.Run(40, "0.1");
-       },
-       40, true},
-      {"liquidated",
-       [](Player& p) {
-         p.Run(3);
-         p.Run(10, "0.01");
-       },
-       6, true},
-      {"an old copy's 41 quarters", [](Player& p) { p.Run(40, "0.1"); }, 40, true},
+      {"at the start", {}, 0, false},
+      {"time steps and go back", {{4, "0.09"}, {1, "0.1", "2"}, {-2, ""}, {10, "0.11"}}, 13, false},
+      {"to the end", {{15, "0.09"}, {40, "0.1"}}, 40, true},
+      {"liquidated", {{3, "0.09"}, {10, "0.01"}}, 6, true},
+      {"an old copy's 41 quarters", {{40, "0.1"}}, 40, true},
   };
   for (const Case& c : cases) {
     Player played;
-    c.play(played);
-    ASSERT_EQ(played.g.Period(), c.period) << c.name;
-    const std::string file = (kFolder / "game.dat").string();
-    fs::create_directories(kFolder);
+    for (const Step& step : c.play) {
+      if (step.quarters > 0) played.Run(step.quarters, step.fare, step.aircraft);
+      if (step.quarters < 0) {
+        played.g.RunPeriod(-step.quarters);
+        played.g.GoBack();
+      }
+    }
+    ASSERT_EQ(std::tuple(played.g.Period(), played.g.GameOver()), std::tuple(c.period, c.over));
+    const std::string file = File("game.dat", "");
     ASSERT_EQ(SaveGame(played.g, file, true, "notes\n\"1\""), kStatusDone);
     if (std::string(c.name).starts_with("an old")) {
       // Older copies saved one quarter past the end.
@@ -111,19 +122,8 @@ TEST(LoadGame, ASavedGameOpensExactlyAsItWasPlayed) {
       for (int value = 0; value < 55; ++value) text += "0,";
       File("game.dat", text);
     }
-
-    Player opened;
-    opened.Run(7, "0.12", "1");  // a game in progress, to be replaced
-    opened.log.clear();
-    EXPECT_EQ(LoadGame(opened.g, file, &opened), kStatusDone) << c.name;
-    EXPECT_EQ(opened.g.Period(), c.period) << c.name;
-    EXPECT_EQ(opened.g.GameOver(), c.over) << c.name;
-    EXPECT_FALSE(opened.g.IsLoading());
-    EXPECT_TRUE(opened.g.VarValues() == played.g.VarValues()) << c.name;
-    EXPECT_TRUE(opened.g.DisplayValues() == played.g.DisplayValues()) << c.name;
-    EXPECT_EQ(opened.g.ExtraString(), "notes\n\"1\"");
-    EXPECT_EQ(opened.log, (std::vector<std::string>{"shown game.dat notes\n\"1\"", "GameLoaded 0",
-                                                    "DataChange"}));
+    ExpectOpens(file, &played.g, kStatusDone,
+                {"shown game.dat notes\n\"1\"", "GameLoaded 0", "DataChange"}, c.name);
   }
 }
 
@@ -153,21 +153,8 @@ TEST(LoadGame, AnUnsoundFileOrAFailedReplayKeepsTheGame) {
       {"replay fails", head + quarter("0.09") + quarter("0"), kStatusFailed, {"Error 6 21"}},
   };
   for (const Case& c : cases) {
-    Player p;
-    p.Run(5);
-    p.g.ExtraString("kept");
-    const ValueTable values = p.g.VarValues();
-    const ValueTable display = p.g.DisplayValues();
-    p.log.clear();
-    const std::string file =
-        c.contents.empty() ? (kFolder / "none.dat").string() : File("bad.dat", c.contents);
-    EXPECT_EQ(LoadGame(p.g, file, &p), c.status) << c.name;
-    EXPECT_EQ(p.log, c.log) << c.name;
-    EXPECT_EQ(p.g.Period(), 5) << c.name;
-    EXPECT_FALSE(p.g.IsLoading());
-    EXPECT_EQ(p.g.ExtraString(), "kept") << c.name;
-    EXPECT_TRUE(p.g.VarValues() == values) << c.name;
-    EXPECT_TRUE(p.g.DisplayValues() == display) << c.name;
+    ExpectOpens(c.contents.empty() ? (kFolder / "none.dat").string() : File("bad.dat", c.contents),
+                nullptr, c.status, c.log, c.name);
   }
   fs::remove_all(kFolder);
 }
