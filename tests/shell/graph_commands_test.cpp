@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <functional>
 #include <memory>
 
 #include "main_window_fixture.h"
@@ -26,20 +25,8 @@ namespace {
 
 void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-class GraphCommandsTest : public ::testing::Test {
+class GraphCommandsTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    AppTitle = QStringLiteral("Talvair");
-    GoBackWarnings = false;
-    LoadMainWindow(model_, window_);
-    window_->show();
-  }
-  void TearDown() override {
-    window_.reset();
-    GoBackWarnings = true;
-    CurrentLanguage = "English";
-  }
-
   void Choose(int index) { window_->MenuItem(QStringLiteral("mnuGph"), index)->trigger(); }
   const views::ViewCollection<views::View>& Graphs() const {
     return window_->Views().GraphWindows();
@@ -48,10 +35,6 @@ class GraphCommandsTest : public ::testing::Test {
     const auto entry = Graphs().Find(views::FixedGraphKey(fixedNumber));
     return *static_cast<views::frmGraph*>(entry->view)->gphGraph();
   }
-
-  game model_;
-  platform::ScopedScriptedMessages messages_;
-  std::unique_ptr<frmMDI> window_;
 };
 
 TEST_F(GraphCommandsTest, CustomGraphsItemTellsHowToMakeOne) {
@@ -74,9 +57,9 @@ TEST_F(GraphCommandsTest, CustomGraphsItemTellsHowToMakeOne) {
     messages_.Clear();
     window_->MenuItem(QStringLiteral("mnuGphCustom"))->trigger();
     ASSERT_EQ(messages_.ShownMessages().size(), 1u) << c.language;
-    EXPECT_EQ(messages_.ShownMessages()[0].text, QString::fromUtf8(c.text));
-    EXPECT_EQ(messages_.ShownMessages()[0].style, platform::kStyleOkOnly);
-    EXPECT_TRUE(messages_.ShownMessages()[0].title.isEmpty());
+    const auto& shown = messages_.ShownMessages()[0];
+    EXPECT_EQ(shown.text, QString::fromUtf8(c.text));
+    EXPECT_TRUE(shown.style == platform::kStyleOkOnly && shown.title.isEmpty()) << c.language;
   }
 }
 
@@ -90,27 +73,16 @@ TEST_F(GraphCommandsTest, ManyOpeningsLeaveRunGoBackAndRestartWorking) {
   Choose(117);
   EXPECT_EQ(window_->Graphs().LastGraphId(), 203);
 
-  const struct {
-    const char* name;
-    std::function<void()> step;
-    int period;
-  } steps[] = {
-      {"run",
-       [&] {
-         window_->cmdRun()->click();
-         window_->cmdRun()->click();
-       },
-       8},
-      {"go back", [&] { window_->mnuSimGoBack()->trigger(); }, 4},
-      {"restart", [&] { window_->mnuSimRestart()->trigger(); }, 0},
-  };
+  // Run twice by four quarters, go back four, restart.
   window_->mnuSimTimeStepItems(4)->trigger();
-  for (const auto& s : steps) {
-    s.step();
-    ASSERT_EQ(model_.TValue(), s.period) << s.name;
+  QAction* const steps[] = {nullptr, nullptr, window_->mnuSimGoBack(), window_->mnuSimRestart()};
+  const int periods[] = {4, 8, 4, 0};
+  for (int i = 0; i < 4; ++i) {
+    steps[i] ? steps[i]->trigger() : window_->cmdRun()->click();
+    ASSERT_EQ(model_.TValue(), periods[i]) << i;
     for (const int graph : {118, 117}) {
-      EXPECT_EQ(Chart(graph).DrawnPoints(1), s.period + 1) << s.name << " graph " << graph;
-      EXPECT_FALSE(Chart(graph).HasValue(1, s.period + 2)) << s.name << " graph " << graph;
+      EXPECT_EQ(Chart(graph).DrawnPoints(1), periods[i] + 1) << i << " graph " << graph;
+      EXPECT_FALSE(Chart(graph).HasValue(1, periods[i] + 2)) << i << " graph " << graph;
     }
   }
   for (const auto& shown : messages_.ShownMessages()) {

@@ -2,10 +2,16 @@
 // them: what the tests of the menu commands start from.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <memory>
 
 #include "model/game.h"
+#include "model/language.h"
+#include "platform/message_box.h"
 #include "shell/decision_window.h"
+#include "shell/globals.h"
 #include "shell/main_window.h"
 
 namespace talvair::shell {
@@ -21,5 +27,27 @@ inline frmDecision* LoadMainWindow(game& model, std::unique_ptr<frmMDI>& window)
   window->AttachModel();
   return CreateDecisionWindow(*window->MdiArea(), model, window->TimeStepCaption());
 }
+
+// Shows both windows, active, with message boxes scripted and Go Back's warning off.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AppTitle = QStringLiteral("Talvair");
+    GoBackWarnings = false;
+    decision_ = LoadMainWindow(model_, window_);
+    window_->show();
+    QApplication::setActiveWindow(window_.get());
+  }
+  void TearDown() override {
+    window_.reset();
+    GoBackWarnings = true;
+    CurrentLanguage = "English";
+  }
+
+  game model_;
+  platform::ScopedScriptedMessages messages_;
+  std::unique_ptr<frmMDI> window_;
+  frmDecision* decision_ = nullptr;
+};
 
 }  // namespace talvair::shell

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -17,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+#include "main_window_fixture.h"
 #include "model/game.h"
 #include "model/language.h"
 #include "platform/clipboard.h"
@@ -40,48 +40,25 @@ namespace {
 
 using platform::PixelsOf;
 
-class TableCommandsTest : public ::testing::Test {
+class TableCommandsTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    AppTitle = QStringLiteral("Talvair");
-    GoBackWarnings = false;
-    window_ = std::make_unique<frmMDI>(model_);
-    window_->Load();
-    window_->AttachModel();
-    decision_ = CreateDecisionWindow(*window_->MdiArea(), model_, window_->TimeStepCaption());
-    window_->show();
-    QApplication::setActiveWindow(window_.get());
-  }
-  void TearDown() override {
-    window_.reset();
-    GoBackWarnings = true;
-    CurrentLanguage = "English";
-  }
-
-  views::WindowManager& Views() const { return window_->Views(); }
+  void Open(int number) { window_->MenuItem(QStringLiteral("mnuTable"), number)->trigger(); }
   QMdiSubWindow* TableFrame(int number) const {
-    const auto entry = Views().OpenViews().Find(views::TableKey(number));
+    const auto entry = window_->Views().OpenViews().Find(views::TableKey(number));
     return entry ? entry->window : nullptr;
   }
-  views::frmTable* Table(int number) const {
-    const auto entry = Views().OpenViews().Find(views::TableKey(number));
-    return entry ? static_cast<views::frmTable*>(entry->view) : nullptr;
+  views::frmTable& Table(int number) const {
+    return *static_cast<views::frmTable*>(
+        window_->Views().OpenViews().Find(views::TableKey(number))->view);
   }
   QAction& Copy() const { return *window_->mnuEditCopy(); }
-
-  game model_;
-  platform::ScopedScriptedMessages messages_;
-  std::unique_ptr<frmMDI> window_;
-  frmDecision* decision_ = nullptr;
 };
 
 TEST_F(TableCommandsTest, TablesMenuOpensEachTableOnceAndTheWindowMenuArrangesThem) {
   for (int index = 1; index <= 11; ++index) {
-    QAction* item = window_->MenuItem(index == 10 ? "mnutbltstocks" : "mnuTable", index);
-    ASSERT_NE(item, nullptr) << index;
-    // The hidden items are disabled: their commands are called as the items would.
+    // The hidden items, 10 and 11, are disabled: their commands are called as the items would.
     if (index <= 9) {
-      item->trigger();
+      Open(index);
     } else {
       index == 10 ? mnutbltstocks_Click(*window_, index) : mnuTable_Click(*window_, index);
     }
@@ -90,28 +67,33 @@ TEST_F(TableCommandsTest, TablesMenuOpensEachTableOnceAndTheWindowMenuArrangesTh
   }
   window_->cmdRun()->click();
   QMdiSubWindow* summary = TableFrame(1);
-  window_->MenuItem(QStringLiteral("mnuTable"), 1)->trigger();
+  Open(1);
   EXPECT_EQ(TableFrame(1), summary);
   EXPECT_EQ(window_->MdiArea()->activeSubWindow(), summary);
-  EXPECT_EQ(Table(1)->NextPeriodRow(), 3) << "the run appended its row; nothing was rebuilt";
+  EXPECT_EQ(Table(1).NextPeriodRow(), 3) << "the run appended its row; nothing was rebuilt";
 
   // Windows cascaded past the client area's edges can be scrolled to.
   window_->MenuItem(QStringLiteral("CascadeTables"))->trigger();
   EXPECT_EQ(TableFrame(11)->x(),
             PixelsOf(platform::WindowLeft(*decision_->SubWindow()) + 4500 + 11 * 350));
-  EXPECT_EQ(window_->MdiArea()->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
   EXPECT_TRUE(window_->MdiArea()->verticalScrollBar()->isVisible());
 }
 
 TEST_F(TableCommandsTest, CopyPutsTheWindowsPictureAndATablesWholeGridOnTheClipboard) {
-  window_->MenuItem(QStringLiteral("mnuTable"), 9)->trigger();
+  // A fresh table is pictured as it stands, not with the whole grid selected for its text.
+  Open(2);
+  const QImage fresh = platform::WindowImage(*TableFrame(2));
+  Copy().trigger();
+  EXPECT_EQ(qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData()), fresh);
+
+  Open(9);
   window_->cmdRun()->click();
   mnuGph_Click(*window_, 118);
   QMdiSubWindow* graph = window_->MdiArea()->activeSubWindow();
   QMdiSubWindow* report =
-      Views().AddOpenView(views::kReportBreakevenKey, new views::frmRptBreakeven(model_));
+      window_->Views().AddOpenView(views::kReportBreakevenKey, new views::frmRptBreakeven(model_));
   report->show();
-  for (QMdiSubWindow* copied : {TableFrame(9), graph, report}) {
+  for (QMdiSubWindow* copied : {graph, report, TableFrame(9)}) {
     window_->MdiArea()->setActiveSubWindow(copied);
     ASSERT_TRUE(Copy().isEnabled());
     Copy().trigger();
@@ -120,49 +102,38 @@ TEST_F(TableCommandsTest, CopyPutsTheWindowsPictureAndATablesWholeGridOnTheClipb
     EXPECT_EQ(qvariant_cast<QImage>(data.imageData()).size(), copied->size());
     EXPECT_EQ(data.hasText(), copied == TableFrame(9));
   }
-
-  // A fresh table, pictured as it stands, not with the whole grid selected for its text.
-  window_->MenuItem(QStringLiteral("mnuTable"), 2)->trigger();
-  const QImage before = platform::WindowImage(*TableFrame(2));
-  Copy().trigger();
-  EXPECT_EQ(qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData()), before);
-
-  window_->MdiArea()->setActiveSubWindow(TableFrame(9));
-  Copy().trigger();
-  const platform::GridControl& grid = *Table(9)->FlxGrid();
-  // Rows end in a carriage return; the corner cell's own line break splits the header.
-  const QStringList rows = QGuiApplication::clipboard()->text().split('\r');
-  ASSERT_EQ(rows.size(), grid.Rows() + 1);
-  EXPECT_EQ(rows[0], "Year &");
-  EXPECT_EQ(rows[1].split('\t'),
-            (QStringList{"\nMonth", "Aircraft Purchases", "Talvair Fare", "Marketing Fraction",
-                         "Hiring", "Target Service Scope"}));
-  for (int row = 1; row < grid.Rows(); ++row) {
-    const QStringList cells = rows[row + 1].split('\t');
-    ASSERT_EQ(cells.size(), grid.Cols()) << row;
-    EXPECT_EQ(cells[0], grid.TextMatrix(row, 0)) << row;
-    EXPECT_EQ(cells[5], grid.TextMatrix(row, 5)) << row;
+  // Every cell, fixed row and column too: tabs between cells, a carriage return between rows.
+  const platform::GridControl& grid = *Table(9).FlxGrid();
+  QStringList rows;
+  for (int row = 0; row < grid.Rows(); ++row) {
+    QStringList cells;
+    for (int col = 0; col < grid.Cols(); ++col) cells.append(grid.TextMatrix(row, col));
+    rows.append(cells.join('\t'));
   }
+  const QString text = QGuiApplication::clipboard()->text();
+  EXPECT_TRUE(text.startsWith("Year &\r\nMonth\tAircraft Purchases\tTalvair Fare\t"))
+      << text.left(60).toStdString();
+  EXPECT_EQ(text, rows.join('\r'));
 }
 
 TEST_F(TableCommandsTest, TheDecisionWindowNeverEnablesCopyAndItsLossOfFocusResetsIt) {
   QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
-  window_->MenuItem(QStringLiteral("mnuTable"), 2)->trigger();
+  Open(2);
+  const auto toDecision = [&] { decision_->BringToFront(); };
   const struct {
     const char* step;
     std::function<void()> act;
     const char* caption;  // nullptr: disabled
   } steps[] = {
-      {"decision window", [&] { decision_->BringToFront(); }, nullptr},
       {"a click into the table's grid",
        [&] {
-         QWidget* cells = Table(2)->FlxGrid()->View()->viewport();
+         QWidget* cells = Table(2).FlxGrid()->View()->viewport();
          QTest::mouseClick(cells, Qt::LeftButton, {}, QPoint(cells->width() / 2, 40));
        },
        "Copy Table Data to Spreadsheet"},
-      {"decision window again", [&] { decision_->BringToFront(); }, nullptr},
+      {"decision window after the table", toDecision, nullptr},
       {"a graph", [&] { mnuGph_Click(*window_, 101); }, "Copy graph to clipboard"},
-      {"decision window at last", [&] { decision_->BringToFront(); }, nullptr},
+      {"decision window after the graph", toDecision, nullptr},
   };
   for (const auto& s : steps) {
     s.act();
@@ -178,10 +149,9 @@ TEST_F(TableCommandsTest, IntroductionAndWaitingFormsCentreThemselvesOnTheScreen
   writemes waiting;
   frmIntro intro;
   for (const QWidget* form : std::initializer_list<const QWidget*>{&waiting, &intro}) {
-    EXPECT_NEAR(form->x() + form->width() / 2.0, PixelsOf(6000), 1)
-        << form->objectName().toStdString();
-    EXPECT_NEAR(form->y() + form->height() / 2.0, PixelsOf(4500), 1)
-        << form->objectName().toStdString();
+    const QPoint centre = form->geometry().center();
+    EXPECT_NEAR(centre.x(), PixelsOf(6000), 1) << form->objectName().toStdString();
+    EXPECT_NEAR(centre.y(), PixelsOf(4500), 1) << form->objectName().toStdString();
   }
   intro.show();
   intro.cmdContinue()->click();
