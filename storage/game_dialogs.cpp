@@ -35,11 +35,13 @@ void SetUp(platform::ComDlgEx& dialog, bool saving) {
 
 }  // namespace
 
-QString GameDialogFolder() {
-  const QString program = QCoreApplication::applicationDirPath();
-  if (QFileInfo(program).isWritable()) return program;
+QString GameDialogFolder() { return GameDialogFolder(QCoreApplication::applicationDirPath()); }
+
+QString GameDialogFolder(const QString& programFolder) {
+  const QFileInfo program(programFolder);
+  if (program.isDir() && program.isWritable()) return programFolder;
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return documents.isEmpty() ? QDir::homePath() : documents;
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString PreviewGameComments(const QString& path) {

@@ -12,8 +12,9 @@ class game;
 namespace talvair::storage {
 
 // The folder the dialogs start in: the program's own when it can be written to, else the
-// user's documents.
+// user's documents (the home folder when there is no documents folder).
 QString GameDialogFolder();
+QString GameDialogFolder(const QString& programFolder);
 
 // What the Open game dialog shows for a selected file: the comments of a saved game, read
 // from at most the file's first 64 KiB, and only from a regular file.

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -18,6 +20,7 @@
 
 #include "main_window_fixture.h"
 #include "model/game.h"
+#include "model/game_events.h"
 #include "model/language.h"
 #include "numtext/number_text.h"
 #include "platform/file_dialog.h"
@@ -165,6 +168,34 @@ TEST_F(FileCommandsTest, OpenGameRunsExactlyWhenTheGameCanGoOnAndAFailureChanges
     EXPECT_EQ(decision_->DecisionText(2),
               frmDecision::FillText(2, model_.GetVarValue(204, c.period - 1, 0)));
   }
+}
+
+// Input that arrives while a file is open waits until the game stands: a Run clicked meanwhile
+// must not step the half-replayed game.
+TEST_F(FileCommandsTest, NoInputIsHandledWhileAGameIsOpened) {
+  Run(4);
+  const QString path = folder_.filePath("g.dat");
+  ASSERT_EQ(storage::SaveGame(model_, path.toStdString(), true, ""), 0);
+  Load("English");
+
+  struct QueueRunClicks : GameEvents {
+    QPushButton* run;
+    int queued = 0;
+    void Loading(int16_t, int16_t) override {
+      ++queued;
+      QMetaObject::invokeMethod(run, &QPushButton::click, Qt::QueuedConnection);
+    }
+  } input;
+  input.run = window_->cmdRun();
+  model_.Subscribe(&input);
+  dialogs_.Choose(path);
+  window_->MenuItem("mnuFileOpen")->trigger();
+  model_.Unsubscribe(&input);
+
+  ASSERT_GT(input.queued, 0);
+  EXPECT_EQ(model_.Period(), 4);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(model_.Period(), 4 + input.queued) << "the queued clicks run afterwards";
 }
 
 TEST_F(FileCommandsTest, SaveIsRefusedBeforeARunAndAFailureIsToldInTheLanguage) {

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <optional>
 #include <vector>
@@ -65,6 +66,17 @@ TEST(SaveGameWithDialog, AddsDatAsksAgainForATakenNameAndKeepsTheDialogsComments
             ? QByteArray("old")
             : QByteArray::fromStdString("21,0\r\n\"" + EncodeString("from the dialog"))))
         << c.name;
+  }
+}
+
+TEST(GameDialogFolder, StartsInTheProgramFolderOnlyWhenItIsAWritableFolder) {
+  QTemporaryDir folder;
+  Write(folder.filePath("file"), "x");
+  EXPECT_EQ(GameDialogFolder(folder.path()), folder.path());
+  for (const QString& unusable : {folder.filePath("missing"), folder.filePath("file")}) {
+    const QString chosen = GameDialogFolder(unusable);
+    EXPECT_NE(chosen, unusable);
+    EXPECT_TRUE(QFileInfo(chosen).isDir()) << chosen.toStdString();
   }
 }
 
