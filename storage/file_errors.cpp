@@ -2,7 +2,6 @@
 
 #include "model/game.h"
 #include "model/game_events.h"
-#include "storage/saved_game_file.h"
 
 namespace talvair::storage {
 

@@ -10,7 +10,20 @@ class game;
 
 namespace talvair::storage {
 
-// kErrDiskFull, kErrPermissionDenied, kErrPathNotFound or kErrFileAccess (saved_game_file.h).
+// Run-time error numbers the Error event carries for file faults.
+enum FileErrorCode : int {
+  kErrFileOverflow = 6,  // a number outside its range
+  kErrFileTooLarge = 7,
+  kErrFileTypeMismatch = 13,  // an item that is not a number
+  kErrFileNotFound = 53,
+  kErrDiskFull = 61,
+  kErrPastEnd = 62,  // the file ends inside an item it must hold
+  kErrPermissionDenied = 70,
+  kErrFileAccess = 75,
+  kErrPathNotFound = 76,
+};
+
+// kErrDiskFull, kErrPermissionDenied, kErrPathNotFound or kErrFileAccess.
 int FileErrorNumber(const std::error_code& error);
 
 // Raises the model's Error event.

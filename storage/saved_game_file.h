@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/game.h"
+#include "storage/file_errors.h"
 
 namespace talvair::storage {
 
@@ -31,19 +32,6 @@ enum SavedGameStatus : int {
   kStatusWrongVersion = 2,
   kStatusTooShort = 3,  // load: fewer quarters than the file says
   kStatusFailed = 4,    // a read, write or run-time error; the Error event tells which
-};
-
-// Run-time error numbers the Error event carries for file faults.
-enum FileErrorCode : int {
-  kErrFileOverflow = 6,  // a number outside its range
-  kErrFileTooLarge = 7,
-  kErrFileTypeMismatch = 13,  // an item that is not a number
-  kErrFileNotFound = 53,
-  kErrDiskFull = 61,
-  kErrPastEnd = 62,  // the file ends inside an item it must hold
-  kErrPermissionDenied = 70,
-  kErrFileAccess = 75,
-  kErrPathNotFound = 76,
 };
 
 struct SavedGame {
