@@ -22,8 +22,8 @@ class FortyQuarterGame {
                   .string()) {
     game played;
     for (int t = 0; t < kLastPeriod; ++t) {
-      played.SetVarValue(70, -1, 0, t % 2 ? 0.12 : 0.1);
-      played.SetVarValue(204, -1, 0, 0.1);
+      played.SetVarValue(varnum::decidemarketingfraction, -1, 0, t % 2 ? 0.12 : 0.1);
+      played.SetVarValue(varnum::talvairfare, -1, 0, 0.1);
       played.GoForward();
     }
     SaveGame(played, path_, true, "Forty quarters\nof notes");
