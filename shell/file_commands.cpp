@@ -225,7 +225,7 @@ void LanSelect_Click() {
                             "próxima vez que você iniciar o programa."),
                    platform::kStyleInformation, AppTitle);
   // The running program keeps its language.
-  if (const storage::SettingsError error = storage::LanguageDelete()) ShowSettingsError(*error);
+  ReportSettingsError(storage::LanguageDelete());
 }
 
 void About_Click(frmMDI& window) {
