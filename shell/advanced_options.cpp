@@ -116,9 +116,7 @@ void AdvancedOptions::btnSave_Click() {
                        "If you were trying to activate note that both location "
                        "and base file name need to be set"));
     AutoSaveEnabled = false;
-    if (const storage::SettingsError error = storage::AdvancedOptionsWrite(QString(), QString())) {
-      ShowSettingsError(*error);
-    }
+    ReportSettingsError(storage::AdvancedOptionsWrite(QString(), QString()));
     Unload();
     return;
   }

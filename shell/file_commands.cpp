@@ -1,6 +1,5 @@
 #include "shell/file_commands.h"
 
-#include <QAction>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <optional>
@@ -14,6 +13,7 @@
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
+#include "shell/menu_wiring.h"
 #include "shell/notepad_window.h"
 #include "shell/program_start.h"
 #include "shell/run_control.h"
@@ -225,7 +225,7 @@ void LanSelect_Click() {
                             "próxima vez que você iniciar o programa."),
                    platform::kStyleInformation, AppTitle);
   // The running program keeps its language.
-  if (const storage::SettingsError error = storage::LanguageDelete()) ShowSettingsError(*error);
+  ReportSettingsError(storage::LanguageDelete());
 }
 
 void About_Click(frmMDI& window) {
@@ -236,22 +236,17 @@ void About_Click(frmMDI& window) {
 // ---- wiring ------------------------------------------------------------------------------
 
 void ConnectFileCommands(frmMDI& window) {
-  const auto connect = [&window](const char* name, auto handler) {
-    if (QAction* item = window.MenuItem(QString::fromLatin1(name))) {
-      QObject::connect(item, &QAction::triggered, &window, handler);
-    }
-  };
   frmMDI* w = &window;
   for (const char* open : {"mnuFileOpen", "mnuOpenChal2", "mnuOpenChal3", "mnuOpenChal4"}) {
-    connect(open, [w] { mnuFileOpen_Click(*w); });
+    OnMenuItem(window, open, [w] { mnuFileOpen_Click(*w); });
   }
-  connect("mnuFileSave", [w] { mnuFileSave_Click(*w); });
-  connect("mnuViewNotepad", [w] { mnuViewNotepad_Click(*w); });
-  connect("mnuWindowCloseAll", [w] { mnuWindowCloseAll_Click(*w); });
-  connect("contents", [w] { contents_Click(*w); });
-  connect("search", [] { search_Click(); });
-  connect("LanSelect", [] { LanSelect_Click(); });
-  connect("About", [w] { About_Click(*w); });
+  OnMenuItem(window, "mnuFileSave", [w] { mnuFileSave_Click(*w); });
+  OnMenuItem(window, "mnuViewNotepad", [w] { mnuViewNotepad_Click(*w); });
+  OnMenuItem(window, "mnuWindowCloseAll", [w] { mnuWindowCloseAll_Click(*w); });
+  OnMenuItem(window, "contents", [w] { contents_Click(*w); });
+  OnMenuItem(window, "search", [] { search_Click(); });
+  OnMenuItem(window, "LanSelect", [] { LanSelect_Click(); });
+  OnMenuItem(window, "About", [w] { About_Click(*w); });
 }
 
 }  // namespace talvair::shell

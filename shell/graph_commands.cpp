@@ -1,9 +1,8 @@
 #include "shell/graph_commands.h"
 
-#include <QAction>
-
 #include "platform/message_box.h"
 #include "shell/main_window.h"
+#include "shell/menu_wiring.h"
 #include "shell/text.h"
 #include "views/graph_multi_window.h"
 #include "views/graph_window.h"
@@ -49,14 +48,8 @@ void mnuGphCustom_Click() {
 }
 
 void ConnectGraphCommands(frmMDI& window) {
-  for (QAction* item : window.findChildren<QAction*>(QStringLiteral("mnuGph"))) {
-    const int index = item->property("Index").toInt();
-    QObject::connect(item, &QAction::triggered, &window,
-                     [&window, index] { mnuGph_Click(window, index); });
-  }
-  if (QAction* custom = window.MenuItem(QStringLiteral("mnuGphCustom"))) {
-    QObject::connect(custom, &QAction::triggered, &window, [] { mnuGphCustom_Click(); });
-  }
+  OnMenuItems(window, "mnuGph", [&window](int index) { mnuGph_Click(window, index); });
+  OnMenuItem(window, "mnuGphCustom", [] { mnuGphCustom_Click(); });
 }
 
 }  // namespace talvair::shell

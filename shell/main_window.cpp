@@ -34,6 +34,7 @@
 #include "shell/research_commands.h"
 #include "shell/run_control.h"
 #include "shell/table_commands.h"
+#include "shell/text.h"
 #include "shell/timeline_box.h"
 #include "shell/window_commands.h"
 #include "views/copy_menu.h"
@@ -286,11 +287,6 @@ std::vector<MenuEntry> MenuTree() {
                     kPlain, Ctrl(Qt::Key_A)),
            }),
   };
-}
-
-QString Text(const std::string& english, const std::string& spanish,
-             const std::string& portuguese) {
-  return QString::fromStdString(Tr(english, spanish, portuguese));
 }
 
 // Geometry of the designed controls, in twips.

@@ -17,6 +17,7 @@
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
 #include "shell/survey_links_window.h"
+#include "shell/text.h"
 #include "storage/globals.h"
 #include "storage/settings_store.h"
 
@@ -28,10 +29,6 @@ namespace {
 std::unique_ptr<game> theGameObject;
 std::unique_ptr<platform::SingleInstance> singleInstance;
 std::unique_ptr<frmMDI> mainWindow;
-
-void Report(const storage::SettingsError& error) {
-  if (error) ShowSettingsError(*error);
-}
 
 // Research edition: the auto-save options kept in the settings.
 void ReadAutoSaveOptions() {
@@ -86,7 +83,7 @@ StartResult Main(const StartOptions& options) {
     platform::ResetMousePointer();
     frmLangSelect languageWindow;
     languageWindow.exec();
-    if (LanguageSaved) Report(storage::LanguageWrite());
+    if (LanguageSaved) ReportSettingsError(storage::LanguageWrite());
   }
 
   // The language is final: Qt's own buttons and menus speak it too.
@@ -149,16 +146,20 @@ void ShowSettingsError(const storage::RegistryError& error) {
   platform::MsgBox(SettingsErrorText(error), platform::kStyleExclamation);
 }
 
+void ReportSettingsError(const storage::SettingsError& error) {
+  if (error) ShowSettingsError(*error);
+}
+
 QString SettingsErrorText(const storage::RegistryError& /*error*/) {
   // The wrapper's own text is for developers; the player needs the file and the outcome.
   const QString file = QDir::toNativeSeparators(platform::RegistryStore().FilePath());
-  return QString::fromStdString(Tr("The settings could not be saved in the file ",
-                                   "No se pudo guardar la configuración en el archivo ",
-                                   "Não foi possível salvar as configurações no arquivo ")) +
+  return Text("The settings could not be saved in the file ",
+              "No se pudo guardar la configuración en el archivo ",
+              "Não foi possível salvar as configurações no arquivo ") +
          file +
-         QString::fromStdString(Tr(". The choice holds for this run only.",
-                                   ". La elección vale solo para esta ejecución.",
-                                   ". A escolha vale apenas para esta execução."));
+         Text(". The choice holds for this run only.",
+              ". La elección vale solo para esta ejecución.",
+              ". A escolha vale apenas para esta execução.");
 }
 
 }  // namespace talvair::shell

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace talvair::storage {
 class RegistryError;
@@ -34,6 +35,8 @@ void ReleaseProgram();
 // Tells the player that the settings could not be written, naming the settings file: the
 // choice holds for this run only, and the program goes on.
 void ShowSettingsError(const storage::RegistryError& error);
+// The same, for the result of a settings write: nothing when it succeeded.
+void ReportSettingsError(const std::optional<storage::RegistryError>& error);
 // The text of that message.
 QString SettingsErrorText(const storage::RegistryError& error);
 

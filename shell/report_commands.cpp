@@ -1,10 +1,10 @@
 #include "shell/report_commands.h"
 
-#include <QAction>
 #include <QString>
 
 #include "model/game.h"
 #include "shell/main_window.h"
+#include "shell/menu_wiring.h"
 #include "views/financial_report.h"
 #include "views/market_research_report.h"
 #include "views/report_opening.h"
@@ -41,10 +41,7 @@ void ConnectReportCommands(frmMDI& window) {
       {"mnuRptEndofGame", mnuRptEndofGame_Click},
   };
   for (const auto& [item, command] : kCommands) {
-    QAction* action = window.MenuItem(QString::fromLatin1(item));
-    if (action == nullptr) continue;
-    QObject::connect(action, &QAction::triggered, &window,
-                     [&window, command = command] { command(window); });
+    OnMenuItem(window, item, [&window, command = command] { command(window); });
   }
 }
 

@@ -1,6 +1,5 @@
 #include "shell/research_commands.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +15,7 @@
 #include "shell/advanced_options.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
+#include "shell/menu_wiring.h"
 #include "shell/program_start.h"
 #include "shell/survey_links_window.h"
 #include "shell/text.h"
@@ -105,15 +105,10 @@ void mnuHelpSurveyLinks_Click(frmMDI& window) {
 
 void ConnectResearchCommands(frmMDI& window) {
   game& model = window.Model();
-  const auto connect = [&window](const char* name, auto handler) {
-    if (QAction* item = window.MenuItem(QString::fromLatin1(name))) {
-      QObject::connect(item, &QAction::triggered, &window, handler);
-    }
-  };
-  connect("mnuFile_Save_Old", [&model] { mnuFile_Save_Old_Click(model); });
-  connect("ListVars", [&model] { ListVars_Click(model); });
-  connect("mnuHelpAdvanced", [&window] { mnuHelpAdvanced_Click(window); });
-  connect("mnuHelpSurveyLinks", [&window] { mnuHelpSurveyLinks_Click(window); });
+  OnMenuItem(window, "mnuFile_Save_Old", [&model] { mnuFile_Save_Old_Click(model); });
+  OnMenuItem(window, "ListVars", [&model] { ListVars_Click(model); });
+  OnMenuItem(window, "mnuHelpAdvanced", [&window] { mnuHelpAdvanced_Click(window); });
+  OnMenuItem(window, "mnuHelpSurveyLinks", [&window] { mnuHelpSurveyLinks_Click(window); });
 }
 
 QStringList SaveResearchRun(game& model, const QString& folder) {

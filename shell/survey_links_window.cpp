@@ -78,10 +78,6 @@ std::string CheckText(Qt::CheckState state) {
   }
 }
 
-void Report(const storage::SettingsError& error) {
-  if (error) ShowSettingsError(*error);
-}
-
 // Loads the table from the folder's file; 1 when it has none.
 int LoadFrom(const QString& folder) {
   return storage::LoadSurveyLinks(FilePathBytes(SurveyLinksFileIn(folder)), SurveyLinksTable);
@@ -234,7 +230,7 @@ void frmSurveyLinks::Command1_Click() {
       platform::MsgBox(
           QStringLiteral("If you want to use this feature you need to set a "
                          "location for the file to be saved in."));
-      Report(storage::SurveyLinksPathWrite(QString()));
+      ReportSettingsError(storage::SurveyLinksPathWrite(QString()));
       // No location, so nothing to load.
       SurveyLinksPath.clear();
       SurveyLinksTable = {};
@@ -243,7 +239,7 @@ void frmSurveyLinks::Command1_Click() {
       return;
     }
     const storage::SettingsError error = storage::SurveyLinksPathWrite(folder);
-    Report(error);
+    ReportSettingsError(error);
     // A store that cannot be written keeps the folder for this run.
     SurveyLinksPath = error ? folder : storage::SurveyLinksPathRead().value_or(QString());
     SetBackground(txtPath_, kWhite);

@@ -1,6 +1,5 @@
 #include "shell/window_commands.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,6 +8,7 @@
 #include "platform/grid_control.h"
 #include "shell/decision_window.h"
 #include "shell/main_window.h"
+#include "shell/menu_wiring.h"
 #include "views/copy_menu.h"
 #include "views/decision_window_link.h"
 #include "views/view.h"
@@ -29,9 +29,7 @@ QString WholeGridText(platform::GridControl& grid) {
 }
 
 void Connect(frmMDI& window, const char* item, void (*command)(frmMDI&)) {
-  if (QAction* action = window.MenuItem(QString::fromLatin1(item))) {
-    QObject::connect(action, &QAction::triggered, &window, [&window, command] { command(window); });
-  }
+  OnMenuItem(window, item, [&window, command] { command(window); });
 }
 
 }  // namespace
