@@ -4,6 +4,7 @@
 #include "model/language.h"
 #include "platform/grid_control.h"
 #include "views/copy_menu.h"
+#include "views/text.h"
 
 namespace talvair::views {
 
@@ -87,11 +88,11 @@ frmRptFinancialReport::frmRptFinancialReport(game& model, QWidget* parent)
   balance.SetMergeRow(1, true);
   heading(balance, 0, QStringLiteral("date"));
   heading(balance, 1,
-          ReportText("Balance Sheet ($ Million)", "Balance general (en millones de US$)",
-                     "Balanço ($ Milhão)"));
-  balance.SetTextMatrix(2, 0, ReportText("Assets", "Activos", "Ativos"));
-  balance.SetTextMatrix(2, 3, ReportText("Debt", "Deuda", "Dívida"));
-  balance.SetTextMatrix(3, 3, ReportText("Equity", "Patrimonio neto", "Valor Líquido"));
+          Text("Balance Sheet ($ Million)", "Balance general (en millones de US$)",
+               "Balanço ($ Milhão)"));
+  balance.SetTextMatrix(2, 0, Text("Assets", "Activos", "Ativos"));
+  balance.SetTextMatrix(2, 3, Text("Debt", "Deuda", "Dívida"));
+  balance.SetTextMatrix(3, 3, Text("Equity", "Patrimonio neto", "Valor Líquido"));
   balance.SetRowHeight(1, kHeadingHeight);
   int balanceWidth = 0;
   for (int c = 0; c < 5; ++c) {
@@ -116,17 +117,17 @@ frmRptFinancialReport::frmRptFinancialReport(game& model, QWidget* parent)
   statement.SetMergeCells(platform::kMergeRestrictRows);
   statement.SetMergeRow(0, true);
   statement.SetMergeRow(10, true);
-  heading(statement, 0,
-          ReportText("Income Statement ($ Million / Year)",
-                     "Estado de Resultados (en millones de US$ por año)",
-                     "Demonstração de Lucros e Perdas"));
+  heading(
+      statement, 0,
+      Text("Income Statement ($ Million / Year)",
+           "Estado de Resultados (en millones de US$ por año)", "Demonstração de Lucros e Perdas"));
   heading(statement, 10,
-          ReportText("Cash Flow ($ Million / Year)", "Flujo de fondos (en millones de US$ por año)",
-                     "Fluxo de Caixa ($ Milhão / Ano)"));
+          Text("Cash Flow ($ Million / Year)", "Flujo de fondos (en millones de US$ por año)",
+               "Fluxo de Caixa ($ Milhão / Ano)"));
   for (int r = 1; r <= 12; ++r) {
     const StatementRow& row = kStatement[r - 1];
     if (row.english != nullptr) {
-      statement.SetTextMatrix(r, 0, ReportText(row.english, row.spanish, row.portuguese));
+      statement.SetTextMatrix(r, 0, Text(row.english, row.spanish, row.portuguese));
     }
   }
   statement.SetRowHeight(10, kHeadingHeight);
@@ -158,7 +159,7 @@ void frmRptFinancialReport::Form_GotFocus() { EnableCopyMenu(); }
 
 void frmRptFinancialReport::Update() {
   game& model = Model();
-  setWindowTitle(ReportText("Financial report", "Estados contables", "Relatório Financeiro"));
+  setWindowTitle(Text("Financial report", "Estados contables", "Relatório Financeiro"));
   const QString period = QString::fromStdString(model.PeriodDescription(-1, false));
   for (int c = 0; c < flxBalance_->Cols(); ++c) flxBalance_->SetTextMatrix(0, c, period);
 

@@ -9,6 +9,7 @@
 #include "model/language.h"
 #include "platform/chart_control.h"
 #include "views/fixed_graphs.h"
+#include "views/text.h"
 
 namespace talvair::views {
 
@@ -21,10 +22,6 @@ constexpr int kPoints = kRows;
 // The x axis counts years: "0" at point 1, then one label every four quarters.
 constexpr int kYearLabels = 11;
 constexpr int kQuartersPerYear = 4;
-
-QString Text(const char* english, const char* spanish, const char* portuguese) {
-  return QString::fromStdString(Tr(english, spanish, portuguese));
-}
 
 }  // namespace
 

@@ -87,7 +87,6 @@ void frmGraph::Show(WindowManager& views, GraphRegistry& graphs, Kind kind, int3
                                          : graphs.CreateCustomGraph(chart, number);
   if (id == kNoGraph) return;
   window->id_ = id;
-  chart.SetTag(QString::number(id));
   window->tag_ = key;
   QMdiSubWindow* host = views.AddGraphWindow(key, window.get());
   if (host == nullptr) {

@@ -1,8 +1,8 @@
 #include "views/market_research_report.h"
 
 #include "model/game.h"
-#include "model/language.h"
 #include "platform/grid_control.h"
+#include "views/text.h"
 
 namespace talvair::views {
 
@@ -71,15 +71,14 @@ frmRptMarketResearch::frmRptMarketResearch(game& model, QWidget* parent)
   grid.SetTextMatrix(0, 1, QStringLiteral("Qtr"));
 
   grid.SetTextMatrix(1, 1, QStringLiteral("Talvair"));
-  grid.SetTextMatrix(1, 2, ReportText("Competitors", "Competidores", "Concorrentes"));
+  grid.SetTextMatrix(1, 2, Text("Competitors", "Competidores", "Concorrentes"));
   for (const LabelRow& label : kLabels) {
-    grid.SetTextMatrix(
-        label.row, 0, ReportText(label.label.english, label.label.spanish, label.label.portuguese));
+    grid.SetTextMatrix(label.row, 0,
+                       Text(label.label.english, label.label.spanish, label.label.portuguese));
   }
 
-  const QString measuring =
-      ReportText("Reported Quality of Service", "asa de crecimiento de pasajeros ",
-                 "Taxa de Crescimento no Nº ");
+  const QString measuring = Text("Reported Quality of Service", "asa de crecimiento de pasajeros ",
+                                 "Taxa de Crescimento no Nº ");
   grid.SetColWidth(0, TextWidthTwips(font(), measuring) + 100);
   grid.SetColWidth(1, kColWidths[1]);
   grid.SetColWidth(2, kColWidths[2]);
@@ -112,7 +111,7 @@ frmRptMarketResearch::frmRptMarketResearch(game& model, QWidget* parent)
 
 void frmRptMarketResearch::Update() {
   game& model = Model();
-  setWindowTitle(ReportText("Market Research", "Estudio de mercados", "Estudos de mercado"));
+  setWindowTitle(Text("Market Research", "Estudio de mercados", "Estudos de mercado"));
   const QString period = QString::fromStdString(model.PeriodDescription(-1, false));
   for (int c = 0; c < FlxGrid_->Cols(); ++c) {
     FlxGrid_->SetTextMatrix(0, c, period);

@@ -13,7 +13,6 @@
 #include <limits>
 
 #include "model/game.h"
-#include "model/language.h"
 #include "numtext/number_text.h"
 #include "platform/grid_control.h"
 #include "platform/screen.h"
@@ -23,10 +22,6 @@
 namespace talvair::views {
 
 bool CascadingReports = false;
-
-QString ReportText(const char* english, const char* spanish, const char* portuguese) {
-  return QString::fromStdString(Tr(english, spanish, portuguese));
-}
 
 double Single(double value) {
   if (!std::isfinite(value)) return value;

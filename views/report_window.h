@@ -28,9 +28,6 @@ namespace talvair::views {
 // normal state first moves home.
 extern bool CascadingReports;
 
-// The current language's text of three.
-QString ReportText(const char* english, const char* spanish, const char* portuguese);
-
 // A value held in single precision, as its shortest decimal text reads back: the figure a
 // report shows has about seven significant digits. Values beyond single precision become
 // infinite.

@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "model/game.h"
-#include "model/language.h"
 #include "platform/colour_dialog.h"
 #include "platform/grid_control.h"
+#include "views/text.h"
 
 namespace talvair::views {
 
@@ -147,7 +147,7 @@ constexpr int kWindowExtraHeight = 200;
 
 constexpr int kReportedServiceQuality = 207;
 
-QString Title(const char* const (&texts)[3]) { return ReportText(texts[0], texts[1], texts[2]); }
+QString Title(const char* const (&texts)[3]) { return Text(texts[0], texts[1], texts[2]); }
 
 }  // namespace
 
@@ -176,11 +176,10 @@ SimpleReport::SimpleReport(game& model, const SimpleReportLayout& layout, QWidge
   grid.SetTextMatrix(0, 1, QStringLiteral("1980"));
   for (int r = 1; r < rows; ++r) {
     const ReportRow& row = layout.rows[static_cast<std::size_t>(r - 1)];
-    grid.SetTextMatrix(r, 0, ReportText(row.english, row.spanish, row.portuguese));
+    grid.SetTextMatrix(r, 0, Text(row.english, row.spanish, row.portuguese));
   }
 
-  const QString measuring =
-      ReportText(layout.measuring[0], layout.measuring[1], layout.measuring[2]);
+  const QString measuring = Text(layout.measuring[0], layout.measuring[1], layout.measuring[2]);
   grid.SetColWidth(0, TextWidthTwips(font(), measuring) + layout.labelColumnExtra);
   if (layout.valueColumnSet) grid.SetColWidth(1, kValueColumnWidth);
 

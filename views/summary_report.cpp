@@ -11,6 +11,7 @@
 #include "platform/grid_control.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
+#include "views/text.h"
 
 namespace talvair::views {
 
@@ -105,8 +106,7 @@ frmRptSummary::frmRptSummary(game& model, QWidget* parent)
 
   for (const SummaryFigure& figure : kFigures) {
     platform::GridControl* grid = FlxGrid(figure.grid);
-    grid->SetTextMatrix(figure.row, 0,
-                        ReportText(figure.english, figure.spanish, figure.portuguese));
+    grid->SetTextMatrix(figure.row, 0, Text(figure.english, figure.spanish, figure.portuguese));
     grid->SetRowHeight(figure.row, figure.height);
   }
 
@@ -188,7 +188,7 @@ void frmRptSummary::Update() {
   }
 
   const QString period = QString::fromStdString(model.PeriodDescription(-1, false));
-  setWindowTitle(ReportText("Summary report", "Informe resumido", "Relatório sumário") +
+  setWindowTitle(Text("Summary report", "Informe resumido", "Relatório sumário") +
                  QStringLiteral(" - ") + period);
   lblDate_->setText(period);
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "model/game.h"
-#include "model/language.h"
 #include "numtext/number_text.h"
+#include "views/text.h"
 
 namespace talvair::views {
 
@@ -108,7 +108,7 @@ const TableEntry* FindTable(int number) {
 }
 
 QString TableCaption(const TableEntry& entry) {
-  return QString::fromStdString(Tr(entry.english, entry.spanish, entry.portuguese));
+  return Text(entry.english, entry.spanish, entry.portuguese);
 }
 
 QString TableCellText(game& model, int32_t varNumber, int16_t period) {

@@ -10,7 +10,6 @@
 
 #include "model/catalogue.h"
 #include "model/game.h"
-#include "model/language.h"
 #include "platform/grid_cells.h"
 #include "platform/grid_control.h"
 #include "platform/screen.h"
@@ -20,6 +19,7 @@
 #include "views/decision_window_link.h"
 #include "views/graph_window.h"
 #include "views/table_catalogue.h"
+#include "views/text.h"
 #include "views/window_manager.h"
 
 namespace talvair::views {
@@ -45,10 +45,6 @@ constexpr int kHeightBeyondRows = 760;
 constexpr int kWiderThanDecisions = 720;
 // While a table is being built it may be as wide as the screen, or this if wider.
 constexpr int kWidestWhileBuilding = 20650;
-
-QString Text(const char* english, const char* spanish, const char* portuguese) {
-  return QString::fromStdString(Tr(english, spanish, portuguese));
-}
 
 }  // namespace
 
