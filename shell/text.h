@@ -1,14 +1,10 @@
-// The current language's text of three, as a Qt string.
+// The current language's text of three, as a Qt string: the views' helper, for the shell too.
 #pragma once
 
-#include <QString>
-
-#include "model/language.h"
+#include "views/text.h"
 
 namespace talvair::shell {
 
-inline QString Text(const char* english, const char* spanish, const char* portuguese) {
-  return QString::fromStdString(Tr(english, spanish, portuguese));
-}
+using views::Text;
 
 }  // namespace talvair::shell
