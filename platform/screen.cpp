@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <cmath>
 
 #include "platform/twips.h"
 
@@ -25,11 +24,6 @@ QSize ScreenTwips() {
 }
 
 void SetScreenTwips(std::optional<QSize> size) { ScreenOverride() = size; }
-
-int PixelsOf(double twips) {
-  if (!std::isfinite(twips)) return 0;
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
 
 int WindowLeft(const QWidget& window) { return PixelsToTwips(window.x()); }
 int WindowTop(const QWidget& window) { return PixelsToTwips(window.y()); }

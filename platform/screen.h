@@ -34,7 +34,4 @@ int WindowHeight(const QWidget& window);
 void MoveWindow(QWidget& window, double left, double top);
 void ResizeWindow(QWidget& window, double width, double height);
 
-// Twips to whole pixels, to the nearest.
-int PixelsOf(double twips);
-
 }  // namespace talvair::platform

@@ -23,16 +23,13 @@ QString Filtered(const QString& text, const std::function<bool(char32_t)>& allow
       out += QLatin1Char('\n');
       continue;
     }
-    char32_t code = c.unicode();
-    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-      code = QChar::surrogateToUcs4(c, text[i + 1]);
-      ++i;
-    }
-    if (c.isSurrogate() || !allowed(code)) {
+    // A character beyond 16 bits (a surrogate pair) becomes one "?", as does a lone half.
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+    if (c.isSurrogate() || !allowed(c.unicode())) {
       out += QLatin1Char('?');
       changed = true;
     } else {
-      out += QString::fromUcs4(&code, 1);
+      out += c;
     }
   }
   return changed ? out : QString();

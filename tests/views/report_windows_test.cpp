@@ -20,6 +20,7 @@
 #include "platform/grid_control.h"
 #include "platform/pause.h"
 #include "platform/screen.h"
+#include "platform/twips.h"
 #include "views/copy_menu.h"
 #include "views/financial_report.h"
 #include "views/market_research_report.h"

@@ -21,6 +21,7 @@
 #include "platform/grid_control.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
+#include "platform/twips.h"
 #include "views/copy_menu.h"
 #include "views/decision_window_link.h"
 #include "views/graph_registry.h"
