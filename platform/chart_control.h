@@ -30,7 +30,7 @@ inline constexpr int kChartPointLabel = 56;
 inline constexpr int kLegendStyle = 59;
 inline constexpr int kChartPointCount = 66;
 inline constexpr int kChartSeriesCount = 67;
-// Accepted for callers written against the original control; no effect here.
+// Accepted and ignored: this control needs no such step.
 inline constexpr int kPointWritten = 100;
 inline constexpr int kChartCurrentPoint = 101;
 inline constexpr int kChartCurrentSeries = 102;
