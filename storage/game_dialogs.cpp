@@ -21,13 +21,23 @@ constexpr std::size_t kPreviewBytes = 64 * 1024;
 
 std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// The set-up both dialogs share.
+// The set-up both dialogs share, step by step.
 void SetUp(platform::ComDlgEx& dialog, bool saving) {
+  dialog.AllowMultiSelect(false);
   dialog.CenterDialog(2);
   dialog.DialogTitle(saving ? QStringLiteral("Save game") : QStringLiteral("Open game"));
+  // The Comments template lives in the program itself.
+  QString library = QCoreApplication::applicationDirPath();
+  if (!library.endsWith(QLatin1Char('/'))) library += QLatin1Char('/');
+  dialog.TemplateLibrary(library + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
   dialog.Directory(GameDialogFolder());
+  dialog.TemplateID(platform::kCommentsTemplate);
+  dialog.StatusbarVisible(false);
   dialog.txtButtonOK(QStringLiteral("OK"));
   dialog.txtButtonCancel(QStringLiteral("&Cancel"));
+  // The program's icon file; its second image is the small one a title bar shows.
+  dialog.IconFile(QStringLiteral(":/icons/talvair.ico"));
+  dialog.IconIndex(1);
   dialog.txtLabelLookIn(saving ? QStringLiteral("Save in:") : QStringLiteral("Look in:"));
   dialog.Filter(QStringLiteral("Saved games (*.dat)|*.dat"));
   dialog.CommentsAllowed([](char32_t c) { return Windows1252Byte(c).has_value(); });

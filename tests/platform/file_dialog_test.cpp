@@ -16,6 +16,8 @@ namespace {
 FileDialogOptions GameOptions(bool saving, const QString& folder) {
   FileDialogOptions options;
   options.saving = saving;
+  if (saving) options.flags |= kFlagOverwritePrompt | kFlagPathMustExist;
+  options.templateId = kCommentsTemplate;
   options.directory = folder;
   options.filter = QStringLiteral("Saved games (*.dat)|*.dat");
   options.comments = QStringLiteral("first text");
@@ -72,7 +74,8 @@ TEST(ExtendedFileDialog, SaveTakesOnlyHoldableCommentsOnlyOnOkAndAsksBeforeRepla
     }
     EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted) << c.name;
     EXPECT_EQ(dialog.Choice().fileName.isEmpty(), !c.accepted) << c.name;
-    EXPECT_EQ(dialog.Choice().comments, c.accepted ? QString::fromUtf8("a?\xC3\xA9\nb?") : "")
+    EXPECT_EQ(dialog.Choice().comments.value_or(""),
+              c.accepted ? QString::fromUtf8("a?\xC3\xA9\nb?") : "")
         << c.name;
     std::vector<int> styles;
     for (const auto& shown : messages.ShownMessages()) styles.push_back(shown.style);
