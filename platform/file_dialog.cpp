@@ -161,23 +161,33 @@ void FileStatusBar::ShowFileInfo(const QString& path) {
   const QFileInfo info(path);
   const QFileIconProvider icons;
   icon_->setPixmap(icons.icon(info).pixmap(16, 16));
-  type_->setText(icons.type(info));
+  icon_->show();
+  SetPart(type_, icons.type(info));
   ShowPath(path);
-  size_->setText(FormatFileSize(info.size()));
-  date_->setText(FormatFileDate(info.lastModified()));
+  SetPart(size_, FormatFileSize(info.size()));
+  SetPart(date_, FormatFileDate(info.lastModified()));
 }
 
 void FileStatusBar::ShowSelectedCount(int count) {
-  icon_->clear();
-  type_->clear();
-  ShowPath(QString::number(count) + QStringLiteral(" files selected"));
-  size_->clear();
-  date_->clear();
+  ShowText(QString::number(count) + QStringLiteral(" files selected"));
 }
 
 void FileStatusBar::ShowFolder(const QString& folder) {
-  ShowSelectedCount(0);
-  ShowPath(folder.isEmpty() ? QStringLiteral("(No folder selected)") : folder);
+  ShowText(folder.isEmpty() ? QStringLiteral("(No folder selected)") : folder);
+}
+
+void FileStatusBar::ShowText(const QString& text) {
+  icon_->clear();
+  icon_->hide();
+  SetPart(type_, QString());
+  ShowPath(text);
+  SetPart(size_, QString());
+  SetPart(date_, QString());
+}
+
+void FileStatusBar::SetPart(QLabel* part, const QString& text) {
+  part->setText(text);
+  part->setVisible(!text.isEmpty());
 }
 
 QStringList FileStatusBar::Texts() const {
@@ -245,14 +255,6 @@ void ExtendedFileDialog::AddExtras() {
     if (!options_.helpCaption.isEmpty()) help_->setText(options_.helpCaption);
     connect(help_, &QPushButton::clicked, this, &ExtendedFileDialog::ShowHelpMessage);
   }
-  for (std::size_t i = 0; i < extraButtons_.size(); ++i) {
-    const QString& caption = options_.buttonCaptions[i];
-    if (caption.isEmpty()) continue;
-    // They only show: what a click does is the template's owner's business.
-    extraButtons_[i] = buttons->addButton(caption, QDialogButtonBox::ActionRole);
-    extraButtons_[i]->setObjectName(QStringLiteral("Button%1").arg(101 + i));
-  }
-
   int row = grid->rowCount();
   if ((options_.flags & (kFlagHideReadOnly | kFlagReadOnly)) != kFlagHideReadOnly) {
     readOnly_ = new QCheckBox(
@@ -260,7 +262,35 @@ void ExtendedFileDialog::AddExtras() {
         this);
     readOnly_->setObjectName(QStringLiteral("ReadOnly"));
     readOnly_->setChecked((options_.flags & kFlagReadOnly) != 0);
-    grid->addWidget(readOnly_, row++, 1);
+    grid->addWidget(readOnly_, row, 1);
+  }
+  if (help_ != nullptr || readOnly_ != nullptr) {
+    // The buttons' column reaches down beside the read-only box: the Help button needs the
+    // room, and the file-name and file-type rows keep their spacing.
+    int buttonRow = 0;
+    int column = 0;
+    int rows = 0;
+    int columns = 0;
+    grid->getItemPosition(grid->indexOf(buttons), &buttonRow, &column, &rows, &columns);
+    grid->addWidget(buttons, buttonRow, column, row - buttonRow + 1, columns);
+    ++row;
+  }
+  // Extra buttons sit in a row of their own, as in a template under the controls.
+  auto* extraRow = new QHBoxLayout;
+  extraRow->addStretch();
+  for (std::size_t i = 0; i < extraButtons_.size(); ++i) {
+    const QString& caption = options_.buttonCaptions[i];
+    if (caption.isEmpty()) continue;
+    // They only show: what a click does is the template's owner's business.
+    extraButtons_[i] = new QPushButton(caption, this);
+    extraButtons_[i]->setAutoDefault(false);
+    extraButtons_[i]->setObjectName(QStringLiteral("Button%1").arg(101 + i));
+    extraRow->addWidget(extraButtons_[i]);
+  }
+  if (extraRow->count() > 1) {
+    grid->addLayout(extraRow, row++, 0, 1, -1);
+  } else {
+    delete extraRow;
   }
   if (options_.templateId == kCommentsTemplate) {
     grid->addWidget(CommentsTemplate(this, grid->verticalSpacing()), row++, 0, 1, -1);

@@ -140,7 +140,9 @@ class FileStatusBar : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void ShowText(const QString& text);
   void ShowPath(const QString& path);
+  static void SetPart(QLabel* part, const QString& text);
   QLabel* icon_;
   QLabel* type_;
   QLabel* path_;
