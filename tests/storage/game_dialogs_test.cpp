@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <optional>
 #include <vector>
@@ -96,6 +97,44 @@ TEST(OpenGameDialog, PreviewsRegularFilesFromTheirFirstBytesOnly) {
   EXPECT_EQ(ShowOpenGameDialog(), folder.filePath("typed")) << "returned as typed";
   EXPECT_FALSE(ShowOpenGameDialog());
   EXPECT_EQ(dialogs.Shown().at(0).preview(folder.filePath("game.dat")), "\"a\n%1\"");
+}
+
+}  // namespace
+}  // namespace talvair::storage
+
+namespace talvair::storage {
+namespace {
+
+TEST(GameDialogs, FindTheCommentsTemplateAndSetUpAsTheFileMenuShowsThem) {
+  platform::ScopedScriptedMessages messages;
+  platform::ScriptedFileDialogs dialogs;
+  game model;
+  ShowOpenGameDialog();
+  SaveGameWithDialog(model, "notepad");
+  ASSERT_EQ(dialogs.Shown().size(), 2u);
+  EXPECT_TRUE(messages.ShownMessages().empty()) << "the template is found";
+  const struct {
+    QString title, lookIn;
+    int flagsOn, flagsOff;
+  } expected[] = {
+      {"Open game", "Look in:", 0,
+       platform::kFlagAllowMultiSelect | platform::kFlagOverwritePrompt},
+      {"Save game", "Save in:",
+       platform::kFlagOverwritePrompt | platform::kFlagPathMustExist |
+           platform::kFlagNoReadOnlyReturn,
+       platform::kFlagAllowMultiSelect},
+  };
+  for (std::size_t i = 0; i < 2; ++i) {
+    const platform::FileDialogOptions& shown = dialogs.Shown()[i];
+    EXPECT_EQ(shown.title, expected[i].title);
+    EXPECT_EQ(shown.lookInCaption, expected[i].lookIn);
+    EXPECT_EQ(shown.templateId, platform::kCommentsTemplate) << i;
+    EXPECT_EQ(shown.flags & (expected[i].flagsOn | expected[i].flagsOff), expected[i].flagsOn) << i;
+    EXPECT_EQ(shown.centerDialog, 2);
+    EXPECT_FALSE(shown.statusbar);
+    EXPECT_EQ(platform::ExtendedFileDialog(shown).CommentsBox()->toPlainText(),
+              i == 0 ? "" : "notepad");
+  }
 }
 
 }  // namespace
