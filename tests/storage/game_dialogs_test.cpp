@@ -130,8 +130,6 @@ TEST(GameDialogs, FindTheCommentsTemplateAndSetUpAsTheFileMenuShowsThem) {
     EXPECT_EQ(shown.lookInCaption, expected[i].lookIn);
     EXPECT_EQ(shown.templateId, platform::kCommentsTemplate) << i;
     EXPECT_EQ(shown.flags & (expected[i].flagsOn | expected[i].flagsOff), expected[i].flagsOn) << i;
-    EXPECT_EQ(shown.centerDialog, 2);
-    EXPECT_FALSE(shown.statusbar);
     EXPECT_EQ(platform::ExtendedFileDialog(shown).CommentsBox()->toPlainText(),
               i == 0 ? "" : "notepad");
   }
