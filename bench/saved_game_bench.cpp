@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/game.h"
+#include "storage/comment_escape.h"
 #include "storage/saved_game.h"
 #include "storage/saved_game_file.h"
 
@@ -63,6 +64,17 @@ void BM_SaveFortyQuarterGame(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(SaveGame(g, file.Path(), true, "notes"));
 }
 BENCHMARK(BM_SaveFortyQuarterGame)->Unit(benchmark::kMicrosecond);
+
+// A 15 MB comment that the exact decoder refuses, holding every code: the lossy decoder's
+// worst case.
+void BM_DecodeCraftedComment(benchmark::State& state) {
+  std::string codes = "x";
+  for (int c = 0; c < 256; ++c) codes += "%" + std::to_string(c);
+  std::string comment;
+  while (comment.size() < 15'000'000) comment += codes;
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeString(comment));
+}
+BENCHMARK(BM_DecodeCraftedComment)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace talvair::storage

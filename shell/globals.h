@@ -25,8 +25,9 @@ extern QString AppPath;
 // Go Back asks for confirmation while this is on.
 extern bool GoBackWarnings;
 
-// Edition switches. Main sets all three off; every feature hanging on them stays compiled so
-// the other editions build from the same sources.
+// Edition switches. Main sets them as the program was built (shell/editions.h), all off in
+// the standard build; every feature hanging on them stays compiled so the editions share
+// everything but the switches' start values.
 extern bool ResearchEdition;
 extern bool InstitutionEdition;
 extern bool DebugStepDump;

@@ -70,10 +70,10 @@ StartResult Main(const StartOptions& options) {
   TheGame = theGameObject.get();
   game& model = *theGameObject;
 
-  // The standard build (the research edition only when asked for).
-  ResearchEdition = options.researchEdition;
-  InstitutionEdition = false;
-  DebugStepDump = false;
+  // The edition the program was built as; nothing sets the switches again.
+  ResearchEdition = options.editions.research;
+  InstitutionEdition = options.editions.institution;
+  DebugStepDump = options.editions.debugStepDump;
 
   // The stored language; a store that cannot be read counts as none stored.
   storage::LanguageCheck();

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+#include "shell/editions.h"
+
 namespace talvair::storage {
 class RegistryError;
 }
@@ -16,8 +18,8 @@ struct StartOptions {
   QString settingsFolder;
   // Name of the single running copy; empty uses the program's per-user name.
   QString instanceKey;
-  // The research edition instead of the standard build (for tests of that edition).
-  bool researchEdition = false;
+  // The edition switches Main sets: the build's own unless a test picks others.
+  Editions editions = kBuiltEditions;
 };
 
 enum class StartResult {

@@ -10,7 +10,11 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QTabBar>
+#include <QUrl>
+#include <QValidator>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #include "platform/message_box.h"
 #include "platform/twips.h"
@@ -78,6 +82,36 @@ std::string CheckText(Qt::CheckState state) {
   }
 }
 
+// Lets into an address box only what the survey-links file keeps whole, and remembers the
+// character it refused for the message.
+class AddressValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& /*pos*/) const override {
+    refused_ = storage::SurveyLinkRefusedCharacter(input.toStdString());
+    return refused_ ? Invalid : Acceptable;
+  }
+  std::optional<char32_t> TakeRefused() { return std::exchange(refused_, std::nullopt); }
+
+ private:
+  mutable std::optional<char32_t> refused_;
+};
+
+void TellRefused(char32_t c) {
+  const QString character = QString::fromUcs4(&c, 1);
+  const QString shown =
+      c < 0x20 ? QStringLiteral("U+") + QString::number(c, 16).rightJustified(4, u'0').toUpper()
+               : QLatin1Char('"') + character + QLatin1Char('"');
+  platform::MsgBox(Text("The survey-links file cannot keep the character ",
+                        "El archivo de enlaces de encuestas no puede guardar el carácter ",
+                        "O arquivo de links de pesquisa não pode guardar o caractere ") +
+                       shown +
+                       Text(". Write it in the address as ", ". Escríbalo en la dirección como ",
+                            ". Escreva-o no endereço como ") +
+                       QString::fromLatin1(QUrl::toPercentEncoding(character)) + QLatin1Char('.'),
+                   platform::kStyleExclamation, AppTitle);
+}
+
 // Loads the table from the folder's file; 1 when it has none.
 int LoadFrom(const QString& folder) {
   return storage::LoadSurveyLinks(FilePathBytes(SurveyLinksFileIn(folder)), SurveyLinksTable);
@@ -142,6 +176,11 @@ void frmSurveyLinks::BuildControls() {
     url->setObjectName(QStringLiteral("txtURL"));
     url->setProperty("Index", row);
     url->setGeometry(PixelRect(1680, top, kTabStripWidth - 1800, kRowHeight));
+    auto* validator = new AddressValidator(url);
+    url->setValidator(validator);
+    connect(url, &QLineEdit::inputRejected, this, [validator] {
+      if (const std::optional<char32_t> refused = validator->TakeRefused()) TellRefused(*refused);
+    });
     check1_[static_cast<std::size_t>(row)] = check;
     txtURL_[static_cast<std::size_t>(row)] = url;
   }

@@ -85,6 +85,17 @@ CsvWriter& CsvWriter::String(std::string_view text, Then then) {
   return *this;
 }
 
+CsvWriter& CsvWriter::QuotedText(std::string_view text, Then then) {
+  text_ += '"';
+  for (const char c : text) {
+    if (c == '"') text_ += '"';
+    text_ += c;
+  }
+  text_ += '"';
+  End(then);
+  return *this;
+}
+
 CsvWriter& CsvWriter::Number(double value, Then then) {
   text_ += NumberText(value);
   End(then);
@@ -127,6 +138,26 @@ std::optional<std::string_view> CsvReader::Item() {
     const std::size_t start = pos_;
     while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
     item = TrimBlanks(text_.substr(start, pos_ - start));
+  }
+  SkipDelimiter();
+  return item;
+}
+
+std::optional<std::string> CsvReader::TextItem() {
+  while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+  if (pos_ >= text_.size() || text_[pos_] != '"') {
+    const std::optional<std::string_view> item = Item();
+    return item ? std::optional<std::string>(*item) : std::nullopt;
+  }
+  std::string item;
+  ++pos_;
+  for (;;) {
+    const std::size_t quote = std::min(text_.find('"', pos_), text_.size());
+    item.append(text_.substr(pos_, quote - pos_));
+    pos_ = std::min(quote + 1, text_.size());
+    if (pos_ >= text_.size() || text_[pos_] != '"') break;
+    item += '"';
+    ++pos_;
   }
   SkipDelimiter();
   return item;

@@ -24,6 +24,8 @@ class CsvWriter {
 
   // "text": the bytes as they are, between double quotes.
   CsvWriter& String(std::string_view text, Then then = Then::Comma);
+  // "text" with each double quote in it doubled, so that any text comes back whole.
+  CsvWriter& QuotedText(std::string_view text, Then then = Then::Comma);
   CsvWriter& Number(double value, Then then = Then::Comma);
   CsvWriter& Integer(std::int64_t value, Then then = Then::Comma);
 
@@ -46,6 +48,8 @@ class CsvReader {
   // The next item: a quoted item without its quotes (what follows the closing quote up to
   // the delimiter is skipped), else the bare item. Empty past the end.
   std::optional<std::string_view> Item();
+  // The same, where two double quotes inside a quoted item stand for one (QuotedText).
+  std::optional<std::string> TextItem();
   // The rest of the current line without its line end. Empty past the end.
   std::optional<std::string_view> Line();
 

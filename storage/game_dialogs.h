@@ -17,7 +17,8 @@ QString GameDialogFolder();
 QString GameDialogFolder(const QString& programFolder);
 
 // What the Open game dialog shows for a selected file: the comments of a saved game, read
-// from at most the file's first 64 KiB, and only from a regular file.
+// from at most the file's first 64 KiB, and only from a regular file. Comments that run on
+// past that show their decoded beginning, then "…".
 QString PreviewGameComments(const QString& path);
 
 // The Open game dialog: the file chosen, or nothing when the player cancelled.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -33,9 +34,17 @@ using SurveyLinkTable = std::array<SurveyLinkRow, kSurveyLinkRows>;
 // items ends the reading; the rows read before it stay. 1 when there is no such file,
 // else 0.
 int LoadSurveyLinks(const std::string& pathAndFilename, SurveyLinkTable& table);
+// The same from the file's text; the number of rows read.
+int ParseSurveyLinks(std::string_view text, SurveyLinkTable& table);
 
-// The file's text for the rows; a check state that is not 0, 1 or 2 is written as 0.
+// The file's text for the rows; a check state that is not 0, 1 or 2 is written as 0. A
+// double quote in a caption or address is written twice, which files of earlier versions
+// never held, so they read as they always did.
 std::string SurveyLinksText(const SurveyLinkTable& rows);
+
+// The first character of a caption or address that the file cannot keep (one outside its
+// character set, or a line end), if any.
+std::optional<char32_t> SurveyLinkRefusedCharacter(std::string_view text);
 
 // Writes (or replaces) the file; kStatusDone, or kStatusFailed with the reason.
 int SaveResearchSurveyLinks(const std::string& pathAndFilename, bool overwrite,

@@ -29,6 +29,8 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+}  // namespace
+
 // The next character of UTF-8 text at `pos`, moving past it; U+FFFD for a malformed,
 // overlong or surrogate sequence (one byte consumed).
 char32_t NextUtf8(std::string_view text, std::size_t& pos) {
@@ -75,8 +77,6 @@ char32_t NextUtf8(std::string_view text, std::size_t& pos) {
   pos += static_cast<std::size_t>(length);
   return c;
 }
-
-}  // namespace
 
 char32_t Windows1252Char(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];

@@ -9,6 +9,10 @@
 
 namespace talvair::storage {
 
+// The next character of UTF-8 text at `pos`, moving past it; U+FFFD for a malformed,
+// overlong or surrogate sequence (one byte consumed).
+char32_t NextUtf8(std::string_view text, std::size_t& pos);
+
 // The character of a byte.
 char32_t Windows1252Char(unsigned char byte);
 // The byte of a character; empty for a character the set cannot hold.

@@ -107,6 +107,8 @@ class ProgramStartTest : public ::testing::Test {
     ASSERT_TRUE(settings_.isValid());
     static int starts = 0;
     options_.settingsFolder = settings_.path();
+    // The standard edition whatever the build; the edition tests pick theirs.
+    options_.editions = {};
     options_.instanceKey =
         QStringLiteral("talvair-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(++starts);
     platform::RegistryStore::SetFolder(settings_.path());
@@ -250,6 +252,29 @@ TEST_F(ProgramStartTest, StartUpEndsWithTheStandardMaximisedWindowAndTheDecision
   EXPECT_EQ(TheGame->Host()->DecisionText(1), "4");
 }
 
+TEST_F(ProgramStartTest, EachEditionSetsItsSwitchesAndShowsWhatHangsOnThem) {
+  StoreLanguage("English");
+  // The build's own edition (what the program starts as), then each switch alone.
+  for (const Editions editions : {kBuiltEditions, Editions{true, false, false},
+                                  Editions{false, true, false}, Editions{false, false, true}}) {
+    SCOPED_TRACE(::testing::Message()
+                 << editions.research << editions.institution << editions.debugStepDump);
+    options_.editions = editions;
+    ModalDriver driver;
+    ASSERT_EQ(Start(driver), StartResult::Running);
+    EXPECT_EQ(ResearchEdition, editions.research);
+    EXPECT_EQ(InstitutionEdition, editions.institution);
+    EXPECT_EQ(DebugStepDump, editions.debugStepDump);
+    frmMDI* window = MainWindow();
+    EXPECT_EQ(window->MenuItem(QStringLiteral("mnuSimRestart"))->isVisible(), !editions.research);
+    EXPECT_EQ(window->MenuItem(QStringLiteral("mnuHelpAdvanced"))->isVisible(), editions.research);
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("imgXqbLogo"))->isVisible(),
+              editions.institution);
+    ReleaseProgram();
+  }
+  ResearchEdition = InstitutionEdition = DebugStepDump = false;
+}
+
 TEST_F(ProgramStartTest, ResearchEditionReadsTheAutoSaveOptionsAndTheSurveyLinks) {
   StoreLanguage("English");
   ASSERT_FALSE(storage::AdvancedOptionsWrite(settings_.path(), "pc7"));
@@ -258,7 +283,7 @@ TEST_F(ProgramStartTest, ResearchEditionReadsTheAutoSaveOptionsAndTheSurveyLinks
   ASSERT_TRUE(links.open(QIODevice::WriteOnly) &&
               links.write("0,1,\"Start\",\"http://s/0\"\r\n") > 0);
   links.close();
-  options_.researchEdition = true;
+  options_.editions.research = true;
   // The stored links folder (none, with the file, without it), then whether links are on.
   for (const auto& [folder, enabled] :
        {std::pair{"", false}, {"links", true}, {"links/empty", false}}) {
