@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/screen.h"
+
 namespace talvair::views {
 
 namespace internal {
@@ -28,9 +30,13 @@ class ViewHost : public QMdiSubWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override {
+    QMdiArea* area = mdiArea();
+    const bool active = area != nullptr && area->activeSubWindow() == this;
     // The base asks the content first, which may refuse.
     QMdiSubWindow::closeEvent(event);
-    if (event->isAccepted()) emit Unloaded(this);
+    if (!event->isAccepted()) return;
+    emit Unloaded(this);
+    if (active) ActivateNextChild(*area, this);
   }
 };
 
@@ -69,6 +75,16 @@ void TakeFocusBack(QMdiSubWindow& window) {
 
 }  // namespace
 
+void ActivateNextChild(QMdiArea& area, const QMdiSubWindow* closing) {
+  const QList<QMdiSubWindow*> stack = area.subWindowList(QMdiArea::StackingOrder);
+  for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
+    QMdiSubWindow* next = *it;
+    if (next == closing || !next->isVisible() || !next->isEnabled()) continue;
+    area.setActiveSubWindow(next);
+    return;
+  }
+}
+
 QString TableKey(int tableNumber) {
   return QStringLiteral("table_") + QString::number(tableNumber);
 }
@@ -99,6 +115,7 @@ QMdiSubWindow* WindowManager::Host(QWidget* content) {
   }
   auto* host = new internal::ViewHost;
   host->setWidget(content);
+  platform::FollowNormalGeometry(*host);
   // Closing a window unloads it: the next opening makes a new one.
   host->setAttribute(Qt::WA_DeleteOnClose);
   area_->addSubWindow(host);
@@ -205,10 +222,12 @@ void KeepInsideArea(QMdiSubWindow& window) {
   const QMdiArea* area = window.mdiArea();
   if (area == nullptr) return;
   const QRect inside = area->viewport()->rect();
-  QPoint place = window.pos();
-  place.setX(std::max(0, std::min(place.x(), inside.right() + 1 - window.width())));
-  place.setY(std::max(0, std::min(place.y(), inside.bottom() + 1 - window.height())));
-  window.move(place);
+  QRect normal = platform::NormalGeometry(window);
+  QPoint place = normal.topLeft();
+  place.setX(std::max(0, std::min(place.x(), inside.right() + 1 - normal.width())));
+  place.setY(std::max(0, std::min(place.y(), inside.bottom() + 1 - normal.height())));
+  normal.moveTopLeft(place);
+  platform::SetNormalGeometry(window, normal);
 }
 
 }  // namespace talvair::views
