@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 #include <algorithm>
@@ -31,13 +32,25 @@ class ViewHost : public QMdiSubWindow {
  protected:
   void closeEvent(QCloseEvent* event) override {
     QMdiArea* area = mdiArea();
-    const bool active = area != nullptr && area->activeSubWindow() == this;
+    // Chosen before the area picks a window of its own.
+    QMdiSubWindow* next =
+        area != nullptr && area->activeSubWindow() == this ? NextChild(*area, this) : nullptr;
     // The base asks the content first, which may refuse.
     QMdiSubWindow::closeEvent(event);
     if (!event->isAccepted()) return;
+    next_ = next;
     emit Unloaded(this);
-    if (active) ActivateNextChild(*area, this);
   }
+  // The area has dealt with the closed window by now, so the choice is not undone.
+  void hideEvent(QHideEvent* event) override {
+    QMdiSubWindow::hideEvent(event);
+    const QPointer<QMdiSubWindow> next = std::exchange(next_, nullptr);
+    QMdiArea* area = mdiArea();
+    if (next && area != nullptr && next->isVisible()) area->setActiveSubWindow(next);
+  }
+
+ private:
+  QPointer<QMdiSubWindow> next_;
 };
 
 }  // namespace internal
@@ -75,14 +88,13 @@ void TakeFocusBack(QMdiSubWindow& window) {
 
 }  // namespace
 
-void ActivateNextChild(QMdiArea& area, const QMdiSubWindow* closing) {
+QMdiSubWindow* NextChild(const QMdiArea& area, const QMdiSubWindow* closing) {
   const QList<QMdiSubWindow*> stack = area.subWindowList(QMdiArea::StackingOrder);
   for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
     QMdiSubWindow* next = *it;
-    if (next == closing || !next->isVisible() || !next->isEnabled()) continue;
-    area.setActiveSubWindow(next);
-    return;
+    if (next != closing && next->isVisible() && next->isEnabled()) return next;
   }
+  return nullptr;
 }
 
 QString TableKey(int tableNumber) {

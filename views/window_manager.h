@@ -84,9 +84,9 @@ class ViewCollection {
 // or maximised window keeps its state: its normal place is pulled in.
 void KeepInsideArea(QMdiSubWindow& window);
 
-// Activates the topmost other child that can take it, as the platform does when the active
-// child closes.
-void ActivateNextChild(QMdiArea& area, const QMdiSubWindow* closing);
+// The child that takes over when the active one closes, as on the platform: the topmost other
+// that can be activated; nullptr when there is none.
+QMdiSubWindow* NextChild(const QMdiArea& area, const QMdiSubWindow* closing);
 
 // The MDI child hosting an output window's content; nullptr for any other window.
 View* ViewOf(const QMdiSubWindow* window);

@@ -411,6 +411,21 @@ TEST_F(TableWindowTest, MinimisedAndMaximisedWindowsKeepTheirStateAndGetTheGeome
   }
 }
 
+// As the platform does, closing the active window activates the next one down, and the copy
+// item follows it.
+TEST_F(TableWindowTest, ClosingTheActiveWindowActivatesTheNextOne) {
+  Table(2);
+  ShowFixedGraph(views_, graphs_, 105);
+  Table(9);
+  area_.setActiveSubWindow(&Frame(9));
+  Frame(9).close();
+  EXPECT_EQ(area_.activeSubWindow(), views_.GraphWindows().Find(FixedGraphKey(105))->window);
+  EXPECT_EQ(std::pair(copy_.isEnabled(), copy_.text()), std::pair(true, kCopyGraphCaption));
+  area_.setActiveSubWindow(&Frame(2));
+  views_.GraphWindows().Find(FixedGraphKey(105))->window->close();
+  EXPECT_EQ(area_.activeSubWindow(), &Frame(2)) << "closing another leaves it";
+}
+
 TEST_F(TableWindowTest, WindowsClosedMeanwhileAreSkippedAndASecondCommandIsIgnored) {
   const auto graphs = Graphs();
   const QSize size = graphs[0]->size();
