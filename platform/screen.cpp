@@ -1,12 +1,11 @@
 #include "platform/screen.h"
 
 #include <QEvent>
-#include <QWindowStateChangeEvent>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QWidget>
-
+#include <QWindowStateChangeEvent>
 #include <utility>
 
 #include "platform/twips.h"

@@ -2,11 +2,11 @@
 
 #include <QCloseEvent>
 #include <QEvent>
-#include <QWindowStateChangeEvent>
 #include <QFont>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTableView>
+#include <QWindowStateChangeEvent>
 #include <algorithm>
 #include <cmath>
 

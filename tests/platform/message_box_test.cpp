@@ -6,10 +6,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <memory>
-#include <utility>
-
 #include <ostream>
 #include <string>
+#include <utility>
 
 namespace talvair::platform {
 namespace {
@@ -86,8 +85,8 @@ TEST(ScriptedMessagesTest, ScopeRestoresTheRealService) {
 TEST(MessageBoxTest, ABoxIsAtLeastAsWideAsItsTitle) {
   const QString longTitle = "Sair do Talvair Micromundo";
   const QString longText = QString("Tem certeza de que deseja sair? ").repeated(4);
-  for (const auto& [title, text] : {std::pair(longTitle, QString("Sair?")),
-                                    std::pair(QString("T"), longText)}) {
+  for (const auto& [title, text] :
+       {std::pair(longTitle, QString("Sair?")), std::pair(QString("T"), longText)}) {
     const std::unique_ptr<QMessageBox> box = MakeMessageBox(292, text, title);
     box->show();
     EXPECT_GE(box->width(), TitleBarWidth(title)) << title.toStdString();

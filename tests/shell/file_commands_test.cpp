@@ -130,6 +130,14 @@ TEST_F(FileCommandsTest, OpenGameRunsExactlyWhenTheGameCanGoOnAndAFailureChanges
       {"damaged", 3, kAnswerYes, bytes("21,1\r\n\"\"\r\nx,"), 3, true, true,
        cannot + "the file could not be read, or its decisions could not be played again (error "
                 "13)."},
+      // Last: the time step stays with the model.
+      {"one quarter, two a run", 0, 0,
+       [=, this] {
+         const QString path = played(1, "0.09")();
+         model_.RunPeriod(2);
+         return path;
+       },
+       1, true, true, ""},
   };
   for (const Case& c : cases) {
     Load("English");
