@@ -1,8 +1,11 @@
 #include "platform/message_box.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 namespace talvair::platform {
 
@@ -41,18 +44,36 @@ QMessageBox::Icon IconOfStyle(int icon) {
   }
 }
 
+// Widens itself after Qt has fitted it to its text, whenever that happens.
+class TitledMessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  bool event(QEvent* event) override {
+    const bool handled = QMessageBox::event(event);
+    if (event->type() == QEvent::LayoutRequest) FitTitle();
+    return handled;
+  }
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    FitTitle();
+  }
+
+ private:
+  void FitTitle() {
+    const int least = TitleBarWidth(windowTitle());
+    if (width() < least) setFixedWidth(least);
+  }
+};
+
 class QtMessages : public MessageService {
  public:
   int Show(int style, const QString& text, const QString& title) override {
     const MessageLayout layout = LayoutOfStyle(style);
-    QMessageBox box(IconOfStyle(layout.icon),
-                    title.isEmpty() ? QGuiApplication::applicationDisplayName() : title, text,
-                    QMessageBox::NoButton, QApplication::activeWindow());
-    for (int answer : layout.buttons) {
-      QPushButton* button = box.addButton(ButtonOfAnswer(answer));
-      if (answer == layout.defaultAnswer) box.setDefaultButton(button);
-      if (answer == layout.escapeAnswer) box.setEscapeButton(button);
-    }
+    const std::unique_ptr<QMessageBox> shown =
+        MakeMessageBox(style, text, title, QApplication::activeWindow());
+    QMessageBox& box = *shown;
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (clicked == nullptr) return layout.escapeAnswer;
@@ -79,6 +100,31 @@ QtMessages& RealMessages() {
 MessageService* installed = nullptr;
 
 }  // namespace
+
+int TitleBarWidth(const QString& title) {
+  // Window managers draw the title in a bold face; the icon and up to three buttons stand
+  // beside it, each about as wide as the bar is high.
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const int barHeight = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  constexpr int kIconAndButtons = 4;
+  constexpr int kMargins = 24;
+  return QFontMetrics(font).horizontalAdvance(title) + kIconAndButtons * barHeight + kMargins;
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(int style, const QString& text, const QString& title,
+                                            QWidget* parent) {
+  const MessageLayout layout = LayoutOfStyle(style);
+  auto box = std::make_unique<TitledMessageBox>(
+      IconOfStyle(layout.icon), title.isEmpty() ? QGuiApplication::applicationDisplayName() : title,
+      text, QMessageBox::NoButton, parent);
+  for (int answer : layout.buttons) {
+    QPushButton* button = box->addButton(ButtonOfAnswer(answer));
+    if (answer == layout.defaultAnswer) box->setDefaultButton(button);
+    if (answer == layout.escapeAnswer) box->setEscapeButton(button);
+  }
+  return box;
+}
 
 MessageLayout LayoutOfStyle(int style) {
   MessageLayout layout;

@@ -4,8 +4,10 @@
 
 #include <QString>
 #include <deque>
+#include <memory>
 #include <vector>
 
+class QMessageBox;
 class QWidget;
 
 namespace talvair::platform {
@@ -38,6 +40,15 @@ struct MessageLayout {
   int escapeAnswer = kAnswerOk;
 };
 MessageLayout LayoutOfStyle(int style);
+
+// The width in pixels that shows a window's title whole in its title bar, beside the frame's
+// icon and buttons. Qt sizes a message box by its text and allows the title far less.
+int TitleBarWidth(const QString& title);
+
+// The real message box of a style, not yet shown; once shown it is at least as wide as its
+// title needs.
+std::unique_ptr<QMessageBox> MakeMessageBox(int style, const QString& text, const QString& title,
+                                            QWidget* parent = nullptr);
 
 class MessageService {
  public:

@@ -2,9 +2,11 @@
 // own so the placing rules can be checked at any screen width.
 #pragma once
 
+#include <QRect>
 #include <QSize>
 #include <optional>
 
+class QMdiSubWindow;
 class QWidget;
 
 namespace talvair::platform {
@@ -25,8 +27,17 @@ class ScopedScreenTwips {
   ScopedScreenTwips& operator=(const ScopedScreenTwips&) = delete;
 };
 
-// A window's outer geometry in twips: a child window's place within its parent's client area
-// (for an MDI child, the MDI area). Positions round to the nearest pixel.
+// The place and size, in pixels, that a window has in its normal state. A minimised or
+// maximised MDI child keeps its state when given a new one and takes it when restored, as a
+// child window may not be sized in those states. A window set to a new state before it was
+// followed (FollowNormalGeometry) reads as its current geometry until it is given one.
+QRect NormalGeometry(const QWidget& window);
+void SetNormalGeometry(QWidget& window, const QRect& geometry);
+// Starts following the geometry the window leaves when it is minimised or maximised.
+void FollowNormalGeometry(QMdiSubWindow& window);
+
+// A window's outer normal geometry in twips: a child window's place within its parent's client
+// area (for an MDI child, the MDI area). Positions round to the nearest pixel.
 int WindowLeft(const QWidget& window);
 int WindowTop(const QWidget& window);
 int WindowWidth(const QWidget& window);

@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -269,16 +270,12 @@ void frmDecision::BuildControls() {
   boxFont.setFamily(QStringLiteral("Tahoma"));
   for (int i = 0; i < kDecisionBoxCount; ++i) {
     const int top = kBoxTops[i];
-    // A caption may take two lines: it may use the space from the box above to the box
-    // below, centred there.
-    const int regionTop = i > 0 ? kBoxTops[i - 1] + kBoxHeight : 30;
-    const int regionBottom = i + 1 < kDecisionBoxCount ? kBoxTops[i + 1] : kFrameHeight - 30;
-
     QLabel* label = new QLabel(frame1_);
     label->setObjectName(QStringLiteral("Label1_%1").arg(i + 1));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setGeometry(TwipsRect(60, regionTop, kBoxLeft - 120, regionBottom - regionTop));
+    // Level with its box; ApplyCaptions lets a longer caption grow about the same middle.
+    label->setGeometry(TwipsRect(60, top, kBoxLeft - 120, kBoxHeight));
     label1_[static_cast<std::size_t>(i)] = label;
 
     QLineEdit* box = new QLineEdit(frame1_);
@@ -318,15 +315,13 @@ void frmDecision::ApplyCaptions() {
   lblMinMax_[1]->setText(Text("Maximise", "Maximizar", "Maximizar"));
   lblTimeStep1_->setText(Text("Current time period:", "Período actual:", "Intervalo de Avanço:"));
   setWindowTitle(label2_->text());
-  // A caption that needs more lines than its region holds grows about the region's middle;
-  // the captions beside it are short enough to leave it the room.
-  for (QLabel* label : label1_) {
-    const QRect region = label->geometry();
-    const int needed = label->heightForWidth(region.width());
-    if (needed > region.height()) {
-      label->setGeometry(region.x(), region.y() - (needed - region.height()) / 2, region.width(),
-                         needed);
-    }
+  // A caption that needs more lines than its box is high grows about the box's middle; the
+  // captions beside it are short enough to leave it the room.
+  for (std::size_t i = 0; i < label1_.size(); ++i) {
+    QLabel* label = label1_[i];
+    const QRect box = boxes_[i]->geometry();
+    const int height = std::max(box.height(), label->heightForWidth(label->width()));
+    label->setGeometry(label->x(), box.center().y() - (height - 1) / 2, label->width(), height);
   }
 
   label1_[0]->setToolTip(Text(" Purchase or sell airplanes this quarter ",

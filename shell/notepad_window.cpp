@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "platform/text_filter.h"
 #include "platform/twips.h"
@@ -90,18 +91,24 @@ void frmGameComments::closeEvent(QCloseEvent* event) {
 }
 
 void frmGameComments::FitTo(int formWidth, int formHeight) {
-  // At the least size the box keeps what it had in that direction, its place included.
-  if (formHeight > kMinFormHeight) textHeight_ = formHeight - kTextHeightMargin;
+  // Held at its least size, the window gets the box of that size, however far it was shrunk
+  // in one drag.
+  textHeight_ = std::max(formHeight, kMinFormHeight) - kTextHeightMargin;
   if (formWidth > kFormWidth) {
     textWidth_ = formWidth - kTextWidthMargin;
     textLeft_ = TextLeft(formWidth, textWidth_);
+  } else {
+    textWidth_ = kTextWidth;
+    textLeft_ = TextLeft(kFormWidth, kTextWidth);
   }
   const int top = LongLabel() ? kLongTextTop : kTextTop;
   txtComments_->setGeometry(platform::PixelRect(textLeft_, top, textWidth_, textHeight_));
 }
 
 bool frmGameComments::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == parentWidget() && event->type() == QEvent::Resize) {
+  // A minimised window hides the box; it is fitted again when restored.
+  if (watched == parentWidget() && event->type() == QEvent::Resize &&
+      !parentWidget()->isMinimized()) {
     const QSize size = static_cast<QResizeEvent*>(event)->size();
     FitTo(PixelsToTwips(size.width()), PixelsToTwips(size.height()));
   }

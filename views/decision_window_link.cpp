@@ -15,7 +15,12 @@ QPointer<QMdiSubWindow>& Linked() {
 }
 }  // namespace
 
-void InstallDecisionWindow(QMdiSubWindow* window) { Linked() = window; }
+void InstallDecisionWindow(QMdiSubWindow* window) {
+  Linked() = window;
+  // The arrangement reads its normal geometry, also when the area has maximised it along
+  // with another window.
+  if (window != nullptr) platform::FollowNormalGeometry(*window);
+}
 
 QMdiSubWindow* DecisionWindow() { return Linked().data(); }
 

@@ -35,14 +35,11 @@ void SetGridsVisible(const ReportWindow& report, bool visible) {
   for (platform::GridControl* grid : report.Grids()) grid->setVisible(visible);
 }
 
-// A new report's focus goes to the grid that has had it, else to its first grid, as the
-// player would tab to it.
+// A new report's focus goes to its first grid. Hiding the grids for the picture moved the
+// window's own focus child along to the last of them, which says nothing of the player.
 void GiveFocus(WindowManager& views, const QString& key, ReportWindow& report) {
-  const QWidget* last = report.focusWidget();
   const std::vector<platform::GridControl*> grids = report.Grids();
-  if ((last == nullptr || !report.isAncestorOf(last)) && !grids.empty()) {
-    grids.front()->setFocus(Qt::OtherFocusReason);
-  }
+  if (!grids.empty()) grids.front()->setFocus(Qt::OtherFocusReason);
   views.ActivateView(key);
 }
 
@@ -98,8 +95,9 @@ void OpenReport(WindowManager& views, const QString& key, const ReportFactory& m
   window->show();
   SetGridsVisible(*report, false);
   report->SetBackgroundPicture(QPixmap(OpeningPicturePath(key)));
-  // The frame and the picture show now: no event runs until the wipe is over.
-  window->repaint();
+  // The whole main window is painted now, where the closed menu stood too, with paint events
+  // only: no other event runs until the wipe is over.
+  window->window()->repaint();
   ShowOpeningWipe(*report);
   if (!host || !report || !views.OpenViews().Holds(host)) return;
 

@@ -1,10 +1,12 @@
 #include "views/table_window.h"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFont>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTableView>
+#include <QWindowStateChangeEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -45,6 +47,8 @@ constexpr int kHeightBeyondRows = 760;
 constexpr int kWiderThanDecisions = 720;
 // While a table is being built it may be as wide as the screen, or this if wider.
 constexpr int kWidestWhileBuilding = 20650;
+
+constexpr Qt::WindowStates kMinOrMax = Qt::WindowMinimized | Qt::WindowMaximized;
 
 }  // namespace
 
@@ -97,7 +101,23 @@ void frmTable::FollowActivation(QMdiSubWindow* host) {
           EnableCopyMenu(flxGrid_->View()->hasFocus() ? kCopyTableGridCaption : kCopyTableCaption);
         }
         if (was && !is) ResetCopyMenu();
+        // The limits and the grid's place belong to the normal state.
+        if ((before & kMinOrMax) != 0 && (now & kMinOrMax) == 0) {
+          ApplyWidthLimits();
+          LayOutGrid();
+        }
       });
+  host->installEventFilter(this);
+}
+
+bool frmTable::eventFilter(QObject* watched, QEvent* event) {
+  // Before the frame changes state: a maximised table fills the area whatever its width.
+  if (watched == followed_ && event->type() == QEvent::WindowStateChange &&
+      !static_cast<QWindowStateChangeEvent*>(event)->isOverride() &&
+      (followed_->windowState() & kMinOrMax) != 0) {
+    ApplyWidthLimits();
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void frmTable::GridLostFocus() {
@@ -155,7 +175,9 @@ void frmTable::Create(int tableNumber) {
   contentWidth_ = TableContentWidth(platform::ScreenWidth(), columns);
   HoldWidth(contentWidth_);
   QWidget& frame = Frame();
-  frame.resize(PixelsOf(contentWidth_), frame.height());
+  QRect normal = platform::NormalGeometry(frame);
+  normal.setWidth(PixelsOf(contentWidth_));
+  platform::SetNormalGeometry(frame, normal);
   LayOutGrid();
   const bool opening = !frame.isVisible();
   frame.show();
@@ -194,7 +216,9 @@ void frmTable::Update() {
   const bool capped = height > halfScreen;
   if (capped) height = halfScreen;
   QWidget& frame = Frame();
-  frame.resize(frame.width(), PixelsOf(height));
+  QRect normal = platform::NormalGeometry(frame);
+  normal.setHeight(PixelsOf(height));
+  platform::SetNormalGeometry(frame, normal);
   LayOutGrid();
   if (capped) flxGrid_->SetTopRow(flxGrid_->TopRow() + 1);
   if (!flxGrid_->RowIsVisible(flxGrid_->Row())) flxGrid_->SetTopRow(flxGrid_->Row());
@@ -203,17 +227,29 @@ void frmTable::Update() {
 }
 
 void frmTable::HoldWidth(int maximumWidth) {
+  widthLimit_ = maximumWidth;
+  ApplyWidthLimits();
+}
+
+void frmTable::ApplyWidthLimits() {
   // The width stays between the two however the player drags the frame; the narrowest never
-  // passes the widest.
+  // passes the widest. A minimised or maximised frame takes the size its state gives it.
   QWidget& frame = Frame();
-  const int widest = PixelsOf(maximumWidth);
+  if ((frame.windowState() & kMinOrMax) != 0) {
+    frame.setMinimumWidth(0);
+    frame.setMaximumWidth(QWIDGETSIZE_MAX);
+    return;
+  }
+  const int widest = PixelsOf(widthLimit_);
   frame.setMaximumWidth(widest);
   frame.setMinimumWidth(std::min(PixelsOf(minWidth_), widest));
 }
 
 void frmTable::LayOutGrid() {
-  // By the outer size, but never past the client area whatever the frame's own size.
+  // By the outer size, but never past the client area whatever the frame's own size. A
+  // minimised frame hides the grid and keeps its place for the restored one.
   QWidget& frame = Frame();
+  if (frame.isMinimized()) return;
   const QRect client = frame.contentsRect();
   const int border = PixelsToTwips(2 * flxGrid_->frameWidth());
   const int width = std::min(PixelsToTwips(frame.width()) - kGridWidthLess,

@@ -67,6 +67,7 @@ class frmTable : public QWidget, public TableView {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QMdiSubWindow* Host() const;
@@ -74,6 +75,7 @@ class frmTable : public QWidget, public TableView {
   QWidget& Frame();
   void FollowActivation(QMdiSubWindow* host);
   void HoldWidth(int maximumWidth);
+  void ApplyWidthLimits();
   void LayOutGrid();
   void GridLostFocus();
 
@@ -86,6 +88,7 @@ class frmTable : public QWidget, public TableView {
   std::vector<int32_t> tableVarNumbers_{0};
   int nextPeriodRow_ = 1;
   int contentWidth_ = 0;
+  int widthLimit_ = 0;  // the widest the frame may be in its normal state; twips
   int minWidth_ = 0;
   int baseHeight_ = 0;
   bool tableReady_ = false;

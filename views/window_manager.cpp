@@ -6,10 +6,13 @@
 #include <QMdiSubWindow>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 #include <algorithm>
 #include <utility>
+
+#include "platform/screen.h"
 
 namespace talvair::views {
 
@@ -28,10 +31,26 @@ class ViewHost : public QMdiSubWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override {
+    QMdiArea* area = mdiArea();
+    // Chosen before the area picks a window of its own.
+    QMdiSubWindow* next =
+        area != nullptr && area->activeSubWindow() == this ? NextChild(*area, this) : nullptr;
     // The base asks the content first, which may refuse.
     QMdiSubWindow::closeEvent(event);
-    if (event->isAccepted()) emit Unloaded(this);
+    if (!event->isAccepted()) return;
+    next_ = next;
+    emit Unloaded(this);
   }
+  // The area has dealt with the closed window by now, so the choice is not undone.
+  void hideEvent(QHideEvent* event) override {
+    QMdiSubWindow::hideEvent(event);
+    const QPointer<QMdiSubWindow> next = std::exchange(next_, nullptr);
+    QMdiArea* area = mdiArea();
+    if (next && area != nullptr && next->isVisible()) area->setActiveSubWindow(next);
+  }
+
+ private:
+  QPointer<QMdiSubWindow> next_;
 };
 
 }  // namespace internal
@@ -69,6 +88,15 @@ void TakeFocusBack(QMdiSubWindow& window) {
 
 }  // namespace
 
+QMdiSubWindow* NextChild(const QMdiArea& area, const QMdiSubWindow* closing) {
+  const QList<QMdiSubWindow*> stack = area.subWindowList(QMdiArea::StackingOrder);
+  for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
+    QMdiSubWindow* next = *it;
+    if (next != closing && next->isVisible() && next->isEnabled()) return next;
+  }
+  return nullptr;
+}
+
 QString TableKey(int tableNumber) {
   return QStringLiteral("table_") + QString::number(tableNumber);
 }
@@ -99,6 +127,7 @@ QMdiSubWindow* WindowManager::Host(QWidget* content) {
   }
   auto* host = new internal::ViewHost;
   host->setWidget(content);
+  platform::FollowNormalGeometry(*host);
   // Closing a window unloads it: the next opening makes a new one.
   host->setAttribute(Qt::WA_DeleteOnClose);
   area_->addSubWindow(host);
@@ -205,10 +234,12 @@ void KeepInsideArea(QMdiSubWindow& window) {
   const QMdiArea* area = window.mdiArea();
   if (area == nullptr) return;
   const QRect inside = area->viewport()->rect();
-  QPoint place = window.pos();
-  place.setX(std::max(0, std::min(place.x(), inside.right() + 1 - window.width())));
-  place.setY(std::max(0, std::min(place.y(), inside.bottom() + 1 - window.height())));
-  window.move(place);
+  QRect normal = platform::NormalGeometry(window);
+  QPoint place = normal.topLeft();
+  place.setX(std::max(0, std::min(place.x(), inside.right() + 1 - normal.width())));
+  place.setY(std::max(0, std::min(place.y(), inside.bottom() + 1 - normal.height())));
+  normal.moveTopLeft(place);
+  platform::SetNormalGeometry(window, normal);
 }
 
 }  // namespace talvair::views

@@ -80,8 +80,13 @@ class ViewCollection {
 };
 
 // Qt places a new child window where it overlaps the others least, which may be partly past
-// the area's right or bottom edge; this pulls it back in as far as its size allows.
+// the area's right or bottom edge; this pulls it back in as far as its size allows. A minimised
+// or maximised window keeps its state: its normal place is pulled in.
 void KeepInsideArea(QMdiSubWindow& window);
+
+// The child that takes over when the active one closes, as on the platform: the topmost other
+// that can be activated; nullptr when there is none.
+QMdiSubWindow* NextChild(const QMdiArea& area, const QMdiSubWindow* closing);
 
 // The MDI child hosting an output window's content; nullptr for any other window.
 View* ViewOf(const QMdiSubWindow* window);

@@ -75,6 +75,10 @@ TEST(ChartControlTest, StrayNumbersAndIndexesChangeNothing) {
   EXPECT_EQ(control.DrawnPoints(1), 2);
   EXPECT_EQ(control.Value(1, 2), 2.0);
   EXPECT_EQ(control.Legend(2), QString());
+  // The largest count taken, and one more.
+  control.Set(kChartPointCount, 4096);
+  control.Set(kChartPointCount, 4097);
+  EXPECT_EQ(control.Get(kChartPointCount).toInt(), 4096);
 }
 
 }  // namespace

@@ -118,6 +118,12 @@ TEST_F(GridTest, FixedRowsAndColumnsStayInViewWhileTheRestScrolls) {
     for (const auto& [point, row, col] : cells)
       EXPECT_EQ(CellAt(point), grid_.View()->model()->index(row, col)) << top << " " << row << col;
   }
+  // A row whose bottom is the view's bottom is visible; the next is not.
+  const QTableView& view = *grid_.View();
+  const int bottom = view.rowViewportPosition(5) + view.rowHeight(5);
+  grid_.resize(grid_.width(), grid_.height() + bottom - view.viewport()->height());
+  EXPECT_TRUE(grid_.RowIsVisible(5));
+  EXPECT_FALSE(grid_.RowIsVisible(6));
 }
 
 // Sizes are in twips; rows and columns added after the fixed ones line up in every view.

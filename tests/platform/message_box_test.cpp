@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 
 namespace talvair::platform {
 namespace {
@@ -74,6 +79,20 @@ TEST(ScriptedMessagesTest, ScopeRestoresTheRealService) {
     EXPECT_EQ(&Messages(), &messages);
   }
   EXPECT_EQ(&Messages(), real);
+}
+
+// The title bar shows the whole title; a text wider than the title keeps its own width.
+TEST(MessageBoxTest, ABoxIsAtLeastAsWideAsItsTitle) {
+  const QString longTitle = "Sair do Talvair Micromundo";
+  const QString longText = QString("Tem certeza de que deseja sair? ").repeated(4);
+  for (const auto& [title, text] :
+       {std::pair(longTitle, QString("Sair?")), std::pair(QString("T"), longText)}) {
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(292, text, title);
+    box->show();
+    EXPECT_GE(box->width(), TitleBarWidth(title)) << title.toStdString();
+    EXPECT_GE(box->width(), box->findChild<QLabel*>("qt_msgbox_label")->sizeHint().width());
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+  }
 }
 
 }  // namespace

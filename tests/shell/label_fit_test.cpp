@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -81,6 +82,15 @@ TEST(LabelFitTest, NoCaptionIsCutInAnyLanguage) {
     const int digitLeft = two->mapTo(&window, QPoint(0, 0)).x() +
                           (two->width() - two->fontMetrics().horizontalAdvance("2")) / 2;
     EXPECT_LT(endYear->mapTo(&window, QPoint(endYear->width(), 0)).x(), digitLeft);
+
+    // Each decision caption stands level with its box.
+    const auto* decision = window.findChild<frmDecision*>();
+    ASSERT_NE(decision, nullptr);
+    for (int i = 1; i <= 5; ++i) {
+      const QRect label = decision->findChild<QLabel*>(QString("Label1_%1").arg(i))->geometry();
+      const QRect box = decision->findChild<QLineEdit*>(QString("Text%1").arg(i))->geometry();
+      EXPECT_EQ(label.center().y(), box.center().y()) << i;
+    }
 
     frmSplash splash;
     EXPECT_EQ(CutCaptions(splash), "");

@@ -239,6 +239,12 @@ TEST_F(ReportTest, OpeningWipesInTwelveBlindsThenShowsTheGridsWithTheFocus) {
   EXPECT_TRUE(report->Grids().front()->isVisible());
   EXPECT_TRUE(report->isAncestorOf(QApplication::focusWidget()));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  // Of several grids, the first has the focus.
+  for (const Kind* kind : {&kSummary, &kFinance}) {
+    const platform::GridControl* first = Open(*kind)->Grids().front();
+    const QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == first || first->isAncestorOf(focus)) << kind->name;
+  }
 
   // Each pass whitens one more row of every blind.
   QPixmap black(report->size());

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -335,6 +336,94 @@ TEST_F(TableWindowTest, TablesAndReportsCascadeBelowTheDecisionWindow) {
     const QPoint step = moves.places[i] - moves.places[i - 1];
     EXPECT_LE(std::max(std::abs(step.x()), std::abs(step.y())), PixelsOf(700) + 1) << i;
   }
+}
+
+// Every command that sizes or places a window puts what it computes into the geometry a
+// minimised or maximised window shows when restored, and leaves the state as it was.
+TEST_F(TableWindowTest, MinimisedAndMaximisedWindowsKeepTheirStateAndGetTheGeometryComputed) {
+  const QRect start(PixelsOf(6000), PixelsOf(7000), PixelsOf(9000), PixelsOf(2600));
+  const auto table = [&] {
+    Table(2);
+    Frame(2).setGeometry(start);
+    return &Frame(2);
+  };
+  const auto graph = [&] {
+    ShowFixedGraph(views_, graphs_, 105);
+    QMdiSubWindow* window = views_.GraphWindows().Find(FixedGraphKey(105))->window;
+    window->setGeometry(start);
+    return window;
+  };
+  const auto report = [&] {
+    QMdiSubWindow* window = views_.AddOpenView(kReportBreakevenKey, new frmRptBreakeven(model_));
+    window->show();
+    window->setGeometry(start);
+    return window;
+  };
+  const struct {
+    const char* name;
+    std::function<QMdiSubWindow*()> open;
+    std::function<void(QMdiSubWindow&)> command;
+  } cases[] = {
+      {"table Update", table,
+       [&](QMdiSubWindow&) {
+         for (int run = 0; run < 3; ++run) {
+           Run(1);
+           views_.UpdateViews("");
+         }
+       }},
+      {"table Create", table, [&](QMdiSubWindow&) { views_.ResetViews(""); }},
+      {"Tile Graphs", graph, [&](QMdiSubWindow&) { TileGraphs(views_); }},
+      {"Cascade Graphs", graph, [&](QMdiSubWindow&) { CascadeGraphs(views_); }},
+      {"Cascade Tables", table, [&](QMdiSubWindow&) { CascadeTables(views_); }},
+      {"Cascade Reports", report,
+       [&](QMdiSubWindow&) {
+         const CascadingReportsScope cascading;
+         CascadeReports(views_);
+       }},
+      {"KeepInsideArea",
+       [&] {
+         QMdiSubWindow* window = graph();
+         window->move(1400, 900);
+         return window;
+       },
+       [&](QMdiSubWindow& window) { KeepInsideArea(window); }},
+  };
+  for (const auto& c : cases) {
+    std::optional<QRect> computed;  // by the command on the window in its normal state
+    for (const Qt::WindowState state :
+         {Qt::WindowNoState, Qt::WindowMinimized, Qt::WindowMaximized}) {
+      model_.Restart();
+      QMdiSubWindow& window = *c.open();
+      if (state == Qt::WindowMinimized) window.showMinimized();
+      if (state == Qt::WindowMaximized) window.showMaximized();
+      const QRect shown = window.geometry();
+      c.command(window);
+      EXPECT_EQ(window.windowState() & ~Qt::WindowActive, state) << c.name;
+      if (state != Qt::WindowNoState) {
+        EXPECT_EQ(window.geometry(), shown) << c.name << " " << state;
+      }
+      window.showNormal();
+      if (!computed) computed = window.geometry();
+      EXPECT_EQ(window.geometry(), *computed) << c.name << " " << state;
+      views_.CloseViews("");
+      RunDeferredDeletes();
+    }
+  }
+}
+
+// As the platform does, closing the active window activates the next one down, and the copy
+// item follows it.
+TEST_F(TableWindowTest, ClosingTheActiveWindowActivatesTheNextOne) {
+  Table(2);
+  ShowFixedGraph(views_, graphs_, 105);
+  Table(9);
+  area_.setActiveSubWindow(&Frame(9));
+  Frame(9).close();
+  EXPECT_EQ(area_.activeSubWindow(), views_.GraphWindows().Find(FixedGraphKey(105))->window);
+  EXPECT_EQ(std::pair(copy_.isEnabled(), copy_.text()), std::pair(true, kCopyGraphCaption));
+  area_.setActiveSubWindow(&Frame(2));
+  views_.GraphWindows().Find(FixedGraphKey(105))->window->close();
+  EXPECT_EQ(area_.activeSubWindow(), &Frame(2)) << "closing another leaves it";
 }
 
 TEST_F(TableWindowTest, WindowsClosedMeanwhileAreSkippedAndASecondCommandIsIgnored) {

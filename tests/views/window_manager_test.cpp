@@ -299,6 +299,25 @@ TEST_F(WindowManagerTest, TheTableOpenerMakesEachTableOnce) {
   EXPECT_EQ(log_, (QStringList{"create 3", "create 1", "create 3"}));
 }
 
+// A window past the area's right or bottom edge comes back in as far as its size allows.
+TEST_F(WindowManagerTest, KeepInsideAreaPullsAWindowBackIn) {
+  QMdiSubWindow* window = OpenGraph(FixedGraphKey(101));
+  const QSize inside = area_.viewport()->size();
+  const struct {
+    QRect from;
+    QPoint to;
+  } cases[] = {
+      {{1100, 850, 300, 200}, {inside.width() - 300, inside.height() - 200}},
+      {{40, 30, 300, 200}, {40, 30}},
+      {{500, 400, 300, inside.height() + 50}, {500, 0}},  // taller than the area: its top
+  };
+  for (const auto& c : cases) {
+    window->setGeometry(c.from);
+    KeepInsideArea(*window);
+    EXPECT_EQ(window->geometry(), QRect(c.to, c.from.size())) << c.from.x() << "," << c.from.y();
+  }
+}
+
 TEST(WindowKeys, NumbersAreWrittenPlain) {
   EXPECT_EQ(TableKey(11), "table_11");
   EXPECT_EQ(FixedGraphKey(101), "fixedgraph_101");
