@@ -84,11 +84,16 @@ int LoadGame(game& model, const std::string& fileName, LoadGameHost* host) {
     RaiseError(model, code, kAreaLoadGame);
     return kStatusFailed;
   };
-  if (!FileExists(fileName)) return finish(kStatusFileMissing);
-
   bool tooLarge = false;
-  const std::optional<std::string> bytes = ReadFilePrefix(fileName, kMaxSavedGameBytes, &tooLarge);
-  if (!bytes) return failed(kErrFileAccess);
+  std::error_code error;
+  const std::optional<std::string> bytes =
+      ReadFilePrefix(fileName, kMaxSavedGameBytes, &tooLarge, &error);
+  if (!bytes) {
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory) {
+      return finish(kStatusFileMissing);
+    }
+    return failed(FileErrorNumber(error));
+  }
   if (tooLarge) return failed(kErrFileTooLarge);
   SavedGame saved;
   const ReadResult read = ParseSavedGame(*bytes, saved, [&](int t, int periods) {
