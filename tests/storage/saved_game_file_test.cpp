@@ -115,13 +115,14 @@ TEST(SavedGameFile, WritesTheExactBytesAndEveryValueReadsBackBitForBit) {
   quarter[1][0] = 0.09;
   quarter[2][0] = 0.1 + 0.2;
   quarter[3][0] = -0.0;
-  quarter[4][0] = 1e20;
+  quarter[4][0] = 1.0;
+  quarter[4][1] = 1e20;
   quarter[4][10] = 5e-324;
   const std::string text =
       SavedGameText(1, "a\nb", std::vector<QuarterDecisions>{quarter, quarter});
   const std::string values =
       "2,0,0,0,0,0,0,0,0,0,0,0.09,0,0,0,0,0,0,0,0,0,0,0.30000000000000004,0,0,0,0,0,0,0,0,0,0,"
-      "-0,0,0,0,0,0,0,0,0,0,0,1e+20,0,0,0,0,0,0,0,0,0,5e-324,";
+      "-0,0,0,0,0,0,0,0,0,0,0,1,1e+20,0,0,0,0,0,0,0,0,5e-324,";
   EXPECT_EQ(text, "21,1\r\n\"%97%13%10%98\"\r\n" + values + values);
 
   SavedGame read;
