@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -91,6 +92,10 @@ TEST(SavedGameFile, ReadsOnlyWholeWellFormedFiles) {
       {"count negative", "21,-1\r\n\"\"\r\n", kStatusFailed, kErrFileOverflow, 0},
       {"count with a fraction", "21,1.5\r\n\"\"\r\n", kStatusFailed, kErrFileOverflow, 0},
       {"ends inside a quarter", head + Quarters(1) + "1,2,", kStatusFailed, kErrPastEnd, 0},
+      {"a plus sign", head + Quarters(3, "+1"), 0, 0, 3},
+      {"a played quarter out of range", head + Quarters(1) + Quarters(1, "1001") + Quarters(1),
+       kStatusFailed, kErrFileOverflow, 0},
+      {"the unplayed quarter out of range", head + Quarters(2) + Quarters(1, "1001"), 0, 0, 3},
   };
   for (const std::string value : {"x", "", "nan", "inf", "1e999", "0x10"}) {
     cases.push_back({"value " + value, head + Quarters(1, value) + Quarters(1), kStatusFailed,
@@ -106,6 +111,42 @@ TEST(SavedGameFile, ReadsOnlyWholeWellFormedFiles) {
     if (c.status != kStatusDone) {
       EXPECT_EQ(game.periods, 99) << c.name << ": nothing changed";
     }
+  }
+}
+
+TEST(SavedGameFile, DecisionsAreHeldToTheWindowsRangesAsItsCheckRoundsThem) {
+  struct Case {
+    int decision;
+    double value;
+    bool inRange;
+    std::optional<double> workforce = std::nullopt;
+  };
+  const std::vector<Case> cases = {
+      {0, 1000.5, true},  // halves to even
+      {0, -3.5, false},
+      {0, -1e10, false},
+      {1, 0.005, false},
+      {1, 0.015, true},
+      {1, 1.005, true},  // the window itself wants at most 1, but this rounds
+                         // to 1.00
+      {1, 1.006, false},
+      {2, -0.004, true},
+      {2, 1.006, false},
+      {3, 1e300, false},
+      {3, 10000.5001, true},  // single precision first: 10000.5, then even
+      {3, -1e6, true},
+      {3, -1000, true, 999.6},
+      {3, -1000, false, 999.4},
+      {4, 0.094, false},
+      {4, 2.004, true},
+      {4, 2.006, false},
+  };
+  for (const Case& c : cases) {
+    QuarterDecisions quarter{};
+    quarter[1][0] = 0.1;
+    quarter[4][0] = 1.0;
+    quarter[static_cast<std::size_t>(c.decision)][0] = c.value;
+    EXPECT_EQ(DecisionsInRange(quarter, c.workforce), c.inRange) << c.decision << " " << c.value;
   }
 }
 
