@@ -34,6 +34,7 @@ TEST(CommentEscape, EscapesEveryByteAndComesBackExactly) {
       {"\r\n\",", "%13%10%34%44"},
       {"\xE2\x82\xAC", "%128"},             // the euro sign is byte 128 of the set
       {"\xE2\x86\x92|\xC3", "%63%124%63"},  // what the set cannot hold, or no UTF-8, is "?"
+      {"\xC2\x80\xE0\xA0\x80", "%63%63"},   // the least characters of two and three bytes
   };
   for (const auto& [text, escaped] : cases) EXPECT_EQ(EncodeString(text), escaped) << text;
 
@@ -53,8 +54,8 @@ TEST(CommentEscape, EscapesEveryByteAndComesBackExactly) {
   // Texts the encoder never writes decode as they always did: codes 255 down to 0 replaced in
   // turn, so that one replacement may make the next, then "%%".
   const std::vector<std::pair<std::string, std::string>> legacy = {
-      {"%48", "0"},        {"%%1", "%\001"},       {"\"%97%37\"", "\"a\0037\""},
-      {"%2567", "\03167"}, {"%%%%%5329", "%\001"}, {"x%1000%", "xd0%"}};
+      {"%48", "0"},      {"%%1", "%\001"},       {"\"%97%37\"", "\"a\0037\""}, {"%2567", "\03167"},
+      {"%256", "\0316"}, {"%%%%%5329", "%\001"}, {"x%1000%", "xd0%"}};
   for (const auto& [text, decoded] : legacy) {
     EXPECT_EQ(DecodeString(text), decoded) << text;
   }
@@ -225,6 +226,10 @@ TEST(SaveGame, ReplacesAFileOnlyWhenAskedAndOnlyByAWholeOne) {
     EXPECT_EQ(SaveGame(model, path, true, comments, &error), kStatusFailed) << path;
     EXPECT_EQ(error, code) << path;
   }
+  // Nor is a value written that would not read back.
+  model.SetVarValue(kDecisionVarNumbers[1], -1, 3, std::nan(""));
+  EXPECT_EQ(SaveGame(model, file, true, "c", &error), kStatusFailed);
+  EXPECT_EQ(error, kErrFileOverflow);
   EXPECT_EQ(Contents(file).substr(0, 12), "21,0\r\n\"%99\"\r");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
   fs::remove_all(folder);
