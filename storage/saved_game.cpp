@@ -78,13 +78,15 @@ int SaveGame(game& model, const std::string& fileName, bool overwrite, const std
   return kStatusDone;
 }
 
-int LoadGame(game& model, const std::string& fileName, LoadGameHost* host) {
+int LoadGame(game& model, const std::string& fileName, LoadGameHost* host, int* errorCode) {
+  if (errorCode != nullptr) *errorCode = 0;
   const auto finish = [&](int status) {
     model.Announce([&](GameEvents& s) { s.GameLoaded(static_cast<int16_t>(status)); });
     model.Announce([](GameEvents& s) { s.DataChange(); });
     return status;
   };
   const auto failed = [&](int code) {
+    if (errorCode != nullptr) *errorCode = code;
     RaiseError(model, code, kAreaLoadGame);
     return kStatusFailed;
   };
