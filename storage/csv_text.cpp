@@ -237,6 +237,13 @@ std::optional<fs::path> FollowLinks(fs::path path, std::error_code& error, bool&
   return std::nullopt;
 }
 
+// Appends rather than inserting in front, where GCC 12 warns of a restrict violation that
+// is not there.
+std::string Joined(std::string head, std::string_view tail) {
+  head += tail;
+  return head;
+}
+
 // The program's temporary names for `target`: ".NAME.tmp" and digits.
 std::string TemporaryPrefix(const fs::path& target) {
   std::string prefix(1, '.');
@@ -288,9 +295,9 @@ std::error_code NameTemporary(const fs::path& folder, const std::string& prefix,
                               mode_t mode, fs::path& temporary, int& created) {
   std::random_device seed;
   std::mt19937 random(seed());
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  const std::string self = Joined("/proc/self/fd/", std::to_string(fd));
   for (int attempt = 0; attempt < 16; ++attempt) {
-    temporary = folder / (prefix + std::to_string(random() % 1000000000u));
+    temporary = folder / Joined(prefix, std::to_string(random() % 1000000000u));
     errno = 0;
     if (fd < 0) {
       created = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -311,7 +318,7 @@ std::error_code PlaceFile(const Descriptor& unnamed, const fs::path& temporary,
                           bool replace) {
   if (unnamed.Get() >= 0) {
     // A missing target takes the file's name in one step, leaving nothing behind.
-    const std::string self = "/proc/self/fd/" + std::to_string(unnamed.Get());
+    const std::string self = Joined("/proc/self/fd/", std::to_string(unnamed.Get()));
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       return {};
     }
