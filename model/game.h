@@ -131,10 +131,12 @@ class game {
   // Restarts and plays one quarter for each entry of `quarters` with its decisions, as Run
   // would have played them, without messages, events or graph refreshes: the game ends
   // where Run would have ended it (period 40 or liquidation) and the rest is not played.
-  // `afterQuarter` hears of each quarter played. On a failure the game is put back as it
-  // was and the failure passes to the caller.
+  // `afterQuarter` hears of each quarter played; `beforeQuarter` is asked before its
+  // decisions are applied and may refuse it by throwing. On a failure the game is put back
+  // as it was and the failure passes to the caller.
   void ReplayDecisions(std::span<const QuarterDecisions> quarters,
-                       const std::function<void(int quarter)>& afterQuarter = {});
+                       const std::function<void(int quarter)>& afterQuarter = {},
+                       const std::function<void(int quarter)>& beforeQuarter = {});
   void UpdateAllGraphs();
 
   // Direct table access for the storage layer and tests.

@@ -5,7 +5,8 @@
 namespace talvair {
 
 void game::ReplayDecisions(std::span<const QuarterDecisions> quarters,
-                           const std::function<void(int)>& afterQuarter) {
+                           const std::function<void(int)>& afterQuarter,
+                           const std::function<void(int)>& beforeQuarter) {
   // A replay that fails must not cost the player the game they had.
   const ValueTable valuesBefore = *varValues_;
   const ValueTable displayBefore = *displayValues_;
@@ -14,6 +15,7 @@ void game::ReplayDecisions(std::span<const QuarterDecisions> quarters,
   try {
     RestartCore();
     for (std::size_t t = 0; t < quarters.size() && !gameOver_; ++t) {
+      if (beforeQuarter) beforeQuarter(static_cast<int>(t));
       for (std::size_t d = 0; d < quarters[t].size(); ++d) {
         for (std::size_t e = 0; e < quarters[t][d].size(); ++e) {
           SetVarValue(kDecisionVarNumbers[d], -1, static_cast<int16_t>(e), quarters[t][d][e]);

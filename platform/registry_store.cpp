@@ -1,5 +1,8 @@
 #include "platform/registry_store.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -290,8 +293,19 @@ struct Change {
   bool changed = false;
 };
 
+// QSaveFile syncs the file before its rename but not the folder, whose new entry a power
+// cut could otherwise lose.
+void SyncFolder(const QString& folder) {
+  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 // Reads the file afresh under the lock, applies the change and writes the file back by
 // atomic rename, so neither a crash nor another copy can leave half a file or lose a write.
+// QSaveFile refuses a read-only file, follows a symbolic link, keeps the permission bits
+// and writes an unnamed file where the file system allows.
 int Modify(const QString& folder, const QString& filePath,
            const std::function<Change(Tree&)>& change) {
   if (!QDir().mkpath(folder)) return kRegCantWrite;
@@ -305,6 +319,7 @@ int Modify(const QString& folder, const QString& filePath,
   if (!file.open(QIODevice::WriteOnly)) return kRegCantWrite;
   const QByteArray content = Serialize(tree);
   if (file.write(content) != content.size() || !file.commit()) return kRegCantWrite;
+  SyncFolder(QFileInfo(QFileInfo(filePath).canonicalFilePath()).absolutePath());
   return kRegSuccess;
 }
 

@@ -119,7 +119,8 @@ std::vector<int> TypedCodes(const QKeyEvent& event) {
 std::string FillTextOf(int box, double value) {
   switch (box) {
     case 2:
-      return numtext::FormatDecision(value);
+      // The general text of the number: up to 15 significant digits.
+      return numtext::GeneralNumber(value);
     case 3:
       return numtext::FormatNumber(value, "#0.00");
     case 5:

@@ -60,8 +60,9 @@ class frmDecision : public QWidget {
   QLineEdit* Box(int box) const;
 
   // Writes the five values in each box's own form (whole numbers for aircraft and hiring,
-  // hundredths for marketing and service scope, the fare's plain text), always in the
-  // current number locale without grouping, so the boxes read back as the same values.
+  // hundredths for marketing and service scope, the fare's general text of up to 15
+  // significant digits), always in the current number locale without grouping. Every
+  // refill (load, Go Back, Restart, Open Game) comes here.
   void FillDecisions(const std::array<double, kDecisionBoxCount>& values);
   // The same from the model: the five decision variables at `period` (-1 the current one).
   void FillFromModel(FillSource source, int16_t period);

@@ -18,6 +18,7 @@
 #include "shell/program_start.h"
 #include "shell/run_control.h"
 #include "shell/text.h"
+#include "storage/file_errors.h"
 #include "storage/game_dialogs.h"
 #include "storage/saved_game.h"
 #include "storage/settings_store.h"
@@ -48,6 +49,60 @@ QString OpenFailureText(int status) {
                   "No se pudo abrir el juego: el archivo termina antes de tiempo.",
                   "Não foi possível abrir a simulação: o arquivo termina antes do esperado.");
   }
+}
+
+QString OpenDamagedText() {
+  return Text(
+      "The game could not be opened: the file could not be read, or its decisions "
+      "could not be played again",
+      "No se pudo abrir el juego: no se pudo leer el archivo o no se pudieron volver a "
+      "jugar sus decisiones",
+      "Não foi possível abrir a simulação: o arquivo não pôde ser lido ou suas "
+      "decisões não puderam ser jogadas novamente");
+}
+
+// Why a file could not be opened or saved, for the model's error number; empty when the
+// number alone must do.
+QString FileFailureCause(int code) {
+  switch (code) {
+    case storage::kErrFileTooLarge:
+      return Text("The file is too large.", "El archivo es demasiado grande.",
+                  "O arquivo é grande demais.");
+    case storage::kErrPermissionDenied:
+      return Text("There is no permission to use the file.",
+                  "No tiene permiso para usar el archivo.",
+                  "Você não tem permissão para usar o arquivo.");
+    case storage::kErrFileAccess:
+      return Text("It is not a regular file (a folder, a FIFO or a device).",
+                  "No es un archivo normal (una carpeta, una FIFO o un dispositivo).",
+                  "Não é um arquivo comum (uma pasta, um FIFO ou um dispositivo).");
+    case storage::kErrBrokenLink:
+      return Text("It is a link that leads nowhere.", "Es un enlace que no lleva a ningún sitio.",
+                  "É um link que não leva a lugar nenhum.");
+    case storage::kErrPathNotFound:
+      return Text("The folder does not exist.", "La carpeta no existe.", "A pasta não existe.");
+    case storage::kErrDiskFull:
+      return Text("The disk is full.", "El disco está lleno.", "O disco está cheio.");
+    case storage::kErrPastEnd:
+      return Text("The file ends too early.", "El archivo termina antes de tiempo.",
+                  "O arquivo termina antes do esperado.");
+    case storage::kErrFileTypeMismatch:
+    case storage::kErrFileOverflow:
+      return Text("A value in the file cannot be read or lies out of range.",
+                  "Un valor del archivo no se puede leer o está fuera de rango.",
+                  "Um valor do arquivo não pode ser lido ou está fora do intervalo permitido.");
+    default:
+      return QString();
+  }
+}
+
+// " (error N)." and the cause, if one is known.
+QString ErrorNumberAndCause(int code) {
+  QString text =
+      Text(" (error ", " (error ", " (erro ") + QString::number(code) + QStringLiteral(").");
+  const QString cause = FileFailureCause(code);
+  if (!cause.isEmpty()) text += QLatin1Char(' ') + cause;
+  return text;
 }
 
 // What opening a game does to the windows once its decisions have been played again.
@@ -124,15 +179,14 @@ void mnuFileOpen_Click(frmMDI& window) {
   OpenedGameWindows windows(window);
   const std::string path = QFile::encodeName(*file).toStdString();
   window.RunControls().RunCommand(
-      {{Text("The game could not be opened: the file could not be read, or its decisions "
-             "could not be played again",
-             "No se pudo abrir el juego: no se pudo leer el archivo o no se pudieron volver a "
-             "jugar sus decisiones",
-             "Não foi possível abrir a simulação: o arquivo não pôde ser lido ou suas "
-             "decisões não puderam ser jogadas novamente"),
+      {{OpenDamagedText(),
         [&] {
-          // A read or replay failure comes through the model's Error event.
-          const int status = storage::LoadGame(model, path, &windows);
+          int errorCode = 0;
+          const int status = storage::LoadGame(model, path, &windows, &errorCode);
+          if (status == storage::kStatusFailed && errorCode != 0) {
+            throw RunControl::CommandFailure(OpenDamagedText() + ErrorNumberAndCause(errorCode));
+          }
+          // A replay failure of the model's own comes through its Error event.
           if (status != storage::kStatusDone && status != storage::kStatusFailed) {
             throw RunControl::CommandFailure(OpenFailureText(status));
           }
@@ -168,14 +222,15 @@ void mnuFileSave_Click(frmMDI& window) {
       storage::SaveGameWithDialog(model, window.GameComments(), &errorCode);
   if (!status || *status == storage::kStatusDone) return;
   const QString code = QString::number(errorCode);
-  platform::MsgBox(
-      Text("The game could not be saved (error ", "No se pudo guardar el juego (error ",
-           "Não foi possível salvar a simulação (erro ") +
-          code +
-          Text("). A file that was already there keeps its contents.",
-               "). Un archivo que ya existía conserva su contenido.",
-               "). Um arquivo que já existia mantém seu conteúdo."),
-      platform::kStyleExclamation, AppTitle);
+  QString text = Text("The game could not be saved (error ", "No se pudo guardar el juego (error ",
+                      "Não foi possível salvar a simulação (erro ") +
+                 code +
+                 Text("). A file that was already there keeps its contents.",
+                      "). Un archivo que ya existía conserva su contenido.",
+                      "). Um arquivo que já existia mantém seu conteúdo.");
+  const QString cause = FileFailureCause(errorCode);
+  if (!cause.isEmpty()) text += QLatin1Char(' ') + cause;
+  platform::MsgBox(text, platform::kStyleExclamation, AppTitle);
 }
 
 // ---- View and Window ---------------------------------------------------------------------

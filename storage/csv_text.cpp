@@ -1,14 +1,15 @@
 #include "storage/csv_text.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <random>
 
 namespace talvair::storage {
@@ -24,39 +25,6 @@ std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-std::error_code LastError() {
-  return std::error_code(errno != 0 ? errno : EIO, std::generic_category());
-}
-
-// Closes on every path; the result of fclose matters for a written file.
-struct FileCloser {
-  void operator()(std::FILE* file) const {
-    if (file != nullptr) std::fclose(file);
-  }
-};
-
-// Renames without replacing: a hard link refuses an existing target atomically, then the
-// temporary name goes. File systems without hard links get a look for the target first.
-std::error_code RenameKeeping(const fs::path& from, const fs::path& to) {
-  std::error_code error;
-  fs::create_hard_link(from, to, error);
-  if (!error) {
-    // The file stands under its name: a temporary name that will not go is only litter.
-    std::error_code ignored;
-    fs::remove(from, ignored);
-    return {};
-  }
-  if (error != std::errc::operation_not_permitted && error != std::errc::operation_not_supported &&
-      error != std::errc::function_not_supported) {
-    return error;
-  }
-  if (fs::exists(fs::symlink_status(to, error))) {
-    return std::make_error_code(std::errc::file_exists);
-  }
-  fs::rename(from, to, error);
-  return error;
 }
 
 }  // namespace
@@ -236,66 +204,315 @@ std::string FileTitle(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+namespace {
+
+class FileFaultCategory final : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "talvair file"; }
+  std::string message(int value) const override {
+    switch (static_cast<FileFault>(value)) {
+      case FileFault::NotRegularFile:
+        return "not a regular file";
+      case FileFault::BrokenLink:
+        return "a symbolic link that leads nowhere";
+    }
+    return "file fault";
+  }
+};
+
+std::error_code ErrnoError(int number) {
+  return std::error_code(number != 0 ? number : EIO, std::generic_category());
+}
+
+// Closes a descriptor on every path.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() { Reset(); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return fd_; }
+  void Reset(int fd = -1) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
+  // Closes now; a close that fails can mean lost data.
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool g_unnamedTemporaries = true;
+
+// Deeper chains of links than this are taken for a loop, as the system does.
+constexpr int kMaxLinkDepth = 40;
+
+// The path a chain of symbolic links ends at (the path itself when it is no link), whether
+// or not a file stands there. Empty, with the reason, for a loop or an unreadable link.
+std::optional<fs::path> FollowLinks(fs::path path, std::error_code& error, bool& followed) {
+  followed = false;
+  for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    const fs::path next = fs::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+    followed = true;
+  }
+  error = FileFault::BrokenLink;
+  return std::nullopt;
+}
+
+// Appends rather than inserting in front, where GCC 12 warns of a restrict violation that
+// is not there.
+std::string Joined(std::string head, std::string_view tail) {
+  head += tail;
+  return head;
+}
+
+// The program's temporary names for `target`: ".NAME.tmp" and digits.
+std::string TemporaryPrefix(const fs::path& target) {
+  std::string prefix(1, '.');
+  prefix += target.filename().string();
+  prefix += ".tmp";
+  return prefix;
+}
+
+bool IsTemporaryOf(const std::string& name, const std::string& prefix) {
+  return name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+         name.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+}
+
+// A save killed after its temporary file got a name leaves that file behind; the next save
+// of the same target removes it.
+void RemoveStaleTemporaries(const fs::path& folder, const std::string& prefix) {
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (IsTemporaryOf(it->path().filename().string(), prefix) &&
+        fs::is_regular_file(it->symlink_status(error))) {
+      fs::remove(it->path(), error);
+    }
+    error.clear();
+  }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Makes the folder's new entry survive a power cut; file systems that cannot sync a
+// folder keep their entries anyway.
+void SyncFolder(const fs::path& folder) {
+  const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Get() >= 0) ::fsync(dir.Get());
+}
+
+// A name beside the target for the new file until it replaces the target. Without `fd` a
+// file is created under it; with `fd` the unnamed file behind it is linked to it.
+std::error_code NameTemporary(const fs::path& folder, const std::string& prefix, int fd,
+                              mode_t mode, fs::path& temporary, int& created) {
+  std::random_device seed;
+  std::mt19937 random(seed());
+  const std::string self = Joined("/proc/self/fd/", std::to_string(fd));
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    temporary = folder / Joined(prefix, std::to_string(random() % 1000000000u));
+    errno = 0;
+    if (fd < 0) {
+      created = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+      if (created >= 0) return {};
+    } else if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) ==
+               0) {
+      return {};
+    }
+    if (errno != EEXIST) break;
+  }
+  return ErrnoError(errno);
+}
+
+// Gives the written file its final name. `unnamed` holds the file when it has no name yet;
+// otherwise `temporary` names it.
+std::error_code PlaceFile(const Descriptor& unnamed, const fs::path& temporary,
+                          const fs::path& folder, const std::string& prefix, const fs::path& target,
+                          bool replace) {
+  if (unnamed.Get() >= 0) {
+    // A missing target takes the file's name in one step, leaving nothing behind.
+    const std::string self = Joined("/proc/self/fd/", std::to_string(unnamed.Get()));
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      return {};
+    }
+    if (errno != EEXIST) return ErrnoError(errno);
+    if (!replace) return std::make_error_code(std::errc::file_exists);
+    // A link cannot replace a name: the file gets a name of its own for the rename.
+    fs::path named;
+    int unused = -1;
+    if (const std::error_code error =
+            NameTemporary(folder, prefix, unnamed.Get(), 0, named, unused))
+      return error;
+    if (::rename(named.c_str(), target.c_str()) == 0) return {};
+    const std::error_code error = ErrnoError(errno);
+    ::unlink(named.c_str());
+    return error;
+  }
+  if (replace) {
+    if (::rename(temporary.c_str(), target.c_str()) == 0) return {};
+    return ErrnoError(errno);
+  }
+  // A hard link refuses an existing target atomically; file systems without hard links
+  // get a look for the target first.
+  if (::link(temporary.c_str(), target.c_str()) == 0) {
+    ::unlink(temporary.c_str());
+    return {};
+  }
+  if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) return ErrnoError(errno);
+  struct stat info {};
+  if (::lstat(target.c_str(), &info) == 0) return std::make_error_code(std::errc::file_exists);
+  if (::rename(temporary.c_str(), target.c_str()) == 0) return {};
+  return ErrnoError(errno);
+}
+
+}  // namespace
+
+void UseUnnamedTemporaryFiles(bool use) { g_unnamedTemporaries = use; }
+
+std::error_code make_error_code(FileFault fault) {
+  static const FileFaultCategory category;
+  return {static_cast<int>(fault), category};
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::error_code& error,
                          bool replace) {
   error.clear();
-  const fs::path target(path);
+  bool followed = false;
+  const std::optional<fs::path> resolved = FollowLinks(fs::path(path), error, followed);
+  if (!resolved) return false;
+  const fs::path& target = *resolved;
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::random_device seed;
-  std::mt19937 random(seed());
 
-  // A fresh name in the same folder, created exclusively so no other file is ever reused.
-  std::unique_ptr<std::FILE, FileCloser> file;
-  fs::path temporary;
-  for (int attempt = 0; attempt < 16 && !file; ++attempt) {
-    temporary = folder / ("." + target.filename().string() + ".tmp" +
-                          std::to_string(random() % 1000000000u));
-    errno = 0;
-    file.reset(std::fopen(temporary.c_str(), "wbx"));
-    if (!file && errno != EEXIST) break;
-  }
-  if (!file) {
-    error = LastError();
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists) {
+    if (!S_ISREG(old.st_mode)) {
+      error = FileFault::NotRegularFile;
+      return false;
+    }
+    if (!replace) {
+      error = std::make_error_code(std::errc::file_exists);
+      return false;
+    }
+    // A rename would replace a read-only file without a word.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+      error = ErrnoError(errno);
+      return false;
+    }
+  } else if (errno != ENOENT) {
+    error = ErrnoError(errno);
     return false;
   }
+  const std::string prefix = TemporaryPrefix(target);
+  RemoveStaleTemporaries(folder, prefix);
 
-  errno = 0;
-  bool written =
-      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  written = written && std::fflush(file.get()) == 0;
-  if (!written) error = LastError();
-  errno = 0;
-  const bool closed = std::fclose(file.release()) == 0;
-  if (written && !closed) error = LastError();
-  if (written && closed) {
-    if (replace) {
-      fs::rename(temporary, target, error);
-    } else {
-      error = RenameKeeping(temporary, target);
-    }
-    if (!error) return true;
+  // A new file gets the usual permissions less the umask; a replaced one keeps its own,
+  // set once the file is still private to this process.
+  const mode_t createMode = exists ? 0600 : 0666;
+  // An unnamed file cannot outlive the process; older kernels and some file systems offer
+  // none, and then a named one is used.
+  Descriptor unnamed;
+  errno = EOPNOTSUPP;
+  if (g_unnamedTemporaries) {
+    unnamed.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode));
   }
-  std::error_code ignored;
-  fs::remove(temporary, ignored);
-  return false;
+  Descriptor named;
+  fs::path temporary;
+  if (unnamed.Get() < 0) {
+    if (errno != EISDIR && errno != EOPNOTSUPP && errno != EINVAL) {
+      error = ErrnoError(errno);
+      if (followed && (error == std::errc::no_such_file_or_directory)) {
+        error = FileFault::BrokenLink;
+      }
+      return false;
+    }
+    int fd = -1;
+    error = NameTemporary(folder, prefix, -1, createMode, temporary, fd);
+    if (error) return false;
+    named.Reset(fd);
+  }
+  const int fd = unnamed.Get() >= 0 ? unnamed.Get() : named.Get();
+  errno = 0;
+  bool written = WriteAll(fd, bytes) && (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) &&
+                 ::fsync(fd) == 0;
+  if (!written) error = ErrnoError(errno);
+  // Only a named file can be closed before it is placed; a failed close may have lost data.
+  if (named.Get() >= 0) {
+    errno = 0;
+    const bool closed = named.Close();
+    if (written && !closed) error = ErrnoError(errno);
+    written = written && closed;
+  }
+  if (written) error = PlaceFile(unnamed, temporary, folder, prefix, target, replace);
+  if (!written || error) {
+    if (!temporary.empty()) ::unlink(temporary.c_str());
+    return false;
+  }
+  SyncFolder(folder);
+  return true;
 }
 
 std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t maxBytes,
-                                          bool* tooLarge) {
+                                          bool* tooLarge, std::error_code* error) {
   if (tooLarge != nullptr) *tooLarge = false;
-  if (!FileExists(path)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  std::error_code ignored;
+  std::error_code& reason = error != nullptr ? *error : ignored;
+  reason.clear();
+  const auto failed = [&](std::error_code why) -> std::optional<std::string> {
+    if (why == std::errc::too_many_symbolic_link_levels) {
+      why = FileFault::BrokenLink;
+    } else if (why == std::errc::no_such_file_or_directory) {
+      struct stat link {};
+      if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) why = FileFault::BrokenLink;
+    }
+    reason = why;
+    return std::nullopt;
+  };
+  // Opening a FIFO or a device could block or act on it: only a regular file is opened, and
+  // it is checked again once open.
+  struct stat info {};
+  if (path.empty()) return failed(std::make_error_code(std::errc::no_such_file_or_directory));
+  if (::stat(path.c_str(), &info) != 0) return failed(ErrnoError(errno));
+  if (!S_ISREG(info.st_mode)) return failed(FileFault::NotRegularFile);
+  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (file.Get() < 0) return failed(ErrnoError(errno));
+  if (::fstat(file.Get(), &info) != 0) return failed(ErrnoError(errno));
+  if (!S_ISREG(info.st_mode)) return failed(FileFault::NotRegularFile);
+
+  // One byte more than allowed tells a file that is too large, however it grew.
   std::string bytes;
   std::array<char, 65536> chunk{};
-  while (bytes.size() < maxBytes && in) {
-    in.read(chunk.data(),
-            static_cast<std::streamsize>(std::min(chunk.size(), maxBytes - bytes.size())));
-    bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+  while (bytes.size() <= maxBytes) {
+    const ssize_t got =
+        ::read(file.Get(), chunk.data(), std::min(chunk.size(), maxBytes + 1 - bytes.size()));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return failed(ErrnoError(errno));
+    }
+    if (got == 0) break;
+    bytes.append(chunk.data(), static_cast<std::size_t>(got));
   }
-  if (in.bad()) return std::nullopt;
-  if (tooLarge != nullptr && bytes.size() == maxBytes) {
-    *tooLarge = in.peek() != std::ifstream::traits_type::eof();
+  if (bytes.size() > maxBytes) {
+    bytes.resize(maxBytes);
+    if (tooLarge != nullptr) *tooLarge = true;
   }
   return bytes;
 }

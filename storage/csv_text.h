@@ -77,15 +77,32 @@ bool FileExists(const std::string& path);
 // The part of the path after its last separator.
 std::string FileTitle(const std::string& path);
 
-// Writes the bytes into a new file beside `path` and renames it over `path`, so the old
-// file stays whole unless the new one is complete. False, with the reason, on failure.
-// Without `replace` an existing file is kept and the reason is std::errc::file_exists.
+// Faults of a path that the system's error numbers do not name.
+enum class FileFault {
+  NotRegularFile = 1,  // a folder, a FIFO, a device
+  BrokenLink,          // a symbolic link to nothing, or a loop of them
+};
+std::error_code make_error_code(FileFault fault);
+
+// Replaces the file at `path` (the file a symbolic link leads to) by one holding exactly
+// `bytes`, or leaves the old file whole: the new file is written and synced under no name
+// or a temporary one and only then takes the name, and the folder is synced after. The new
+// file keeps the old one's permission bits. An existing file that is not writable or not a
+// regular file is refused. False, with the reason, on failure. Without `replace` an
+// existing file is kept and the reason is std::errc::file_exists.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::error_code& error,
                          bool replace = true);
 
+// Tests take the way of file systems without unnamed files: a named temporary file.
+void UseUnnamedTemporaryFiles(bool use);
+
 // Reads at most `maxBytes` of a regular file; `tooLarge` tells that more was there. Empty
-// when the file cannot be read.
+// when the file cannot be read, `error` (when given) telling why.
 std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t maxBytes,
-                                          bool* tooLarge = nullptr);
+                                          bool* tooLarge = nullptr,
+                                          std::error_code* error = nullptr);
 
 }  // namespace talvair::storage
+
+template <>
+struct std::is_error_code_enum<talvair::storage::FileFault> : std::true_type {};

@@ -15,15 +15,16 @@ enum FileErrorCode : int {
   kErrFileOverflow = 6,  // a number outside its range
   kErrFileTooLarge = 7,
   kErrFileTypeMismatch = 13,  // an item that is not a number
-  kErrFileNotFound = 53,
+  kErrBrokenLink = 53,        // a symbolic link that leads nowhere
+  kErrDeviceIO = 57,          // any other fault of the system
   kErrDiskFull = 61,
   kErrPastEnd = 62,  // the file ends inside an item it must hold
   kErrPermissionDenied = 70,
-  kErrFileAccess = 75,
+  kErrFileAccess = 75,  // not a regular file: a folder, a FIFO, a device
   kErrPathNotFound = 76,
 };
 
-// kErrDiskFull, kErrPermissionDenied, kErrPathNotFound or kErrFileAccess.
+// The error number of a system error (or a FileFault).
 int FileErrorNumber(const std::error_code& error);
 
 // Raises the model's Error event.

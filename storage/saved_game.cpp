@@ -12,6 +12,7 @@
 #include "model/game.h"
 #include "model/game_events.h"
 #include "model/model_error.h"
+#include "model/var_number.h"
 #include "storage/csv_text.h"
 #include "storage/file_errors.h"
 
@@ -21,6 +22,9 @@ namespace {
 
 // The error number of a failure that is not the model's own.
 constexpr int kErrInternal = 51;
+
+// A quarter whose decisions the decision window would have refused.
+struct DecisionOutOfRange {};
 
 class LoadingFlag {
  public:
@@ -74,21 +78,28 @@ int SaveGame(game& model, const std::string& fileName, bool overwrite, const std
   return kStatusDone;
 }
 
-int LoadGame(game& model, const std::string& fileName, LoadGameHost* host) {
+int LoadGame(game& model, const std::string& fileName, LoadGameHost* host, int* errorCode) {
+  if (errorCode != nullptr) *errorCode = 0;
   const auto finish = [&](int status) {
     model.Announce([&](GameEvents& s) { s.GameLoaded(static_cast<int16_t>(status)); });
     model.Announce([](GameEvents& s) { s.DataChange(); });
     return status;
   };
   const auto failed = [&](int code) {
+    if (errorCode != nullptr) *errorCode = code;
     RaiseError(model, code, kAreaLoadGame);
     return kStatusFailed;
   };
-  if (!FileExists(fileName)) return finish(kStatusFileMissing);
-
   bool tooLarge = false;
-  const std::optional<std::string> bytes = ReadFilePrefix(fileName, kMaxSavedGameBytes, &tooLarge);
-  if (!bytes) return failed(kErrFileAccess);
+  std::error_code error;
+  const std::optional<std::string> bytes =
+      ReadFilePrefix(fileName, kMaxSavedGameBytes, &tooLarge, &error);
+  if (!bytes) {
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory) {
+      return finish(kStatusFileMissing);
+    }
+    return failed(FileErrorNumber(error));
+  }
   if (tooLarge) return failed(kErrFileTooLarge);
   SavedGame saved;
   const ReadResult read = ParseSavedGame(*bytes, saved, [&](int t, int periods) {
@@ -105,11 +116,22 @@ int LoadGame(game& model, const std::string& fileName, LoadGameHost* host) {
                           .first(static_cast<std::size_t>(std::min(periods, kLastPeriod)));
   try {
     const LoadingFlag loading(model);
-    model.ReplayDecisions(played, [&](int t) {
-      model.Announce([&](GameEvents& s) {
-        s.Loading(static_cast<int16_t>(periods + t), static_cast<int16_t>(2 * periods));
-      });
-    });
+    model.ReplayDecisions(
+        played,
+        [&](int t) {
+          model.Announce([&](GameEvents& s) {
+            s.Loading(static_cast<int16_t>(periods + t), static_cast<int16_t>(2 * periods));
+          });
+        },
+        [&](int t) {
+          // Hiring's lower bound is the workforce of the quarter about to be played.
+          const double workforce = model.GetVarValue(varnum::total_csms, -1, 0);
+          if (!DecisionsInRange(played[static_cast<std::size_t>(t)], workforce)) {
+            throw DecisionOutOfRange();
+          }
+        });
+  } catch (const DecisionOutOfRange&) {
+    return failed(kErrFileOverflow);
   } catch (const ModelError& error) {
     return failed(error.Code());
   } catch (const std::exception&) {

@@ -35,7 +35,9 @@ class LoadGameHost {
 // replays its decisions (under IsLoading). A file that is missing or unsound leaves the
 // model and the windows untouched; so does a replay that fails, the game being put back as
 // it was. The comments become the model's ExtraString and the notepad's text only when the
-// game has been opened.
-int LoadGame(game& model, const std::string& fileName, LoadGameHost* host = nullptr);
+// game has been opened. With kStatusFailed, `errorCode` (when given) gets the Error event's
+// number.
+int LoadGame(game& model, const std::string& fileName, LoadGameHost* host = nullptr,
+             int* errorCode = nullptr);
 
 }  // namespace talvair::storage

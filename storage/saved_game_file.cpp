@@ -1,5 +1,7 @@
 #include "storage/saved_game_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -7,6 +9,33 @@
 #include "storage/csv_text.h"
 
 namespace talvair::storage {
+
+namespace {
+
+// Beyond any bound, and safe to narrow to single precision.
+constexpr double kFarOutside = 1e9;
+
+// The whole number a decision box's check makes of a value: single precision, rounded.
+std::optional<double> WholeOfSingle(double value) {
+  if (!(std::fabs(value) < kFarOutside)) return std::nullopt;
+  return std::nearbyint(static_cast<double>(static_cast<float>(value)));
+}
+
+bool Within(std::optional<double> value, double lower, double upper) {
+  return value && *value >= lower && *value <= upper;
+}
+
+}  // namespace
+
+bool DecisionsInRange(const QuarterDecisions& quarter, std::optional<double> workforce) {
+  const auto hundredths = [](double value) { return std::nearbyint(value * 100.0); };
+  const double hiringLower =
+      workforce ? 0.0 - std::nearbyint(*workforce) : -std::numeric_limits<double>::infinity();
+  return Within(WholeOfSingle(quarter[0][0]), -3, 1000) &&
+         Within(hundredths(quarter[1][0]), 1, 100) && Within(hundredths(quarter[2][0]), 0, 100) &&
+         Within(WholeOfSingle(quarter[3][0]), hiringLower, 10000) &&
+         Within(hundredths(quarter[4][0]), 10, 200);
+}
 
 std::string SavedGameText(std::int16_t periods, std::string_view comments,
                           std::span<const QuarterDecisions> quarters) {
@@ -57,6 +86,11 @@ ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
         if (!number) return failed(kErrFileTypeMismatch);
         value = *number;
       }
+    }
+      // The quarter after the last one run is not played, and so not checked.
+    if (t < std::min<std::int64_t>(*periods, kLastPeriod) &&
+        !DecisionsInRange(quarter, std::nullopt)) {
+      return failed(kErrFileOverflow);
     }
     if (onQuarterRead) onQuarterRead(t, read.periods);
   }

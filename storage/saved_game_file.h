@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -45,13 +46,19 @@ struct ReadResult {
   int errorCode = 0;  // behind kStatusFailed
 };
 
+// Whether a quarter's decisions (element 0 of each) lie within the decision window's
+// ranges, rounded as its range check rounds: aircraft purchases and hiring to whole numbers
+// of single precision, the other three to hundredths, halves to even. Hiring's lower bound
+// is minus the `workforce` of that quarter, rounded; without it only its upper bound holds.
+bool DecisionsInRange(const QuarterDecisions& quarter, std::optional<double> workforce);
+
 // The whole file for a game at period `periods`; `quarters` holds periods 0 to `periods`.
 std::string SavedGameText(std::int16_t periods, std::string_view comments,
                           std::span<const QuarterDecisions> quarters);
 
 // Reads and checks a whole file before anything is done with it: the version, a count of
 // quarters from 0 to 41, and finite numbers for every value of the quarters the count
-// needs. Quarters after the count are ignored; `onQuarterRead` hears of each one read.
+// needs, the decisions within their ranges (hiring's lower bound aside). Quarters after the count are ignored; `onQuarterRead` hears of each one read.
 ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
                           const std::function<void(int quarter, int periods)>& onQuarterRead = {});
 

@@ -2,6 +2,7 @@
 #include "shell/file_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -34,6 +35,7 @@
 #include "shell/notepad_window.h"
 #include "storage/globals.h"
 #include "storage/saved_game.h"
+#include "storage/saved_game_file.h"
 #include "storage/settings_store.h"
 #include "views/window_manager.h"
 
@@ -104,7 +106,8 @@ TEST_F(FileCommandsTest, OpenGameRunsExactlyWhenTheGameCanGoOnAndAFailureChanges
     std::function<QString()> file;  // empty: Cancel
     int period;
     bool run, goBack;
-    QString failure;  // the message when the file cannot be opened
+    QString failure;           // the message when the file cannot be opened
+    QString fare = QString();  // the fare box afterwards, when it matters
   };
   // A game played in this window and saved, then a fresh game.
   const auto played = [this](int quarters, const char* fare) {
@@ -129,7 +132,26 @@ TEST_F(FileCommandsTest, OpenGameRunsExactlyWhenTheGameCanGoOnAndAFailureChanges
        cannot + "there is no such file."},
       {"damaged", 3, kAnswerYes, bytes("21,1\r\n\"\"\r\nx,"), 3, true, true,
        cannot + "the file could not be read, or its decisions could not be played again (error "
-                "13)."},
+                "13). A value in the file cannot be read or lies out of range."},
+      {"a FIFO", 3, kAnswerYes,
+       [this] {
+         const QString path = folder_.filePath("fifo.dat");
+         ::mkfifo(QFile::encodeName(path).constData(), 0600);
+         return path;
+       },
+       3, true, true,
+       cannot + "the file could not be read, or its decisions could not be played again (error "
+                "75). It is not a regular file (a folder, a FIFO or a device)."},
+      {"a fare of 17 significant digits", 0, 0,
+       [this] {
+         QuarterDecisions quarter{};
+         quarter[1][0] = 0.11800000000000001;
+         quarter[2][0] = 0.1;
+         quarter[4][0] = 0.6;
+         return File("g.dat", QByteArray::fromStdString(storage::SavedGameText(
+                                  1, "line 1\nline 2", std::vector{quarter, quarter})));
+       },
+       1, true, false, "", "0.118"},
       // Last: the time step stays with the model.
       {"one quarter, two a run", 0, 0,
        [=, this] {
@@ -175,6 +197,9 @@ TEST_F(FileCommandsTest, OpenGameRunsExactlyWhenTheGameCanGoOnAndAFailureChanges
         << c.name;
     EXPECT_EQ(decision_->DecisionText(2),
               frmDecision::FillText(2, model_.GetVarValue(204, c.period - 1, 0)));
+    if (!c.fare.isEmpty()) {
+      EXPECT_EQ(decision_->DecisionText(2), c.fare) << c.name;
+    }
   }
 }
 
@@ -209,12 +234,14 @@ TEST_F(FileCommandsTest, NoInputIsHandledWhileAGameIsOpened) {
 TEST_F(FileCommandsTest, SaveIsRefusedBeforeARunAndAFailureIsToldInTheLanguage) {
   const std::vector<std::pair<std::string, const char*>> cases = {
       {"English",
-       "The game could not be saved (error 76). A file that was already there keeps its contents."},
+       "The game could not be saved (error 76). A file that was already there keeps its contents. "
+       "The folder does not exist."},
       {"Spanish",
-       "No se pudo guardar el juego (error 76). Un archivo que ya existía conserva su contenido."},
+       "No se pudo guardar el juego (error 76). Un archivo que ya existía conserva su contenido. "
+       "La carpeta no existe."},
       {"Port",
        "Não foi possível salvar a simulação (erro 76). Um arquivo que já existia mantém seu "
-       "conteúdo."},
+       "conteúdo. A pasta não existe."},
   };
   for (const auto& [language, failure] : cases) {
     Load(language);

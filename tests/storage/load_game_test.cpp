@@ -129,9 +129,9 @@ TEST(LoadGame, ASavedGameOpensExactlyAsItWasPlayed) {
 
 TEST(LoadGame, AnUnsoundFileOrAFailedReplayKeepsTheGame) {
   const std::string head = "21,2\r\n\"%97\"\r\n";
-  auto quarter = [](const char* fare) {
+  auto quarter = [](const char* fare, const char* hiring = "9") {
     std::string q;
-    for (const char* d : {"0", fare, "0.1", "9", "0.6"})
+    for (const char* d : {"0", fare, "0.1", hiring, "0.6"})
       q += std::string(d) + ",0,0,0,0,0,0,0,0,0,0,";
     return q;
   };
@@ -151,6 +151,10 @@ TEST(LoadGame, AnUnsoundFileOrAFailedReplayKeepsTheGame) {
        kStatusFailed,
        {"Error 7 21"}},
       {"replay fails", head + quarter("0.09") + quarter("0"), kStatusFailed, {"Error 6 21"}},
+      {"lay-offs beyond the workforce, found once a quarter is played",
+       head + quarter("0.09") + quarter("0.09", "-1000") + quarter("0.09"),
+       kStatusFailed,
+       {"Error 6 21"}},
   };
   for (const Case& c : cases) {
     ExpectOpens(c.contents.empty() ? (kFolder / "none.dat").string() : File("bad.dat", c.contents),

@@ -189,7 +189,8 @@ TEST_F(ResearchFilesTest, AnExistingFileIsReplacedOnlyWhenAskedAndAFailureOnlyRa
 
 TEST_F(ResearchFilesTest, SurveyLinksLoadLineByLineIntoAClearedTable) {
   const auto row = [](int i) {
-    return SurveyLinkRow{std::to_string(i), i % 2 ? "1" : "0", "Row " + std::to_string(i),
+    // 2 is a greyed box, not a checked one.
+    return SurveyLinkRow{std::to_string(i), std::to_string(i % 3), "Row " + std::to_string(i),
                          "http://x/" + std::to_string(i)};
   };
   const auto lines = [&](int from, int to) {
@@ -220,8 +221,10 @@ TEST_F(ResearchFilesTest, SurveyLinksLoadLineByLineIntoAClearedTable) {
     SurveyLinkTable table;
     table.fill({"9", "1", "stale", "http://stale"});
     EXPECT_EQ(LoadSurveyLinks(file, table), c.text ? 0 : 1);
-    for (int r = 0; r < kSurveyLinkRows; ++r)
+    for (int r = 0; r < kSurveyLinkRows; ++r) {
       EXPECT_EQ(table[static_cast<std::size_t>(r)], r < c.rows ? row(r) : SurveyLinkRow{}) << r;
+      EXPECT_EQ(table[static_cast<std::size_t>(r)].Checked(), r < c.rows && r % 3 == 1) << r;
+    }
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -33,6 +34,7 @@ TEST(CommentEscape, EscapesEveryByteAndComesBackExactly) {
       {"\r\n\",", "%13%10%34%44"},
       {"\xE2\x82\xAC", "%128"},             // the euro sign is byte 128 of the set
       {"\xE2\x86\x92|\xC3", "%63%124%63"},  // what the set cannot hold, or no UTF-8, is "?"
+      {"\xC2\x80\xE0\xA0\x80", "%63%63"},   // the least characters of two and three bytes
   };
   for (const auto& [text, escaped] : cases) EXPECT_EQ(EncodeString(text), escaped) << text;
 
@@ -52,8 +54,8 @@ TEST(CommentEscape, EscapesEveryByteAndComesBackExactly) {
   // Texts the encoder never writes decode as they always did: codes 255 down to 0 replaced in
   // turn, so that one replacement may make the next, then "%%".
   const std::vector<std::pair<std::string, std::string>> legacy = {
-      {"%48", "0"},        {"%%1", "%\001"},       {"\"%97%37\"", "\"a\0037\""},
-      {"%2567", "\03167"}, {"%%%%%5329", "%\001"}, {"x%1000%", "xd0%"}};
+      {"%48", "0"},      {"%%1", "%\001"},       {"\"%97%37\"", "\"a\0037\""}, {"%2567", "\03167"},
+      {"%256", "\0316"}, {"%%%%%5329", "%\001"}, {"x%1000%", "xd0%"}};
   for (const auto& [text, decoded] : legacy) {
     EXPECT_EQ(DecodeString(text), decoded) << text;
   }
@@ -91,6 +93,10 @@ TEST(SavedGameFile, ReadsOnlyWholeWellFormedFiles) {
       {"count negative", "21,-1\r\n\"\"\r\n", kStatusFailed, kErrFileOverflow, 0},
       {"count with a fraction", "21,1.5\r\n\"\"\r\n", kStatusFailed, kErrFileOverflow, 0},
       {"ends inside a quarter", head + Quarters(1) + "1,2,", kStatusFailed, kErrPastEnd, 0},
+      {"a plus sign", head + Quarters(3, "+1"), 0, 0, 3},
+      {"a played quarter out of range", head + Quarters(1) + Quarters(1, "1001") + Quarters(1),
+       kStatusFailed, kErrFileOverflow, 0},
+      {"the unplayed quarter out of range", head + Quarters(2) + Quarters(1, "1001"), 0, 0, 3},
   };
   for (const std::string value : {"x", "", "nan", "inf", "1e999", "0x10"}) {
     cases.push_back({"value " + value, head + Quarters(1, value) + Quarters(1), kStatusFailed,
@@ -109,19 +115,56 @@ TEST(SavedGameFile, ReadsOnlyWholeWellFormedFiles) {
   }
 }
 
+TEST(SavedGameFile, DecisionsAreHeldToTheWindowsRangesAsItsCheckRoundsThem) {
+  struct Case {
+    int decision;
+    double value;
+    bool inRange;
+    std::optional<double> workforce = std::nullopt;
+  };
+  const std::vector<Case> cases = {
+      {0, 1000.5, true},  // halves to even
+      {0, -3.5, false},
+      {0, -1e10, false},
+      {1, 0.005, false},
+      {1, 0.015, true},
+      {1, 1.005, true},  // the window itself wants at most 1, but this rounds
+                         // to 1.00
+      {1, 1.006, false},
+      {2, -0.004, true},
+      {2, 1.006, false},
+      {3, 1e300, false},
+      {3, 10000.5001, true},  // single precision first: 10000.5, then even
+      {3, -1e6, true},
+      {3, -1000, true, 999.6},
+      {3, -1000, false, 999.4},
+      {4, 0.094, false},
+      {4, 2.004, true},
+      {4, 2.006, false},
+  };
+  for (const Case& c : cases) {
+    QuarterDecisions quarter{};
+    quarter[1][0] = 0.1;
+    quarter[4][0] = 1.0;
+    quarter[static_cast<std::size_t>(c.decision)][0] = c.value;
+    EXPECT_EQ(DecisionsInRange(quarter, c.workforce), c.inRange) << c.decision << " " << c.value;
+  }
+}
+
 TEST(SavedGameFile, WritesTheExactBytesAndEveryValueReadsBackBitForBit) {
   QuarterDecisions quarter{};
   quarter[0][0] = 2;
   quarter[1][0] = 0.09;
   quarter[2][0] = 0.1 + 0.2;
   quarter[3][0] = -0.0;
-  quarter[4][0] = 1e20;
+  quarter[4][0] = 1.0;
+  quarter[4][1] = 1e20;
   quarter[4][10] = 5e-324;
   const std::string text =
       SavedGameText(1, "a\nb", std::vector<QuarterDecisions>{quarter, quarter});
   const std::string values =
       "2,0,0,0,0,0,0,0,0,0,0,0.09,0,0,0,0,0,0,0,0,0,0,0.30000000000000004,0,0,0,0,0,0,0,0,0,0,"
-      "-0,0,0,0,0,0,0,0,0,0,0,1e+20,0,0,0,0,0,0,0,0,0,5e-324,";
+      "-0,0,0,0,0,0,0,0,0,0,0,1,1e+20,0,0,0,0,0,0,0,0,5e-324,";
   EXPECT_EQ(text, "21,1\r\n\"%97%13%10%98\"\r\n" + values + values);
 
   SavedGame read;
@@ -183,6 +226,10 @@ TEST(SaveGame, ReplacesAFileOnlyWhenAskedAndOnlyByAWholeOne) {
     EXPECT_EQ(SaveGame(model, path, true, comments, &error), kStatusFailed) << path;
     EXPECT_EQ(error, code) << path;
   }
+  // Nor is a value written that would not read back.
+  model.SetVarValue(kDecisionVarNumbers[1], -1, 3, std::nan(""));
+  EXPECT_EQ(SaveGame(model, file, true, "c", &error), kStatusFailed);
+  EXPECT_EQ(error, kErrFileOverflow);
   EXPECT_EQ(Contents(file).substr(0, 12), "21,0\r\n\"%99\"\r");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
   fs::remove_all(folder);
