@@ -2,7 +2,9 @@
 
 #include <qcustomplot.h>
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QRegion>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -10,6 +12,22 @@
 #include <optional>
 
 namespace talvair::platform {
+
+// The plot draws a stale chart before it paints: it has come into view, or a picture is
+// being taken of it.
+class ChartPlot : public QCustomPlot {
+ public:
+  ChartPlot(ChartControl* owner) : QCustomPlot(owner), owner_(owner) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    owner_->EnsureDrawn();
+    QCustomPlot::paintEvent(event);
+  }
+
+ private:
+  ChartControl* owner_;
+};
 
 namespace {
 
@@ -20,11 +38,15 @@ constexpr int kMaxSeries = 64;
 const QColor kSeriesColours[] = {QColor(0, 0, 192), QColor(192, 0, 0), QColor(0, 128, 0),
                                  QColor(160, 0, 160)};
 
-std::optional<int> WholeNumber(const QVariant& value) {
-  bool ok = false;
-  const double number = value.toDouble(&ok);
-  if (!ok || !std::isfinite(number) || std::abs(number) > 1e9) return std::nullopt;
+std::optional<int> WholeNumber(double number) {
+  if (!std::isfinite(number) || std::abs(number) > 1e9) return std::nullopt;
   return static_cast<int>(std::nearbyint(number));
+}
+
+// Whether a widget hides what lies beneath it.
+bool Opaque(const QWidget& widget) {
+  return widget.autoFillBackground() || widget.testAttribute(Qt::WA_OpaquePaintEvent) ||
+         widget.inherits("QMdiSubWindow");
 }
 
 QFont SmallFont() {
@@ -36,7 +58,7 @@ QFont SmallFont() {
 }  // namespace
 
 ChartControl::ChartControl(QWidget* parent)
-    : QWidget(parent), plot_(new QCustomPlot(this)), legendRow_(new QLabel(this)) {
+    : QWidget(parent), plot_(new ChartPlot(this)), legendRow_(new QLabel(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -44,6 +66,9 @@ ChartControl::ChartControl(QWidget* parent)
   // The plot paints every pixel of itself, so a redraw never has to paint what lies beneath
   // (other windows, the background picture).
   plot_->setAttribute(Qt::WA_OpaquePaintEvent);
+  // The curves have a buffer of their own: while the axes stay as they are, a draw redoes
+  // only the curves.
+  plot_->layer(QStringLiteral("main"))->setMode(QCPLayer::lmBuffered);
 
   for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
     axis->setTickLabelFont(SmallFont());
@@ -83,9 +108,8 @@ ChartControl::Series* ChartControl::CurrentSeries() {
   return &series_[static_cast<std::size_t>(currentSeries_ - 1)];
 }
 
-void ChartControl::Set(int id, const QVariant& value) {
+void ChartControl::Set(int id, double value) {
   const std::optional<int> number = WholeNumber(value);
-  const auto point = static_cast<std::size_t>(currentPoint_ - 1);
   switch (id) {
     case chart::kChartPointCount:
       if (number && *number >= 1 && *number <= kMaxPoints) {
@@ -103,14 +127,11 @@ void ChartControl::Set(int id, const QVariant& value) {
     case chart::kChartCurrentPoint:
       if (number && *number >= 1 && *number <= pointCount_) currentPoint_ = *number;
       break;
-    case chart::kChartValue: {
-      bool ok = false;
-      const double v = value.toDouble(&ok);
-      if (ok) CurrentSeries()->values[point] = v;
+    case chart::kChartValue:
+      CurrentSeries()->values[static_cast<std::size_t>(currentPoint_ - 1)] = value;
       break;
-    }
     case chart::kChartPointLabel:
-      pointLabels_[point] = value.toString();
+      SetText(id, QString::number(value));
       break;
     case chart::kAxisLabelMode:
       if (number) axisLabelMode_ = *number;
@@ -119,14 +140,14 @@ void ChartControl::Set(int id, const QVariant& value) {
       if (number) legendOn_ = *number == chart::kLegendBelow;
       break;
     case chart::kChartDraw:
-      if (number == chart::kDrawNow) Draw();
+      if (number == chart::kDrawNow) MarkStale();
       break;
     default:
       break;
   }
 }
 
-void ChartControl::Set(int id, int index, const QVariant& value) {
+void ChartControl::Set(int id, int index, double value) {
   switch (id) {
     case chart::kNoValue:
       if (index >= 1 && index <= pointCount_) {
@@ -136,13 +157,43 @@ void ChartControl::Set(int id, int index, const QVariant& value) {
       }
       break;
     case chart::kChartLegend:
-      if (index >= 1 && index <= static_cast<int>(series_.size())) {
-        series_[static_cast<std::size_t>(index - 1)].legend = value.toString();
-      }
+      SetText(id, index, QString::number(value));
       break;
     default:
       break;
   }
+}
+
+void ChartControl::SetText(int id, const QString& text) {
+  if (id == chart::kChartPointLabel) {
+    pointLabels_[static_cast<std::size_t>(currentPoint_ - 1)] = text;
+  }
+}
+
+void ChartControl::SetText(int id, int index, const QString& text) {
+  if (id == chart::kChartLegend && index >= 1 && index <= static_cast<int>(series_.size())) {
+    series_[static_cast<std::size_t>(index - 1)].legend = text;
+  }
+}
+
+void ChartControl::Set(int id, const QVariant& value) {
+  if (id == chart::kChartPointLabel) {
+    SetText(id, value.toString());
+    return;
+  }
+  bool ok = false;
+  const double number = value.toDouble(&ok);
+  if (ok) Set(id, number);
+}
+
+void ChartControl::Set(int id, int index, const QVariant& value) {
+  if (id == chart::kChartLegend) {
+    SetText(id, index, value.toString());
+    return;
+  }
+  bool ok = false;
+  const double number = value.toDouble(&ok);
+  if (ok) Set(id, index, number);
 }
 
 QVariant ChartControl::Get(int id) const {
@@ -202,8 +253,56 @@ void ChartControl::ShowLegend(const QStringList& texts, const std::vector<QColor
   legendRow_->setVisible(!texts.isEmpty());
 }
 
-void ChartControl::Draw() {
+void ChartControl::MarkStale() {
   ++draws_;
+  stale_ = true;
+  // Drawn once the caller has done: at the next pass of the event loop.
+  if (drawQueued_) return;
+  drawQueued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        drawQueued_ = false;
+        DrawIfSeen();
+      },
+      Qt::QueuedConnection);
+}
+
+bool ChartControl::CanBeSeen() const {
+  if (!plot_->isVisible() || plot_->window()->isMinimized()) return false;
+  // What is left of the plot once every ancestor has clipped it and every opaque widget
+  // above it on the way up has covered it.
+  QRegion left(plot_->rect());
+  for (const QWidget* widget = plot_; !widget->isWindow(); widget = widget->parentWidget()) {
+    const QWidget* parent = widget->parentWidget();
+    left.translate(widget->pos());
+    left &= parent->rect();
+    const QObjectList& siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(widget) + 1; i < siblings.size(); ++i) {
+      const auto* above = qobject_cast<const QWidget*>(siblings[i]);
+      if (above != nullptr && !above->isWindow() && above->isVisible() && Opaque(*above)) {
+        left -= above->geometry();
+      }
+    }
+    if (left.isEmpty()) return false;
+  }
+  return true;
+}
+
+bool ChartControl::DrawIfSeen() {
+  if (!stale_ || !CanBeSeen()) return false;
+  Draw();
+  return true;
+}
+
+void ChartControl::EnsureDrawn() {
+  if (stale_) Draw();
+}
+
+void ChartControl::Draw() {
+  stale_ = false;
+  ++renders_;
+  bool axesChanged = !axesDrawn_;
   const int seriesCount = static_cast<int>(series_.size());
   while (plot_->graphCount() > seriesCount) plot_->removeGraph(plot_->graphCount() - 1);
   while (plot_->graphCount() < seriesCount) {
@@ -244,30 +343,68 @@ void ChartControl::Draw() {
     }
   }
 
-  plot_->xAxis->setRange(0.5, pointCount_ + 0.5);
-  auto ticker = qSharedPointerCast<QCPAxisTickerText>(plot_->xAxis->ticker());
-  ticker->clear();
-  for (int p = 1; p <= pointCount_; ++p) {
-    const QString& label = pointLabels_[static_cast<std::size_t>(p - 1)];
-    if (axisLabelMode_ == chart::kAxisLabelsFromPoints) {
-      if (!label.isEmpty()) ticker->addTick(p, label);
-    } else if (p == 1 || p % 10 == 0) {
-      ticker->addTick(p, QString::number(p));
-    }
+  const QCPRange points(0.5, pointCount_ + 0.5);
+  if (plot_->xAxis->range() != points) {
+    plot_->xAxis->setRange(points);
+    axesChanged = true;
   }
+  if (ShowAxisLabels()) axesChanged = true;
 
   // With no value to show the value axis stays as it was: an emptied chart about to be
   // refilled keeps its layout.
   if (low <= high) {
     const double pad = low == high ? (low != 0.0 ? std::abs(low) * 0.1 : 1.0) : (high - low) * 0.05;
-    plot_->yAxis->setRange(low - pad, high + pad);
+    const QCPRange values(low - pad, high + pad);
+    if (plot_->yAxis->range() != values) {
+      plot_->yAxis->setRange(values);
+      axesChanged = true;
+    }
   }
 
   ShowLegend(legendTexts, legendColours);
-  plot_->replot(QCustomPlot::rpImmediateRefresh);
+  // Layout, grid and axes only when they changed; otherwise the curves alone.
+  if (axesChanged) {
+    axesDrawn_ = true;
+    plot_->replot(QCustomPlot::rpQueuedRefresh);
+  } else {
+    plot_->layer(QStringLiteral("main"))->replot();
+  }
+}
+
+bool ChartControl::ShowAxisLabels() {
+  std::vector<std::pair<int, QString>> labels;
+  for (int p = 1; p <= pointCount_; ++p) {
+    const QString& label = pointLabels_[static_cast<std::size_t>(p - 1)];
+    if (axisLabelMode_ == chart::kAxisLabelsFromPoints) {
+      if (!label.isEmpty()) labels.emplace_back(p, label);
+    } else if (p == 1 || p % 10 == 0) {
+      labels.emplace_back(p, QString::number(p));
+    }
+  }
+  if (labels == axisLabels_ && axesDrawn_) return false;
+  auto ticker = qSharedPointerCast<QCPAxisTickerText>(plot_->xAxis->ticker());
+  ticker->clear();
+  for (const auto& [point, label] : labels) ticker->addTick(point, label);
+  axisLabels_ = std::move(labels);
+  return true;
+}
+
+void DrawAndFlush(std::span<ChartControl* const> charts) {
+  std::vector<QWidget*> windows;
+  for (ChartControl* chart : charts) {
+    if (chart == nullptr || !chart->DrawIfSeen()) continue;
+    QWidget* window = chart->window();
+    if (std::find(windows.begin(), windows.end(), window) == windows.end()) {
+      windows.push_back(window);
+    }
+  }
+  // The drawn charts asked for their repaint; the window's pending repaint paints them all
+  // and flushes once, now rather than after the run.
+  for (QWidget* window : windows) QCoreApplication::sendPostedEvents(window, QEvent::UpdateRequest);
 }
 
 int ChartControl::DrawnPoints(int series) const {
+  const_cast<ChartControl*>(this)->EnsureDrawn();
   if (series < 1 || series > plot_->graphCount()) return 0;
   const auto data = plot_->graph(series - 1)->data();
   return static_cast<int>(std::count_if(data->constBegin(), data->constEnd(),
@@ -275,10 +412,12 @@ int ChartControl::DrawnPoints(int series) const {
 }
 
 std::pair<double, double> ChartControl::ValueAxisRange() const {
+  const_cast<ChartControl*>(this)->EnsureDrawn();
   return {plot_->yAxis->range().lower, plot_->yAxis->range().upper};
 }
 
 std::vector<std::pair<int, QString>> ChartControl::AxisLabels() const {
+  const_cast<ChartControl*>(this)->EnsureDrawn();
   std::vector<std::pair<int, QString>> labels;
   const auto ticker = qSharedPointerCast<QCPAxisTickerText>(plot_->xAxis->ticker());
   const QMap<double, QString>& ticks = ticker->ticks();
@@ -288,6 +427,9 @@ std::vector<std::pair<int, QString>> ChartControl::AxisLabels() const {
   return labels;
 }
 
-QStringList ChartControl::LegendEntries() const { return legendTexts_; }
+QStringList ChartControl::LegendEntries() const {
+  const_cast<ChartControl*>(this)->EnsureDrawn();
+  return legendTexts_;
+}
 
 }  // namespace talvair::platform

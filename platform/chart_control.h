@@ -2,6 +2,11 @@
 // select a series and a point, write the point's value and whether it holds one, label
 // points of the x axis, name the series; nothing shows until ChartDraw. Points that hold no
 // value are neither drawn nor counted in the value axis's range.
+//
+// ChartDraw only marks the chart stale: it is drawn once, whatever the number of ChartDraws
+// before, at the next pass of the event loop or at DrawAndFlush, and only while it can be
+// seen. A chart that cannot be seen (covered, in a minimised or hidden window) stays stale
+// until it comes into view or a picture is taken of it.
 #pragma once
 
 #include <QColor>
@@ -9,6 +14,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QWidget>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -58,7 +64,10 @@ class ChartControl : public QWidget {
   void SetTag(const QString& tag) { tag_ = tag; }
 
   // Numbered properties. Unknown numbers, values that do not convert and indexes out of
-  // range are ignored.
+  // range are ignored. Numbers go through the typed overloads; texts (labels, legends)
+  // through the variant ones.
+  void Set(int id, double value);
+  void Set(int id, int index, double value);
   void Set(int id, const QVariant& value);
   void Set(int id, int index, const QVariant& value);
   // ChartPointCount, ChartSeriesCount, ChartCurrentSeries, ChartCurrentPoint; an invalid
@@ -71,8 +80,20 @@ class ChartControl : public QWidget {
   QString PointLabel(int point) const;
   QString Legend(int series) const;
 
-  // What the last ChartDraw put on screen.
+  // ChartDraws asked for.
   int Draws() const { return draws_; }
+  // Times the chart was really drawn, and whether it waits to be.
+  int Renders() const { return renders_; }
+  bool Stale() const { return stale_; }
+  // Whether any of the chart shows on the screen: not hidden, not minimised, not wholly
+  // covered by the windows above it.
+  bool CanBeSeen() const;
+  // Draws a stale chart that can be seen; true when it did.
+  bool DrawIfSeen();
+  // Draws a stale chart whether it can be seen or not (before a picture is taken of it).
+  void EnsureDrawn();
+
+  // What the last ChartDraw shows once drawn (drawn first when stale).
   // Points of the series on the plot (the ones holding a finite value).
   int DrawnPoints(int series) const;
   std::pair<double, double> ValueAxisRange() const;
@@ -88,9 +109,16 @@ class ChartControl : public QWidget {
     QString legend;
   };
 
+  friend class ChartPlot;
+
   void Resize(int pointCount, int seriesCount);
   Series* CurrentSeries();
+  void SetText(int id, const QString& text);
+  void SetText(int id, int index, const QString& text);
+  void MarkStale();
   void Draw();
+  // Puts the x-axis labels on the axis; true when they changed.
+  bool ShowAxisLabels();
   void ShowLegend(const QStringList& texts, const std::vector<QColor>& colours);
 
   QCustomPlot* plot_;
@@ -103,8 +131,19 @@ class ChartControl : public QWidget {
   int axisLabelMode_ = 0;
   bool legendOn_ = false;
   int draws_ = 0;
+  int renders_ = 0;
+  bool stale_ = false;
+  bool drawQueued_ = false;
+  // The plot's layout and axes have been drawn once; later draws redo them only when a
+  // range or label changed.
+  bool axesDrawn_ = false;
   std::vector<Series> series_;
   std::vector<QString> pointLabels_;
+  std::vector<std::pair<int, QString>> axisLabels_;
 };
+
+// Draws every stale chart of `charts` that can be seen, then brings each window that shows
+// one of them up to date on the screen at once: one flush however many charts changed.
+void DrawAndFlush(std::span<ChartControl* const> charts);
 
 }  // namespace talvair::platform

@@ -251,6 +251,12 @@ int GridControl::FixedHeightPixels() const {
 
 void GridControl::PlaceOverlays() {
   if (!overlays_[kTop]) return;
+  // Laid out once when drawing is switched back on, not for every row and column added.
+  if (!redraw_) {
+    overlaysPending_ = true;
+    return;
+  }
+  overlaysPending_ = false;
   const QRect port = main_->viewport()->geometry();
   const int fixedWidth = std::min(FixedWidthPixels(), port.width());
   const int fixedHeight = std::min(FixedHeightPixels(), port.height());
@@ -296,7 +302,10 @@ void GridControl::SetFixedCols(int cols) {
 
 void GridControl::RowsInserted(int first, int last) {
   spans_.resize(static_cast<std::size_t>(cells_->Rows()));
-  for (int row = first; row <= last; ++row) ApplyRowHeight(row);
+  // A new row comes with the views' default height; only a set height needs applying.
+  for (int row = first; row <= last; ++row) {
+    if (cells_->RowHeightSet(row) >= 0) ApplyRowHeight(row);
+  }
   PlaceOverlays();
 }
 
@@ -486,6 +495,7 @@ void GridControl::SetRedraw(bool redraw) {
     view->setUpdatesEnabled(redraw);
     if (redraw) view->viewport()->update();
   }
+  if (redraw && overlaysPending_) PlaceOverlays();
 }
 
 void GridControl::SetScrollBars(int bars) {

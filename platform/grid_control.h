@@ -229,6 +229,8 @@ class GridControl : public QFrame {
   int scrollBars_ = kScrollBarsBoth;
   int borderStyle_ = 1;
   bool redraw_ = true;
+  // The overlays wait for drawing to be switched on to be laid out.
+  bool overlaysPending_ = false;
   bool hasFocus_ = false;
   bool clickAfterDouble_ = false;
   int mouseRow_ = -1;

@@ -152,6 +152,11 @@ void GraphRegistry::UpdateAllGraphs() noexcept {
         // The graph keeps what it showed; the others are still refreshed.
       }
     }
+    // On the screen after every quarter, also in the middle of a long run.
+    std::vector<platform::ChartControl*> charts;
+    charts.reserve(graphs_.size());
+    for (const auto& [id, graph] : graphs_) charts.push_back(graph.chart.data());
+    platform::DrawAndFlush(charts);
   } catch (...) {
     // The model's run must go on whatever the graphs do.
   }

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <functional>
+#include <vector>
 
 #include "model/game.h"
 #include "model/language.h"
@@ -140,6 +142,94 @@ TEST_F(GraphWindowTest, EveryLegendShowsWholeInANewWindowInEveryLanguage) {
                                  << cut.join(" | ").toStdString();
       Close(key);
     }
+  }
+}
+
+// Counts the repaints of a window's whole screen: each paints what is pending and flushes
+// it to the screen once.
+class FlushCount : public QObject {
+ public:
+  int flushes = 0;
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::UpdateRequest) ++flushes;
+    return false;
+  }
+};
+
+TEST_F(GraphWindowTest, EveryQuarterDrawsEachChartInViewOnceAndFlushesOnce) {
+  const int numbers[] = {101, 105, 117};
+  for (const int number : numbers) ShowFixedGraph(views_, graphs_, number);
+  area_.tileSubWindows();
+  QCoreApplication::processEvents();
+  FlushCount count;
+  area_.installEventFilter(&count);
+  for (int quarter = 1; quarter <= 3; ++quarter) {
+    std::vector<int> renders;
+    for (const int number : numbers) {
+      renders.push_back(Window(FixedGraphKey(number))->gphGraph()->Renders());
+    }
+    count.flushes = 0;
+    model_.GoForward();
+    graphs_.UpdateAllGraphs();
+    // On the screen at once, before the run's next quarter.
+    EXPECT_EQ(count.flushes, 1) << quarter;
+    for (std::size_t i = 0; i < std::size(numbers); ++i) {
+      const platform::ChartControl* chart = Window(FixedGraphKey(numbers[i]))->gphGraph();
+      EXPECT_EQ(chart->Renders(), renders[i] + 1) << numbers[i] << " quarter " << quarter;
+      EXPECT_FALSE(chart->Stale());
+    }
+  }
+  area_.removeEventFilter(&count);
+}
+
+TEST_F(GraphWindowTest, AChartOutOfSightWaitsAndIsDrawnWhenItShowsOrIsCopied) {
+  struct Case {
+    const char* name;
+    bool minimise;  // else covered by another graph window
+    std::function<void(QMdiSubWindow&)> bringIntoView;
+  };
+  const Case cases[] = {
+      {"covered, then brought forward", false,
+       [this](QMdiSubWindow& frame) { area_.setActiveSubWindow(&frame); }},
+      {"covered, then the cover moves away", false,
+       [this](QMdiSubWindow&) { Frame(FixedGraphKey(105))->move(700, 500); }},
+      {"covered, then copied", false, [](QMdiSubWindow& frame) { frame.grab(); }},
+      {"minimised, then restored", true, [](QMdiSubWindow& frame) { frame.showNormal(); }},
+  };
+  for (const Case& c : cases) {
+    ShowFixedGraph(views_, graphs_, 101);
+    ShowFixedGraph(views_, graphs_, 105);
+    QMdiSubWindow& hidden = *Frame(FixedGraphKey(101));
+    QMdiSubWindow& cover = *Frame(FixedGraphKey(105));
+    if (c.minimise) {
+      hidden.showMinimized();
+    } else {
+      cover.setGeometry(hidden.geometry().adjusted(-10, -10, 10, 10));
+      area_.setActiveSubWindow(&cover);
+    }
+    QCoreApplication::processEvents();
+    platform::ChartControl& chart = *Window(FixedGraphKey(101))->gphGraph();
+    const int renders = chart.Renders();
+
+    model_.GoForward();
+    model_.GoForward();
+    graphs_.UpdateAllGraphs();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(chart.CanBeSeen()) << c.name;
+    EXPECT_TRUE(chart.Stale()) << c.name;
+    EXPECT_EQ(chart.Renders(), renders) << c.name << ": drawn out of sight";
+
+    c.bringIntoView(hidden);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(chart.Stale()) << c.name;
+    EXPECT_EQ(chart.Renders(), renders + 1) << c.name;
+    EXPECT_EQ(chart.DrawnPoints(1), 3) << c.name << ": the picture of periods 0 to 2";
+
+    views_.CloseViews("");
+    RunDeferredDeletes();
+    model_.Restart();
   }
 }
 
