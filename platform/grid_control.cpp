@@ -45,7 +45,13 @@ class GridView : public QTableView {
     setAutoScroll(false);
   }
 
-  void SyncGeometries() { updateGeometries(); }
+  // The views lay themselves out at the next pass of the event loop after rows or columns
+  // come or go, and repaint all of themselves then; settling it now spares a second paint.
+  void LayOutNow() { executeDelayedItemsLayout(); }
+  void SyncGeometries() {
+    LayOutNow();
+    updateGeometries();
+  }
   void scrollTo(const QModelIndex& /*index*/, ScrollHint /*hint*/) override {}
 };
 
@@ -212,7 +218,7 @@ void GridControl::InitView(internal::GridView* view) {
   QPalette viewPalette = view->palette();
   viewPalette.setColor(QPalette::Base, backColorBkg_);
   view->setPalette(viewPalette);
-  view->setUpdatesEnabled(redraw_);
+  view->viewport()->setUpdatesEnabled(redraw_);
 }
 
 void GridControl::EnsureOverlays() {
@@ -491,9 +497,13 @@ void GridControl::SetRedraw(bool redraw) {
     pending.erase(std::unique(pending.begin(), pending.end()), pending.end());
     for (int row : pending) ApplyMerges(row);
   }
+  // Only the cells wait: the scroll bars repaint when they change, not whenever the cells do.
   for (internal::GridView* view : Views()) {
-    view->setUpdatesEnabled(redraw);
-    if (redraw) view->viewport()->update();
+    view->viewport()->setUpdatesEnabled(redraw);
+    if (redraw) {
+      view->LayOutNow();
+      view->viewport()->update();
+    }
   }
   if (redraw && overlaysPending_) PlaceOverlays();
 }

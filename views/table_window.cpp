@@ -185,6 +185,8 @@ void frmTable::Create(int tableNumber) {
 }
 
 void frmTable::Reset() {
+  // Drawn once rebuilt.
+  flxGrid_->SetRedraw(false);
   flxGrid_->SetRows(1);
   Create(tableNumber_);
 }
@@ -196,19 +198,23 @@ void frmTable::Update() {
 
   const int16_t last = model_.Period();
   const int columns = TableVarCount();
-  int period = nextPeriodRow_ - 1;
-  for (; period <= last; ++period) {
-    const int row = flxGrid_->Rows() - 1;
-    flxGrid_->SetRow(row);
-    const auto p = static_cast<int16_t>(period);
+  // A row for each new period, filled in place of the blank last row, which moves below
+  // them; added at once, so the views lay out the new rows once.
+  const int first = nextPeriodRow_ - 1;
+  const int added = std::max(last - first + 1, 0);
+  const int firstRow = flxGrid_->Rows() - 1;
+  flxGrid_->SetRows(flxGrid_->Rows() + added);
+  for (int i = 0; i < added; ++i) {
+    const int row = firstRow + i;
+    const auto p = static_cast<int16_t>(first + i);
     flxGrid_->SetTextMatrix(row, 0, QString::fromStdString(model_.PeriodDescription(p, true)));
     for (int col = 1; col <= columns; ++col) {
       flxGrid_->SetTextMatrix(
           row, col, TableCellText(model_, tableVarNumbers_[static_cast<std::size_t>(col)], p));
     }
-    flxGrid_->SetRows(flxGrid_->Rows() + 1);
   }
-  nextPeriodRow_ = period + 1;
+  if (added > 0) flxGrid_->SetRow(firstRow + added - 1);
+  nextPeriodRow_ = first + added + 1;
 
   // As tall as the rows need, up to half the screen; beyond that the grid scrolls.
   int height = (flxGrid_->Rows() - 2) * flxGrid_->RowHeight(1) + baseHeight_;
