@@ -19,14 +19,30 @@ class ChartPlot : public QCustomPlot {
  public:
   ChartPlot(ChartControl* owner) : QCustomPlot(owner), owner_(owner) {}
 
+  // Draws everything again on the layout of the last replot: right while the plot's size,
+  // ranges and labels stay as they were, and the picture is the same as a full replot's.
+  void ReplotOnLastLayout() {
+    keepLayout_ = viewport() == laidOut_;
+    replot(rpQueuedRefresh);
+    keepLayout_ = false;
+  }
+
  protected:
   void paintEvent(QPaintEvent* event) override {
     owner_->EnsureDrawn();
     QCustomPlot::paintEvent(event);
   }
 
+  void updateLayout() override {
+    if (keepLayout_) return;
+    QCustomPlot::updateLayout();
+    laidOut_ = viewport();
+  }
+
  private:
   ChartControl* owner_;
+  bool keepLayout_ = false;
+  QRect laidOut_;
 };
 
 namespace {
@@ -66,9 +82,6 @@ ChartControl::ChartControl(QWidget* parent)
   // The plot paints every pixel of itself, so a redraw never has to paint what lies beneath
   // (other windows, the background picture).
   plot_->setAttribute(Qt::WA_OpaquePaintEvent);
-  // The curves have a buffer of their own: while the axes stay as they are, a draw redoes
-  // only the curves.
-  plot_->layer(QStringLiteral("main"))->setMode(QCPLayer::lmBuffered);
 
   for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
     axis->setTickLabelFont(SmallFont());
@@ -362,12 +375,14 @@ void ChartControl::Draw() {
   }
 
   ShowLegend(legendTexts, legendColours);
-  // Layout, grid and axes only when they changed; otherwise the curves alone.
+  // Laid out again only when the axes changed. Every layer is drawn into the one buffer
+  // each time: curves drawn into a buffer of their own would blend their smoothed edges
+  // differently.
   if (axesChanged) {
     axesDrawn_ = true;
     plot_->replot(QCustomPlot::rpQueuedRefresh);
   } else {
-    plot_->layer(QStringLiteral("main"))->replot();
+    static_cast<ChartPlot*>(plot_)->ReplotOnLastLayout();
   }
 }
 

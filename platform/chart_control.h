@@ -134,8 +134,8 @@ class ChartControl : public QWidget {
   int renders_ = 0;
   bool stale_ = false;
   bool drawQueued_ = false;
-  // The plot's layout and axes have been drawn once; later draws redo them only when a
-  // range or label changed.
+  // The plot has been laid out once; later draws lay it out again only when a range or
+  // label changed.
   bool axesDrawn_ = false;
   std::vector<Series> series_;
   std::vector<QString> pointLabels_;

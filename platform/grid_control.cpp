@@ -271,11 +271,22 @@ void GridControl::PlaceOverlays() {
       {port.x(), port.y(), fixedWidth, port.height()},
       {port.x(), port.y(), fixedWidth, fixedHeight},
   };
+  // Over the cells, the corner over both. Raising repaints a widget, so the overlays are
+  // raised only when out of that order; the scroll bars, which Qt raises on every layout,
+  // share no pixel with them.
+  const QObjectList& stack = main_->children();
+  qsizetype below = stack.indexOf(main_->viewport());
+  bool stacked = true;
+  for (Overlay overlay : {kTop, kLeft, kCorner}) {
+    const qsizetype at = stack.indexOf(overlays_[overlay]);
+    stacked = stacked && at > below;
+    below = at;
+  }
   for (Overlay overlay : {kTop, kLeft, kCorner}) {
     internal::GridView* view = overlays_[overlay];
     view->setGeometry(places[overlay]);
     view->setVisible(!places[overlay].isEmpty());
-    view->raise();
+    if (!stacked) view->raise();
     view->SyncGeometries();
   }
   overlays_[kTop]->horizontalScrollBar()->setValue(main_->horizontalScrollBar()->value());
