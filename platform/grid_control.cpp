@@ -48,10 +48,33 @@ class GridView : public QTableView {
   // The views lay themselves out at the next pass of the event loop after rows or columns
   // come or go, and repaint all of themselves then; settling it now spares a second paint.
   void LayOutNow() { executeDelayedItemsLayout(); }
+  // Scroll ranges up to date. Laying out raises the scroll bars, which repaints them, so it
+  // is skipped when nothing they follow has changed since the last layout.
   void SyncGeometries() {
     LayOutNow();
-    updateGeometries();
+    if (CurrentShape() != laidOut_) updateGeometries();
   }
+  void updateGeometries() override {
+    QTableView::updateGeometries();
+    laidOut_ = CurrentShape();
+  }
+
+ private:
+  using Shape = std::array<int, 8>;
+  Shape CurrentShape() const {
+    return {viewport()->width(),
+            viewport()->height(),
+            horizontalHeader()->count(),
+            verticalHeader()->count(),
+            horizontalHeader()->length(),
+            verticalHeader()->length(),
+            static_cast<int>(horizontalScrollBarPolicy()),
+            static_cast<int>(verticalScrollBarPolicy())};
+  }
+
+  Shape laidOut_{};
+
+ public:
   void scrollTo(const QModelIndex& /*index*/, ScrollHint /*hint*/) override {}
 };
 
@@ -228,6 +251,8 @@ void GridControl::EnsureOverlays() {
     view->setFocusPolicy(Qt::NoFocus);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Its cells cover all of it, so the cells beneath it are not painted only to be hidden.
+    view->setAttribute(Qt::WA_OpaquePaintEvent);
     InitView(view);
     overlays_[overlay] = view;
   }

@@ -145,7 +145,9 @@ void frmTable::Create(int tableNumber) {
 
   const int columns = TableVarCount();
   flxGrid_->SetCols(columns + 1);
-  flxGrid_->SetRows(2);
+  // A rebuilt table keeps its rows and fills them afresh: when their number stays the same
+  // the views need no new layout.
+  flxGrid_->SetRows(std::max(flxGrid_->Rows(), 2));
 
   flxGrid_->SetFixedAlignment(0, platform::kAlignCentreCentre);
   flxGrid_->SetRowHeight(0, kHeaderHeight);
@@ -167,7 +169,9 @@ void frmTable::Create(int tableNumber) {
   minWidth_ = DecisionWindowGeometry().width + kWiderThanDecisions;
   baseHeight_ = 2 * flxGrid_->RowHeight(1) + flxGrid_->RowHeight(0) + kHeightBeyondRows;
   contentWidth_ = std::max(platform::ScreenWidth(), kWidestWhileBuilding);
-  HoldWidth(contentWidth_);
+  // A table rebuilt in place keeps its width while its rows are refilled, so its limits are
+  // not widened and narrowed again: each change would lay out the whole area anew.
+  if (!tableReady_) HoldWidth(contentWidth_);
   tableReady_ = true;
 
   Update();
@@ -187,7 +191,6 @@ void frmTable::Create(int tableNumber) {
 void frmTable::Reset() {
   // Drawn once rebuilt.
   flxGrid_->SetRedraw(false);
-  flxGrid_->SetRows(1);
   Create(tableNumber_);
 }
 
@@ -198,12 +201,14 @@ void frmTable::Update() {
 
   const int16_t last = model_.Period();
   const int columns = TableVarCount();
-  // A row for each new period, filled in place of the blank last row, which moves below
-  // them; added at once, so the views lay out the new rows once.
+  // Period p in row p + 1 below the header, then a blank row; the rows are added (or
+  // dropped) at once, so the views lay them out once.
   const int first = nextPeriodRow_ - 1;
   const int added = std::max(last - first + 1, 0);
-  const int firstRow = flxGrid_->Rows() - 1;
-  flxGrid_->SetRows(flxGrid_->Rows() + added);
+  const int firstRow = first + 1;
+  const int blankRow = firstRow + added;
+  flxGrid_->SetRows(blankRow + 1);
+  for (int col = 0; col <= columns; ++col) flxGrid_->SetTextMatrix(blankRow, col, QString());
   for (int i = 0; i < added; ++i) {
     const int row = firstRow + i;
     const auto p = static_cast<int16_t>(first + i);
