@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTextBoundaryFinder>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -55,8 +56,11 @@ class GridView : public QTableView {
     if (CurrentShape() != laidOut_) updateGeometries();
   }
   void updateGeometries() override {
+    // Laid out for what it was at the start; a scroll bar coming or going on the way leaves
+    // it to be laid out again.
+    const Shape before = CurrentShape();
     QTableView::updateGeometries();
-    laidOut_ = CurrentShape();
+    laidOut_ = CurrentShape() == before ? before : Shape{};
   }
 
  private:
@@ -86,7 +90,17 @@ class GridDelegate : public QStyledItemDelegate {
              const QModelIndex& index) const override;
 
  private:
+  // Whether `text` surely fits `area` in `font` as one line, without laying it out: it has
+  // nowhere to break, so it takes one line whatever its width, and a line fits the area.
+  // False means it may not fit, and the caller measures it.
+  bool FitsOnOneLine(const QFont& font, const QRect& area, int flags, const QString& text) const;
+
   GridControl* grid_;
+  // The last font, area size and flags asked about, and the height one line takes in them.
+  mutable QFont lineFont_;
+  mutable QSize lineArea_;
+  mutable int lineFlags_ = -1;
+  mutable int lineHeight_ = 0;
 };
 
 }  // namespace internal
@@ -133,6 +147,29 @@ bool FocusChangeCounts(const QWidget& widget, const QFocusEvent& event) {
   return reason != Qt::ActiveWindowFocusReason || widget.window()->isActiveWindow();
 }
 
+bool internal::GridDelegate::FitsOnOneLine(const QFont& font, const QRect& area, int flags,
+                                           const QString& text) const {
+  if (text.isEmpty()) return false;
+  QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+  if (breaks.toNextBoundary() != text.size()) return false;
+  const QFontMetrics metrics(font);
+  // A character the font lacks comes from another font, which may make the line taller.
+  for (const QChar c : text) {
+    if (!metrics.inFont(c)) return false;
+  }
+  if (area.size() != lineArea_ || flags != lineFlags_ || font != lineFont_) {
+    // A line of the font's own characters is as tall whatever they are; one digit measures
+    // it where the cell would.
+    const QString digit = QStringLiteral("0");
+    lineHeight_ = metrics.inFont(digit.front()) ? metrics.boundingRect(area, flags, digit).height()
+                                                : area.height() + 1;
+    lineFont_ = font;
+    lineArea_ = area.size();
+    lineFlags_ = flags;
+  }
+  return lineHeight_ <= area.height();
+}
+
 void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                    const QModelIndex& index) const {
   const QRect cell = option.rect;
@@ -160,16 +197,19 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
       static_cast<int>(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>()) | Qt::TextWordWrap;
   QFont font = index.data(Qt::FontRole).value<QFont>();
   // A label that needs more lines than its row holds is drawn smaller rather than cut.
-  while (font.pointSizeF() > kSmallestPointSize &&
-         QFontMetrics(font).boundingRect(textArea, flags, text).height() > textArea.height()) {
-    font.setPointSizeF(std::max(font.pointSizeF() - 0.25, kSmallestPointSize));
+  if (!FitsOnOneLine(font, textArea, flags, text)) {
+    while (font.pointSizeF() > kSmallestPointSize &&
+           QFontMetrics(font).boundingRect(textArea, flags, text).height() > textArea.height()) {
+      font.setPointSizeF(std::max(font.pointSizeF() - 0.25, kSmallestPointSize));
+    }
   }
   painter->setFont(font);
   painter->drawText(textArea, flags, text);
 
-  painter->setPen(fixed ? grid_->GridColor().darker(150) : grid_->GridColor());
-  painter->drawLine(cell.topRight(), cell.bottomRight());
-  painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+  // The grid lines on the right and at the bottom; filled, the quickest way to draw them.
+  const QColor line = fixed ? grid_->GridColor().darker(150) : grid_->GridColor();
+  painter->fillRect(QRect(cell.right(), cell.top(), 1, cell.height()), line);
+  painter->fillRect(QRect(cell.left(), cell.bottom(), cell.width(), 1), line);
   if (current && !fixed && grid_->hasFocus_) {
     painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter->drawRect(cell.adjusted(1, 1, -2, -2));
