@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -94,6 +95,9 @@ class GridDelegate : public QStyledItemDelegate {
   // nowhere to break, so it takes one line whatever its width, and a line fits the area.
   // False means it may not fit, and the caller measures it.
   bool FitsOnOneLine(const QFont& font, const QRect& area, int flags, const QString& text) const;
+  // The point size `text` is drawn at in `area`: the font's own, less a quarter point at a
+  // time while its lines are taller than the area, down to the smallest size.
+  static double FittingSize(const QFont& font, const QRect& area, int flags, const QString& text);
 
   GridControl* grid_;
   // The last font, area size and flags asked about, and the height one line takes in them.
@@ -147,6 +151,41 @@ bool FocusChangeCounts(const QWidget& widget, const QFocusEvent& event) {
   return reason != Qt::ActiveWindowFocusReason || widget.window()->isActiveWindow();
 }
 
+namespace {
+
+// What the size that fits was measured for.
+struct FitKey {
+  QString text;
+  QFont font;
+  QSize area;
+  int flags;
+  bool operator==(const FitKey&) const = default;
+};
+
+size_t qHash(const FitKey& key, size_t seed = 0) {
+  return qHashMulti(seed, key.text, key.font, key.area.width(), key.area.height(), key.flags);
+}
+
+}  // namespace
+
+double internal::GridDelegate::FittingSize(const QFont& font, const QRect& area, int flags,
+                                           const QString& text) {
+  // Labels repeat: the same headers and periods in every table, and again whenever a table
+  // is drawn afresh; each is measured once.
+  static QHash<FitKey, double> known;
+  FitKey key{text, font, area.size(), flags};
+  if (const auto found = known.constFind(key); found != known.constEnd()) return *found;
+  QFont fitted = font;
+  while (fitted.pointSizeF() > kSmallestPointSize &&
+         QFontMetrics(fitted).boundingRect(area, flags, text).height() > area.height()) {
+    fitted.setPointSizeF(std::max(fitted.pointSizeF() - 0.25, kSmallestPointSize));
+  }
+  // Kept within bounds however many different texts are drawn.
+  if (known.size() >= 4096) known.clear();
+  known.insert(std::move(key), fitted.pointSizeF());
+  return fitted.pointSizeF();
+}
+
 bool internal::GridDelegate::FitsOnOneLine(const QFont& font, const QRect& area, int flags,
                                            const QString& text) const {
   if (text.isEmpty()) return false;
@@ -198,10 +237,8 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
   QFont font = index.data(Qt::FontRole).value<QFont>();
   // A label that needs more lines than its row holds is drawn smaller rather than cut.
   if (!FitsOnOneLine(font, textArea, flags, text)) {
-    while (font.pointSizeF() > kSmallestPointSize &&
-           QFontMetrics(font).boundingRect(textArea, flags, text).height() > textArea.height()) {
-      font.setPointSizeF(std::max(font.pointSizeF() - 0.25, kSmallestPointSize));
-    }
+    const double size = FittingSize(font, textArea, flags, text);
+    if (size != font.pointSizeF()) font.setPointSizeF(size);
   }
   painter->setFont(font);
   painter->drawText(textArea, flags, text);

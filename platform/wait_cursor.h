@@ -11,6 +11,9 @@ class WaitCursor {
   ~WaitCursor();
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  bool pushed_;
 };
 
 // Sets the pointer to the hourglass until ResetMousePointer (for start-up, which spans
