@@ -81,5 +81,33 @@ TEST(ChartControlTest, StrayNumbersAndIndexesChangeNothing) {
   EXPECT_EQ(control.Get(kChartPointCount).toInt(), 4096);
 }
 
+// A chart drawn again with its axes unchanged reuses the last layout; what it shows must be
+// what a chart drawn afresh shows, also after a resize in between.
+TEST(ChartControlTest, ADrawOnTheLastLayoutShowsWhatAFreshDrawShows) {
+  const std::vector<Point> first = {{1, false}, {5, false}, {2, false}, {4, false}};
+  const std::vector<Point> second = {{5, false}, {1, false}, {4, false}, {2, false}};
+  for (const bool resized : {false, true}) {
+    SCOPED_TRACE(resized ? "resized" : "same size");
+    ChartControl again;
+    again.resize(320, 240);
+    again.show();
+    Fill(again, first);
+    again.Set(kChartDraw, kDrawNow);
+    again.EnsureDrawn();
+    if (resized) again.resize(400, 260);
+    Fill(again, second);  // the same range: the axes stay as they are
+    again.Set(kChartDraw, kDrawNow);
+    again.EnsureDrawn();
+
+    ChartControl fresh;
+    fresh.resize(again.size());
+    fresh.show();
+    Fill(fresh, second);
+    fresh.Set(kChartDraw, kDrawNow);
+    fresh.EnsureDrawn();
+    EXPECT_EQ(again.grab().toImage(), fresh.grab().toImage());
+  }
+}
+
 }  // namespace
 }  // namespace talvair::platform

@@ -18,6 +18,7 @@
 
 #include "model/game.h"
 #include "model/language.h"
+#include "model/var_number.h"
 #include "numtext/number_text.h"
 #include "platform/grid_control.h"
 #include "platform/message_box.h"
@@ -139,6 +140,46 @@ TEST_F(TableWindowTest, RowsFollowEveryRunUpToHalfTheScreenAndAreRebuiltAfterGoi
   model_.GoBack();
   table.Reset();
   expectRows(2);
+}
+
+// A table rebuilt in place keeps its rows and refills them: it must show what a table
+// opened on the same game shows, with fewer, more or as many rows as before.
+TEST_F(TableWindowTest, ARebuiltTableShowsWhatAFreshOneShows) {
+  struct Case {
+    const char* name;
+    int before;  // quarters run when the table is filled
+    int after;   // quarters run when it is rebuilt
+  };
+  const Case cases[] = {{"fewer rows", 40, 5}, {"more rows", 5, 40}, {"as many rows", 20, 20}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    model_.Restart();
+    Run(c.before);
+    frmTable& table = Table(8);
+    table.Reset();
+    model_.Restart();
+    // Another game: the values differ even where the number of rows does not.
+    model_.SetVarValue(varnum::decidemarketingfraction, -1, 0, 0.12);
+    Run(c.after);
+    table.Reset();
+
+    frmTable fresh(model_, views_, graphs_);
+    fresh.Create(8);
+    const platform::GridControl& rebuilt = *table.FlxGrid();
+    const platform::GridControl& expected = *fresh.FlxGrid();
+    ASSERT_EQ(rebuilt.Rows(), expected.Rows());
+    ASSERT_EQ(rebuilt.Cols(), expected.Cols());
+    for (int row = 0; row < expected.Rows(); ++row) {
+      for (int col = 0; col < expected.Cols(); ++col) {
+        ASSERT_EQ(rebuilt.TextMatrix(row, col), expected.TextMatrix(row, col))
+            << row << ", " << col;
+      }
+    }
+    EXPECT_EQ(rebuilt.Row(), expected.Row());
+    EXPECT_TRUE(rebuilt.RowIsVisible(rebuilt.Row())) << "the newest row in view";
+    views_.CloseViews("");
+    RunDeferredDeletes();
+  }
 }
 
 TEST_F(TableWindowTest, CellTextsFollowTheVariablesPatternGroup) {
