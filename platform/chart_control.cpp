@@ -82,6 +82,9 @@ ChartControl::ChartControl(QWidget* parent)
   // The plot paints every pixel of itself, so a redraw never has to paint what lies beneath
   // (other windows, the background picture).
   plot_->setAttribute(Qt::WA_OpaquePaintEvent);
+  // A replot that repainted at once would paint a stale chart from inside itself, where the
+  // draw that the paint asks for cannot replot, and leave it so.
+  plot_->setPlottingHint(QCP::phImmediateRefresh, false);
 
   for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
     axis->setTickLabelFont(SmallFont());

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMetaObject>
 #include <QTableView>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
@@ -285,7 +286,11 @@ void frmTable::FlxGrid_DblClick(int col) {
   if (col < 1 || col > TableVarCount()) return;
   const int32_t varNumber = tableVarNumbers_[static_cast<std::size_t>(col)];
   if (varNumber == kBlankColumn || catalogue::VarIndexFromNumber(varNumber) < 0) return;
-  ShowCustomGraph(views_, graphs_, varNumber);
+  // Opened once the grid has done with the click, as a menu command would open it: nothing of
+  // the grid's own handling of the mouse can then take the activation back from the graph.
+  QMetaObject::invokeMethod(
+      this, [this, varNumber] { ShowCustomGraph(views_, graphs_, varNumber); },
+      Qt::QueuedConnection);
 }
 
 }  // namespace talvair::views

@@ -270,13 +270,17 @@ TEST_F(TableWindowTest, WidthStaysBetweenTheDecisionWindowsAndWhatTheScreenAllow
 }
 
 TEST_F(TableWindowTest, DoubleClickOpensOrBringsForwardTheGraphOfAColumnsVariableOnly) {
+  const auto opened = [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); };
   frmTable& summary = Table(1);
   Table(8).FlxGrid_DblClick(18);    // a blank column
   Table(11).FlxGrid_DblClick(338);  // VarNumber 302, which names no variable
+  opened();
   EXPECT_EQ(views_.GraphWindows().Count(), 0);
   Table(8).FlxGrid_DblClick(33);
+  opened();
   area_.setActiveSubWindow(decision_);
   summary.FlxGrid_DblClick(9);
+  opened();
   ASSERT_EQ(views_.GraphWindows().Count(), 1);
   EXPECT_EQ(area_.activeSubWindow(), views_.GraphWindows().Find(CustomGraphKey(286))->window);
 
@@ -295,9 +299,16 @@ TEST_F(TableWindowTest, DoubleClickOpensOrBringsForwardTheGraphOfAColumnsVariabl
   click(4, false);
   ASSERT_EQ(grid.Col(), 4);
   click(0, true);
+  opened();
   EXPECT_EQ(views_.GraphWindows().Count(), 1);
+  // Active and focused as from the Graphs menu, the table's frame no longer drawn active.
   click(4, true);
-  EXPECT_TRUE(views_.GraphWindows().Contains(CustomGraphKey(68)));
+  opened();
+  ASSERT_TRUE(views_.GraphWindows().Contains(CustomGraphKey(68)));
+  QMdiSubWindow* graph = views_.GraphWindows().Find(CustomGraphKey(68))->window;
+  EXPECT_EQ(area_.activeSubWindow(), graph);
+  EXPECT_TRUE(graph->isAncestorOf(QApplication::focusWidget()));
+  EXPECT_FALSE(Frame(1).windowState().testFlag(Qt::WindowActive));
 
   // Activated in the background, without the focus, a table words its copy item otherwise.
   QApplication::setActiveWindow(nullptr);
