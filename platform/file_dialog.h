@@ -203,7 +203,7 @@ class ComDlgEx {
   QString Filter() const;
   void FilterIndex(int index) { options_.filterIndex = index; }
   int FilterIndex() const { return options_.filterIndex; }
-  // Puts the process's current folder back after the dialog, else it follows the choice.
+  // Puts the process's current folder back after the dialog.
   void RestoreCurDir(bool on) { SetFlag(kFlagNoChangeDir, on); }
   void ExistFlags(int bits) { options_.flags |= bits; }
   void CheckBoxVisible(bool on) { SetFlag(kFlagHideReadOnly, !on); }

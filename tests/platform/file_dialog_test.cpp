@@ -286,8 +286,12 @@ TEST(ExtendedFileDialog, ExtrasFollowTheirProperties) {
 
 TEST(FileStatusBar, ShowsSizesDatesCountsAndFolders) {
   const QLocale us(QLocale::English, QLocale::UnitedStates);
-  for (const auto& [bytes, text] : std::vector<std::pair<qint64, QString>>{
-           {1023, "1023 bytes"}, {1024, "1KB"}, {1048575, "1023KB"}, {1048576, "1.00MB"}}) {
+  for (const auto& [bytes, text] : std::vector<std::pair<qint64, QString>>{{1023, "1023 bytes"},
+                                                                           {1024, "1KB"},
+                                                                           {2560, "2KB"},
+                                                                           {3584, "4KB"},
+                                                                           {1048575, "1024KB"},
+                                                                           {1048576, "1.00MB"}}) {
     EXPECT_EQ(FormatFileSize(bytes, us), text) << bytes;
   }
   EXPECT_EQ(FormatFileDate(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)), us), "3/5/24 02:07 PM");
@@ -342,18 +346,30 @@ TEST(ComDlgEx, AMissingTemplateIsToldOnceAndThePlainDialogFollows) {
   }
 }
 
+// A player whose dialog moves the process's current folder.
+class Wanderer : public FileDialogService {
+ public:
+  explicit Wanderer(QString folder) : folder_(std::move(folder)) { SetFileDialogService(this); }
+  ~Wanderer() override { SetFileDialogService(nullptr); }
+  std::optional<FileDialogChoice> Show(const FileDialogOptions&) override {
+    QDir::setCurrent(folder_);
+    return ChoiceOf(QStringList{folder_ + "/a.dat"});
+  }
+
+ private:
+  QString folder_;
+};
+
 TEST(ComDlgEx, RestoreCurDirPutsTheCurrentFolderBack) {
   const QString start = QDir::currentPath();
-  QTemporaryDir before;
-  QTemporaryDir chosen;
+  QTemporaryDir elsewhere;
   for (const bool restore : {true, false}) {
-    QDir::setCurrent(before.path());
-    ScriptedFileDialogs dialogs;
+    QDir::setCurrent(start);
+    Wanderer player(elsewhere.path());
     ComDlgEx dialog;
     dialog.RestoreCurDir(restore);
-    dialogs.Choose(chosen.filePath("a.dat"));
     EXPECT_TRUE(dialog.ShowOpen());
-    EXPECT_EQ(QDir::currentPath(), QDir(restore ? before.path() : chosen.path()).canonicalPath())
+    EXPECT_EQ(QDir::currentPath(), restore ? start : QDir(elsewhere.path()).canonicalPath())
         << restore;
   }
   QDir::setCurrent(start);
