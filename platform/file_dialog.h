@@ -212,7 +212,6 @@ class ComDlgEx {
   bool CheckBoxSelected() const { return (options_.flags & kFlagReadOnly) != 0; }
   void CheckBoxCaption(const QString& caption);
   const QString& CheckBoxCaption() const { return options_.checkBoxCaption; }
-  // Ignored when 261 characters or longer.
   // Let: the name the dialog starts with, ignored when 261 characters or longer. Get: the
   // full path chosen.
   void FileName(const QString& name);
