@@ -119,6 +119,7 @@ TEST(ComDlgEx, AChoiceFillsTheResultsCancelKeepsThemAndTheNextDialogStartsThere)
       {{"/game"}, "/game", "game", "/", "", {"game"}},
       {{"/f/a.dat", "/f/c"}, "", "", "/f", "", {"a.dat", "c"}},
   };
+  const QString start = QDir::currentPath();
   for (const Case& c : cases) {
     const std::string name = c.files.join(' ').toStdString();
     ScriptedFileDialogs dialogs;
@@ -136,6 +137,7 @@ TEST(ComDlgEx, AChoiceFillsTheResultsCancelKeepsThemAndTheNextDialogStartsThere)
     // The next dialog starts with the last choice.
     EXPECT_EQ(dialogs.Shown().at(1).directory, c.directory) << name;
     EXPECT_EQ(dialogs.Shown().at(1).fileName, c.fileName) << name;
+    EXPECT_EQ(QDir::currentPath(), start) << "the current folder stays";
   }
 }
 
@@ -174,6 +176,7 @@ TEST(ComDlgEx, PropertiesReachTheDialogAndWhatThePlayerChangedComesBack) {
               (QStringList{"Games (*.dat)", "Texts (*.txt *.text)", "All (*)"}));
     EXPECT_EQ(shown.selectedNameFilter(), "Texts (*.txt *.text)");
     EXPECT_EQ(shown.defaultSuffix(), "dat");
+    EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFiles) << "several files to pick";
     shown.selectNameFilter("All (*)");
     shown.findChild<QLineEdit*>("fileNameEdit")->setText("\"a.dat\" \"b.txt\"");
     shown.accept();
