@@ -41,13 +41,18 @@ QStringList NameFilters(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& description = parts[i];
-    QString patterns = parts[i + 1];
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    // A description that shows its patterns already is taken as it stands.
-    filters << (description.endsWith(QLatin1Char(')'))
-                    ? description
-                    : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    QString description = parts[i];
+    const QString& patterns = parts[i + 1];
+    // The dialog filters by what stands between a description's last parentheses, patterns
+    // apart by blanks; a description that shows its own patterns shows them once.
+    const QString shown = QLatin1Char('(') + patterns + QLatin1Char(')');
+    if (description.endsWith(shown)) {
+      description.chop(shown.size());
+    } else {
+      description += QLatin1Char(' ');
+    }
+    filters << description + QLatin1Char('(') +
+                   QString(patterns).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
   }
   return filters;
 }
@@ -125,7 +130,13 @@ QString FormatFileSize(qint64 bytes, const QLocale& locale) {
   if (bytes >= kMegabyte) {
     return locale.toString(static_cast<double>(bytes) / kMegabyte, 'f', 2) + QStringLiteral("MB");
   }
-  if (bytes >= kKilobyte) return QString::number(bytes / kKilobyte) + QStringLiteral("KB");
+  if (bytes >= kKilobyte) {
+    // Whole kilobytes, rounded to the nearest, halves to the even neighbour.
+    qint64 kilobytes = bytes / kKilobyte;
+    const qint64 rest = bytes % kKilobyte;
+    if (rest > kKilobyte / 2 || (rest == kKilobyte / 2 && kilobytes % 2 != 0)) ++kilobytes;
+    return QString::number(kilobytes) + QStringLiteral("KB");
+  }
   return QString::number(bytes) + QStringLiteral(" bytes");
 }
 
@@ -507,11 +518,13 @@ bool ComDlgEx::Show() {
     }
   }
 
+  // The dialog itself never moves the process's current folder: following the player's
+  // choice would keep a removable medium busy. RestoreCurDir undoes whatever else moved it
+  // meanwhile.
   const QString folderBefore = QDir::currentPath();
   std::optional<FileDialogChoice> choice = FileDialogs().Show(options_);
   if ((options_.flags & kFlagNoChangeDir) != 0) QDir::setCurrent(folderBefore);
   if (!choice) return false;
-  if ((options_.flags & kFlagNoChangeDir) == 0) QDir::setCurrent(choice->directory);
   if (choice->comments) options_.comments = *choice->comments;
   SetFlag(kFlagReadOnly, choice->readOnly);
   options_.filterIndex = choice->filterIndex;

@@ -203,7 +203,7 @@ class ComDlgEx {
   QString Filter() const;
   void FilterIndex(int index) { options_.filterIndex = index; }
   int FilterIndex() const { return options_.filterIndex; }
-  // Puts the process's current folder back after the dialog, else it follows the choice.
+  // Puts the process's current folder back after the dialog.
   void RestoreCurDir(bool on) { SetFlag(kFlagNoChangeDir, on); }
   void ExistFlags(int bits) { options_.flags |= bits; }
   void CheckBoxVisible(bool on) { SetFlag(kFlagHideReadOnly, !on); }
@@ -212,7 +212,6 @@ class ComDlgEx {
   bool CheckBoxSelected() const { return (options_.flags & kFlagReadOnly) != 0; }
   void CheckBoxCaption(const QString& caption);
   const QString& CheckBoxCaption() const { return options_.checkBoxCaption; }
-  // Ignored when 261 characters or longer.
   // Let: the name the dialog starts with, ignored when 261 characters or longer. Get: the
   // full path chosen.
   void FileName(const QString& name);
