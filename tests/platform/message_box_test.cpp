@@ -91,7 +91,6 @@ TEST(MessageBoxTest, ABoxIsAtLeastAsWideAsItsTitle) {
     box->show();
     EXPECT_GE(box->width(), TitleBarWidth(title)) << title.toStdString();
     EXPECT_GE(box->width(), box->findChild<QLabel*>("qt_msgbox_label")->sizeHint().width());
-    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
   }
 }
 

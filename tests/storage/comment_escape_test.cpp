@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -16,21 +16,20 @@ namespace talvair::storage {
 namespace {
 
 // The original decoder, replacement by replacement.
-std::string ReplaceAll(std::string text, const std::string& find, const std::string& with) {
-  std::string out;
-  std::size_t pos = 0;
-  for (std::size_t hit = text.find(find); hit != std::string::npos; hit = text.find(find, pos)) {
-    out += text.substr(pos, hit - pos) + with;
-    pos = hit + find.size();
-  }
-  return out + text.substr(pos);
-}
-
 std::string OriginalDecode(std::string text) {
+  const auto replaceAll = [&text](const std::string& find, const std::string& with) {
+    std::string out;
+    std::size_t pos = 0;
+    for (std::size_t hit; (hit = text.find(find, pos)) != std::string::npos;
+         pos = hit + find.size())
+      out += text.substr(pos, hit - pos) + with;
+    text = out + text.substr(pos);
+  };
   for (int c = 255; c >= 0; --c) {
-    if (c != '%') text = ReplaceAll(text, "%" + std::to_string(c), std::string(1, char(c)));
+    if (c != '%') replaceAll("%" + std::to_string(c), std::string(1, char(c)));
   }
-  return ReplaceAll(text, "%%", "%");
+  replaceAll("%%", "%");
+  return text;
 }
 
 TEST(CommentEscape, TextsTheEncoderNeverWritesDecodeAsTheOriginalReplacementsDid) {
@@ -44,7 +43,6 @@ TEST(CommentEscape, TextsTheEncoderNeverWritesDecodeAsTheOriginalReplacementsDid
     if (EncodeString(decoded) == text) continue;  // written by the encoder: decoded exactly
     ++lossy;
     ASSERT_EQ(decoded, Windows1252ToUtf8(OriginalDecode(text))) << text;
-    ASSERT_EQ(DecodeComment(text), decoded) << text;
   }
   EXPECT_GT(lossy, 30000);
 }
@@ -73,26 +71,17 @@ TEST(CommentEscape, ACutEscapeDecodesToABeginningOfItsText) {
 
 TEST(OpenGameDialog, ACommentPastThePreviewShowsItsDecodedBeginningThenAnEllipsis) {
   QTemporaryDir folder;
-  // Digits have the longest forms, so the cut lands inside one in some of these.
-  for (const std::string& unit : {std::string("a"), std::string("0"), std::string("12\n\""),
-                                  std::string("%1"), std::string("\xC3\xA9x")}) {
-    std::string comment;
-    while (comment.size() < 40 * 1024) comment += unit;
-    for (const std::size_t skip : {0, 1, 2, 3}) {
-      const std::string file =
-          "21," + std::string(skip + 1, '3') + "\r\n\"" + EncodeString(comment) + "\"\r\n0,";
-      const QString path = folder.filePath("long.dat");
-      QFile out(path);
-      ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-      out.write(file.data(), static_cast<qint64>(file.size()));
-      out.close();
-      const std::string preview = PreviewGameComments(path).toStdString();
-      SCOPED_TRACE(unit + " " + std::to_string(skip));
-      ASSERT_TRUE(preview.starts_with('"') && preview.ends_with("\xE2\x80\xA6"));
-      const std::string shown = preview.substr(1, preview.size() - 4);
-      EXPECT_TRUE(comment.starts_with(shown));
-      EXPECT_GT(shown.size(), 5000u);
-    }
+  const std::string path = folder.filePath("long.dat").toStdString();
+  std::string comment;
+  while (comment.size() < 40 * 1024) comment += "12\n\"";  // forms of 9, 5, 3 and 3 bytes
+  // Each longer count shifts the cut by a byte, into a different form.
+  for (const std::size_t count : {1, 2, 3, 4}) {
+    std::ofstream(path, std::ios::binary)
+        << "21," << std::string(count, '3') << "\r\n\"" << EncodeString(comment) << "\"\r\n0,";
+    const std::string preview = PreviewGameComments(QString::fromStdString(path)).toStdString();
+    ASSERT_TRUE(preview.starts_with('"') && preview.ends_with("\xE2\x80\xA6")) << count;
+    const std::string shown = preview.substr(1, preview.size() - 4);
+    EXPECT_TRUE(comment.starts_with(shown) && shown.size() > 5000) << count;
   }
 }
 
