@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <memory>
 #include <ostream>
 #include <string>
