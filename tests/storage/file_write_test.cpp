@@ -99,6 +99,7 @@ TEST(WriteFileAtomically, ReplacesOnlyAWritableRegularFileAndLeavesNothingElse) 
       EXPECT_EQ(bytes.str(), c.error ? "old" : "new");
       EXPECT_EQ(fs::status(dir / "file").permissions(), c.mode);
     }
+    EXPECT_EQ(fs::exists(dir / ".file.tmp123"), !c.staleRemoved);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), before - c.staleRemoved)
         << "a temporary file is left, or a link was replaced";
   }
