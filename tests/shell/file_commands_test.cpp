@@ -121,6 +121,8 @@ TEST_F(FileCommandsTest, OpenGameRunsExactlyWhenTheGameCanGoOnAndAFailureChanges
   };
   const auto bytes = [this](const char* text) { return [=, this] { return File("g.dat", text); }; };
   const QString cannot = "The game could not be opened: ";
+  const QString unread =
+      cannot + "the file could not be read, or its decisions could not be played again (error ";
   const std::vector<Case> cases = {
       {"ordinary", 3, kAnswerYes, played(5, "0.09"), 5, true, true, ""},
       {"one quarter", 1, 0, played(1, "0.09"), 1, true, false, ""},
@@ -131,25 +133,20 @@ TEST_F(FileCommandsTest, OpenGameRunsExactlyWhenTheGameCanGoOnAndAFailureChanges
       {"missing", 3, kAnswerYes, [this] { return folder_.filePath("none.dat"); }, 3, true, true,
        cannot + "there is no such file."},
       {"damaged", 3, kAnswerYes, bytes("21,1\r\n\"\"\r\nx,"), 3, true, true,
-       cannot + "the file could not be read, or its decisions could not be played again (error "
-                "13). A value in the file cannot be read or lies out of range."},
+       unread + "13). A value in the file cannot be read or lies out of range."},
       {"a FIFO", 3, kAnswerYes,
        [this] {
          const QString path = folder_.filePath("fifo.dat");
          ::mkfifo(QFile::encodeName(path).constData(), 0600);
          return path;
        },
-       3, true, true,
-       cannot + "the file could not be read, or its decisions could not be played again (error "
-                "75). It is not a regular file (a folder, a FIFO or a device)."},
+       3, true, true, unread + "75). It is not a regular file (a folder, a FIFO or a device)."},
       {"a fare of 17 significant digits", 0, 0,
        [this] {
-         QuarterDecisions quarter{};
-         quarter[1][0] = 0.11800000000000001;
-         quarter[2][0] = 0.1;
-         quarter[4][0] = 0.6;
-         return File("g.dat", QByteArray::fromStdString(storage::SavedGameText(
-                                  1, "line 1\nline 2", std::vector{quarter, quarter})));
+         QuarterDecisions q{};
+         q[1][0] = 0.11800000000000001, q[2][0] = 0.1, q[4][0] = 0.6;
+         return File("g.dat",
+                     storage::SavedGameText(1, "line 1\nline 2", std::vector{q, q}).c_str());
        },
        1, true, false, "", "0.118"},
       // Last: the time step stays with the model.

