@@ -11,6 +11,7 @@
 #include "platform/modal.h"
 #include "shell/about_window.h"
 #include "shell/decision_window.h"
+#include "shell/file_failure.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/menu_wiring.h"
@@ -18,7 +19,6 @@
 #include "shell/program_start.h"
 #include "shell/run_control.h"
 #include "shell/text.h"
-#include "storage/file_errors.h"
 #include "storage/game_dialogs.h"
 #include "storage/saved_game.h"
 #include "storage/settings_store.h"
@@ -61,48 +61,10 @@ QString OpenDamagedText() {
       "decisões não puderam ser jogadas novamente");
 }
 
-// Why a file could not be opened or saved, for the model's error number; empty when the
-// number alone must do.
-QString FileFailureCause(int code) {
-  switch (code) {
-    case storage::kErrFileTooLarge:
-      return Text("The file is too large.", "El archivo es demasiado grande.",
-                  "O arquivo é grande demais.");
-    case storage::kErrPermissionDenied:
-      return Text("There is no permission to use the file.",
-                  "No tiene permiso para usar el archivo.",
-                  "Você não tem permissão para usar o arquivo.");
-    case storage::kErrFileAccess:
-      return Text("It is not a regular file (a folder, a FIFO or a device).",
-                  "No es un archivo normal (una carpeta, una FIFO o un dispositivo).",
-                  "Não é um arquivo comum (uma pasta, um FIFO ou um dispositivo).");
-    case storage::kErrBrokenLink:
-      return Text("It is a link that leads nowhere.", "Es un enlace que no lleva a ningún sitio.",
-                  "É um link que não leva a lugar nenhum.");
-    case storage::kErrPathNotFound:
-      return Text("The folder does not exist.", "La carpeta no existe.", "A pasta não existe.");
-    case storage::kErrDiskFull:
-      return Text("The disk is full.", "El disco está lleno.", "O disco está cheio.");
-    case storage::kErrPastEnd:
-      return Text("The file ends too early.", "El archivo termina antes de tiempo.",
-                  "O arquivo termina antes do esperado.");
-    case storage::kErrFileTypeMismatch:
-    case storage::kErrFileOverflow:
-      return Text("A value in the file cannot be read or lies out of range.",
-                  "Un valor del archivo no se puede leer o está fuera de rango.",
-                  "Um valor do arquivo não pode ser lido ou está fora do intervalo permitido.");
-    default:
-      return QString();
-  }
-}
-
 // " (error N)." and the cause, if one is known.
 QString ErrorNumberAndCause(int code) {
-  QString text =
-      Text(" (error ", " (error ", " (erro ") + QString::number(code) + QStringLiteral(").");
-  const QString cause = FileFailureCause(code);
-  if (!cause.isEmpty()) text += QLatin1Char(' ') + cause;
-  return text;
+  return WithFileFailureCause(
+      Text(" (error ", " (error ", " (erro ") + QString::number(code) + QStringLiteral(")."), code);
 }
 
 // What opening a game does to the windows once its decisions have been played again.
@@ -222,15 +184,14 @@ void mnuFileSave_Click(frmMDI& window) {
       storage::SaveGameWithDialog(model, window.GameComments(), &errorCode);
   if (!status || *status == storage::kStatusDone) return;
   const QString code = QString::number(errorCode);
-  QString text = Text("The game could not be saved (error ", "No se pudo guardar el juego (error ",
-                      "Não foi possível salvar a simulação (erro ") +
-                 code +
-                 Text("). A file that was already there keeps its contents.",
-                      "). Un archivo que ya existía conserva su contenido.",
-                      "). Um arquivo que já existia mantém seu conteúdo.");
-  const QString cause = FileFailureCause(errorCode);
-  if (!cause.isEmpty()) text += QLatin1Char(' ') + cause;
-  platform::MsgBox(text, platform::kStyleExclamation, AppTitle);
+  const QString text =
+      Text("The game could not be saved (error ", "No se pudo guardar el juego (error ",
+           "Não foi possível salvar a simulação (erro ") +
+      code +
+      Text("). A file that was already there keeps its contents.",
+           "). Un archivo que ya existía conserva su contenido.",
+           "). Um arquivo que já existia mantém seu conteúdo.");
+  platform::MsgBox(WithFileFailureCause(text, errorCode), platform::kStyleExclamation, AppTitle);
 }
 
 // ---- View and Window ---------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include "platform/user_files.h"
 #include "platform/wait_cursor.h"
 #include "shell/advanced_options.h"
+#include "shell/file_failure.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/menu_wiring.h"
@@ -37,15 +38,20 @@ QString DataFile(const char* name) {
   return folder + QLatin1Char('/') + QLatin1String(name);
 }
 
-void TellFailure(const QString& what, const QString& file) {
-  platform::MsgBox(what + QDir::toNativeSeparators(file) + QLatin1Char('.'),
-                   platform::kStyleExclamation, AppTitle);
+// The message, the file and the cause of the model's error number `code`, if known.
+QString FailureText(const QString& what, const QString& file, int code) {
+  return WithFileFailureCause(what + QDir::toNativeSeparators(file) + QLatin1Char('.'), code);
 }
 
-QString ResearchFailure() {
-  return Text("The research data could not be saved in the file ",
-              "No se pudieron guardar los datos de investigación en el archivo ",
-              "Não foi possível salvar os dados de pesquisa no arquivo ");
+void TellFailure(const QString& what, const QString& file, int code) {
+  platform::MsgBox(FailureText(what, file, code), platform::kStyleExclamation, AppTitle);
+}
+
+QString ResearchFailure(int code) {
+  return FailureText(Text("The research data could not be saved in the file ",
+                          "No se pudieron guardar los datos de investigación en el archivo ",
+                          "Não foi possível salvar os dados de pesquisa no arquivo "),
+                     ResearchFileName, code);
 }
 
 void Show(QWidget* content) {
@@ -66,22 +72,24 @@ bool FolderExists(const QString& folder) { return !folder.isEmpty() && QFileInfo
 
 void mnuFile_Save_Old_Click(game& model) {
   const QString file = DataFile("Oravel1.ZK1");
-  if (storage::SaveOLDGame(model, FilePathBytes(file), true, std::string()) !=
+  int errorCode = 0;
+  if (storage::SaveOLDGame(model, FilePathBytes(file), true, std::string(), &errorCode) !=
       storage::kStatusDone) {
     TellFailure(Text("The game could not be saved in the old format in the file ",
                      "No se pudo guardar el juego en el formato antiguo en el archivo ",
                      "Não foi possível salvar a simulação no formato antigo no arquivo "),
-                file);
+                file, errorCode);
   }
 }
 
 void ListVars_Click(game& model) {
   const QString file = DataFile("ZvkVariables.txt");
-  if (storage::ListVarValues(model, FilePathBytes(file)) != storage::kStatusDone) {
+  int errorCode = 0;
+  if (storage::ListVarValues(model, FilePathBytes(file), &errorCode) != storage::kStatusDone) {
     TellFailure(Text("The variables could not be written to the file ",
                      "No se pudieron escribir las variables en el archivo ",
                      "Não foi possível gravar as variáveis no arquivo "),
-                file);
+                file, errorCode);
   }
 }
 
@@ -114,19 +122,20 @@ void ConnectResearchCommands(frmMDI& window) {
 QStringList SaveResearchRun(game& model, const QString& folder) {
   QStringList notices;
   int status = storage::kStatusFileExists;
+  int errorCode = 0;
   while (status == storage::kStatusFileExists) {
     if (AutoSaveRunNumber == std::numeric_limits<int16_t>::max()) {
-      notices << ResearchFailure() + QDir::toNativeSeparators(ResearchFileName) + QLatin1Char('.');
+      notices << ResearchFailure(0);
       break;
     }
     ++AutoSaveRunNumber;
     ResearchFileName = AddTrailingBackslash(folder) + AutoSaveBaseName + QLatin1Char('_') +
                        QString::number(AutoSaveRunNumber) + QStringLiteral(" Period=") +
                        QString::number(model.TValue()) + QStringLiteral(".csv");
-    status = storage::SaveResearchData(model, FilePathBytes(ResearchFileName), false);
+    status = storage::SaveResearchData(model, FilePathBytes(ResearchFileName), false, &errorCode);
   }
   if (status == storage::kStatusFailed) {
-    notices << ResearchFailure() + QDir::toNativeSeparators(ResearchFileName) + QLatin1Char('.');
+    notices << ResearchFailure(errorCode);
   }
   if (const storage::SettingsError error = storage::AdvancedOptionsUpdateRunNumber()) {
     notices << SettingsErrorText(*error);

@@ -20,11 +20,13 @@
 #include "platform/twips.h"
 #include "platform/user_files.h"
 #include "platform/wait_cursor.h"
+#include "shell/file_failure.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/program_start.h"
 #include "shell/research_commands.h"
 #include "shell/text.h"
+#include "storage/file_errors.h"
 #include "storage/saved_game_file.h"
 #include "storage/settings_store.h"
 
@@ -242,11 +244,14 @@ void frmSurveyLinks::SaveChangedRows() {
   if (SurveyLinksPath.isEmpty() ||
       storage::SaveResearchSurveyLinks(FilePathBytes(file), true, rows, error) !=
           storage::kStatusDone) {
-    platform::MsgBox(Text("The survey links could not be saved in the file ",
-                          "No se pudieron guardar los enlaces de encuestas en el archivo ",
-                          "Não foi possível salvar os links de pesquisa no arquivo ") +
-                         file + QLatin1Char('.'),
-                     platform::kStyleExclamation, AppTitle);
+    // No location has no system error, and so no cause.
+    platform::MsgBox(
+        WithFileFailureCause(Text("The survey links could not be saved in the file ",
+                                  "No se pudieron guardar los enlaces de encuestas en el archivo ",
+                                  "Não foi possível salvar os links de pesquisa no arquivo ") +
+                                 file + QLatin1Char('.'),
+                             error ? storage::FileErrorNumber(error) : 0),
+        platform::kStyleExclamation, AppTitle);
     return;
   }
   shownRows_ = rows;

@@ -47,10 +47,13 @@ constexpr DumpedVar kDumpedVars[] = {
     {"Traditional_Quality", 290},
 };
 
-bool Write(game& model, const std::string& fileName, std::string_view text) {
+bool Write(game& model, const std::string& fileName, std::string_view text, int* errorCode) {
+  if (errorCode != nullptr) *errorCode = 0;
   std::error_code error;
   if (WriteFileAtomically(fileName, text, error)) return true;
-  RaiseError(model, FileErrorNumber(error), kAreaSaveGame);
+  const int code = FileErrorNumber(error);
+  if (errorCode != nullptr) *errorCode = code;
+  RaiseError(model, code, kAreaSaveGame);
   return false;
 }
 
@@ -59,7 +62,8 @@ bool Write(game& model, const std::string& fileName, std::string_view text) {
 std::array<int32_t, 5> OldSavedDecisionVars() { return {68, 70, 69, 204, 275}; }
 
 int SaveOLDGame(game& model, const std::string& fileName, bool overwrite,
-                const std::string& /*comments*/) {
+                const std::string& /*comments*/, int* errorCode) {
+  if (errorCode != nullptr) *errorCode = 0;
   if (FileExists(fileName) && !overwrite) {
     model.Announce([](GameEvents& s) { s.GameSaved(); });
     return kStatusFileExists;
@@ -73,7 +77,7 @@ int SaveOLDGame(game& model, const std::string& fileName, bool overwrite,
       file.Number(model.ReadVarValue(var, t, 0), Then::LineEnd);
     }
   }
-  if (!Write(model, fileName, file.Text())) return kStatusFailed;
+  if (!Write(model, fileName, file.Text(), errorCode)) return kStatusFailed;
   // Progress of a save that happened: a failed one tells only its error.
   for (int16_t t = 0; t <= periods; ++t) {
     model.Announce([&](GameEvents& s) { s.Saving(t, periods); });
@@ -82,7 +86,7 @@ int SaveOLDGame(game& model, const std::string& fileName, bool overwrite,
   return kStatusDone;
 }
 
-int ListVarValues(game& model, const std::string& fileName) {
+int ListVarValues(game& model, const std::string& fileName, int* errorCode) {
   std::string text;
   for (const DumpedVar& var : kDumpedVars) {
     text += var.name;
@@ -90,7 +94,7 @@ int ListVarValues(game& model, const std::string& fileName) {
     text += numtext::GeneralNumber(model.ReadVarValue(var.number, model.Period(), 0));
     text += kLineEnd;
   }
-  return Write(model, fileName, text) ? kStatusDone : kStatusFailed;
+  return Write(model, fileName, text, errorCode) ? kStatusDone : kStatusFailed;
 }
 
 }  // namespace talvair::storage

@@ -24,14 +24,14 @@ std::array<int32_t, 5> OldSavedDecisionVars();
 // The tag, the period, then element 0 of every decision of every period from 0 to the
 // current one, one per line. A file that exists is replaced only when `overwrite` is set
 // (else kStatusFileExists). Raises Saving after each period and GameSaved; a failure
-// raises Error with area 22, keeps any old file whole and gives kStatusFailed. The
-// comments are not written.
+// raises Error with area 22, keeps any old file whole and gives kStatusFailed, `errorCode`
+// (when given) getting the Error event's number. The comments are not written.
 int SaveOLDGame(game& model, const std::string& fileName, bool overwrite,
-                const std::string& comments);
+                const std::string& comments, int* errorCode = nullptr);
 
 // Writes the 24 stocks at the current period, each as its name, a TAB and its value in
 // general number text, replacing the file. kStatusDone, or kStatusFailed with Error
-// raised (area 22).
-int ListVarValues(game& model, const std::string& fileName);
+// raised (area 22) and its number in `errorCode` (when given).
+int ListVarValues(game& model, const std::string& fileName, int* errorCode = nullptr);
 
 }  // namespace talvair::storage

@@ -31,7 +31,9 @@ std::string ResearchDataText(game& model) {
   return text;
 }
 
-int SaveResearchData(game& model, const std::string& pathAndFilename, bool overwrite) {
+int SaveResearchData(game& model, const std::string& pathAndFilename, bool overwrite,
+                     int* errorCode) {
+  if (errorCode != nullptr) *errorCode = 0;
   const auto saved = [&model] { model.Announce([](GameEvents& s) { s.GameSaved(); }); };
   if (FileExists(pathAndFilename) && !overwrite) {
     saved();
@@ -43,7 +45,9 @@ int SaveResearchData(game& model, const std::string& pathAndFilename, bool overw
       saved();
       return kStatusFileExists;
     }
-    RaiseError(model, FileErrorNumber(error), kAreaSaveGame);
+    const int code = FileErrorNumber(error);
+    if (errorCode != nullptr) *errorCode = code;
+    RaiseError(model, code, kAreaSaveGame);
     return kStatusFailed;
   }
   const int16_t periods = model.Period();

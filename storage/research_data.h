@@ -19,7 +19,9 @@ std::string ResearchDataText(game& model);
 // Writes the file. An existing file is replaced only when `overwrite` is set, else it is
 // kept and the result is kStatusFileExists, also when it appears while the file is being
 // written. Raises Saving once when written and GameSaved when written or refused; a
-// failure raises Error with area 22, leaves no file behind and gives kStatusFailed.
-int SaveResearchData(game& model, const std::string& pathAndFilename, bool overwrite);
+// failure raises Error with area 22, leaves no file behind and gives kStatusFailed,
+// `errorCode` (when given) getting the Error event's number.
+int SaveResearchData(game& model, const std::string& pathAndFilename, bool overwrite,
+                     int* errorCode = nullptr);
 
 }  // namespace talvair::storage

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -168,7 +169,7 @@ TEST_F(ResearchEditionTest, NoInputRunsInsideTheExportAndAFailureIsToldOnceTheRu
   Run();
   EXPECT_EQ(Messages(),
             (Shown{{48, ("No se pudieron guardar los datos de investigación en el archivo " +
-                         Path("gone/pc7_2 Period=2.csv") + ".")
+                         Path("gone/pc7_2 Period=2.csv") + ". La carpeta no existe.")
                             .toStdString()}}));
   EXPECT_EQ(model_.TValue(), 2);
   EXPECT_TRUE(window_->cmdRun()->isEnabled());
@@ -391,7 +392,55 @@ TEST_F(ResearchEditionTest, MaintenanceFilesGoToTheDataFolderAndFailuresAreTold)
     EXPECT_TRUE(QFile::exists(Path("data/") + c.file)) << c.file;
     platform::SetUserDataFolder(blocked);
     c.handler(model_);
-    EXPECT_EQ(Messages(), (Shown{{48, (c.failure + blocked + '/' + c.file + ".").toStdString()}}));
+    EXPECT_EQ(
+        Messages(),
+        (Shown{
+            {48, (c.failure + blocked + '/' + c.file + ". A pasta não existe.").toStdString()}}));
+  }
+}
+
+// A folder in the file's place refuses the write whatever the user's rights, so this holds
+// under root too. The other languages' causes are checked with the missing folders above.
+TEST_F(ResearchEditionTest, AFileThatCannotBeReplacedIsToldWithItsCause) {
+  using Write = std::function<void(const QString& file)>;
+  struct Case {
+    const char* file;  // under the test's folder
+    const char* failure;
+    Write write;
+  };
+  const Case cases[] = {
+      {"out/pc7_1 Period=1.csv", "The research data could not be saved in the file ",
+       [this](const QString& file) {
+         ASSERT_TRUE(QDir().mkpath(file));
+         AutoSaveEnabled = true;
+         Run();
+       }},
+      {"data/Oravel1.ZK1", "The game could not be saved in the old format in the file ",
+       [this](const QString& file) {
+         ASSERT_TRUE(QDir().mkpath(file));
+         mnuFile_Save_Old_Click(model_);
+       }},
+      {"out/TalvairSurveyLinks.txt", "The survey links could not be saved in the file ",
+       [this](const QString& file) {
+         WriteLinks(file, "0,0,\"Start\",\"\"\r\n");
+         ASSERT_FALSE(storage::SurveyLinksPathWrite(Path("out")));
+         LoadStoredSurveyLinks();
+         SurveyLinksDue = true;
+         frmSurveyLinks* window = CreateSurveyLinksWindow(*window_->MdiArea(), true);
+         window->txtURL(3)->setText("http://edited");
+         ASSERT_TRUE(QFile::remove(file) && QDir().mkdir(file));
+         messages_.Clear();
+         window->parentWidget()->close();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    SetUp();
+    const QString file = Path(c.file);
+    c.write(file);
+    EXPECT_EQ(Messages(), (Shown{{48, (c.failure + file +
+                                       ". It is not a regular file (a folder, a FIFO or a device).")
+                                          .toStdString()}}));
   }
 }
 
