@@ -18,6 +18,17 @@ namespace talvair::views {
 
 namespace internal {
 
+// The child that takes over when the active one closes, as on the platform: the topmost other
+// that can be activated; nullptr when there is none.
+QMdiSubWindow* NextChild(const QMdiArea& area, const QMdiSubWindow* closing) {
+  const QList<QMdiSubWindow*> stack = area.subWindowList(QMdiArea::StackingOrder);
+  for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
+    QMdiSubWindow* next = *it;
+    if (next != closing && next->isVisible() && next->isEnabled()) return next;
+  }
+  return nullptr;
+}
+
 // The MDI child of a registered window. It reports an accepted close at once, so the entry
 // is gone before close() returns rather than when the deferred deletion runs.
 class ViewHost : public QMdiSubWindow {
@@ -87,15 +98,6 @@ void TakeFocusBack(QMdiSubWindow& window) {
 }
 
 }  // namespace
-
-QMdiSubWindow* NextChild(const QMdiArea& area, const QMdiSubWindow* closing) {
-  const QList<QMdiSubWindow*> stack = area.subWindowList(QMdiArea::StackingOrder);
-  for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
-    QMdiSubWindow* next = *it;
-    if (next != closing && next->isVisible() && next->isEnabled()) return next;
-  }
-  return nullptr;
-}
 
 QString TableKey(int tableNumber) {
   return QStringLiteral("table_") + QString::number(tableNumber);

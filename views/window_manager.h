@@ -84,10 +84,6 @@ class ViewCollection {
 // or maximised window keeps its state: its normal place is pulled in.
 void KeepInsideArea(QMdiSubWindow& window);
 
-// The child that takes over when the active one closes, as on the platform: the topmost other
-// that can be activated; nullptr when there is none.
-QMdiSubWindow* NextChild(const QMdiArea& area, const QMdiSubWindow* closing);
-
 // The MDI child hosting an output window's content; nullptr for any other window.
 View* ViewOf(const QMdiSubWindow* window);
 
