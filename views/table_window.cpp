@@ -189,11 +189,7 @@ void frmTable::Create(int tableNumber) {
   if (QMdiSubWindow* host = Host(); opening && host != nullptr) KeepInsideArea(*host);
 }
 
-void frmTable::Reset() {
-  // Drawn once rebuilt.
-  flxGrid_->SetRedraw(false);
-  Create(tableNumber_);
-}
+void frmTable::Reset() { Create(tableNumber_); }
 
 void frmTable::Update() {
   if (!tableReady_) return;
