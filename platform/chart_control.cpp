@@ -385,7 +385,7 @@ void ChartControl::Draw() {
     axesDrawn_ = true;
     plot_->replot(QCustomPlot::rpQueuedRefresh);
   } else {
-    static_cast<ChartPlot*>(plot_)->ReplotOnLastLayout();
+    plot_->ReplotOnLastLayout();
   }
 }
 

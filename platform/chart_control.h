@@ -18,10 +18,11 @@
 #include <utility>
 #include <vector>
 
-class QCustomPlot;
 class QLabel;
 
 namespace talvair::platform {
+
+class ChartPlot;
 
 namespace chart {
 // 3 redraws the chart from the properties, at once.
@@ -121,7 +122,7 @@ class ChartControl : public QWidget {
   bool ShowAxisLabels();
   void ShowLegend(const QStringList& texts, const std::vector<QColor>& colours);
 
-  QCustomPlot* plot_;
+  ChartPlot* plot_;
   QLabel* legendRow_;
   QStringList legendTexts_;
   QString tag_;

@@ -103,12 +103,6 @@ FileDialogChoice ChoiceOf(const QStringList& files) {
   return choice;
 }
 
-FileDialogChoice ChoiceOf(const QString& fileName, const QString& comments) {
-  FileDialogChoice choice = ChoiceOf(QStringList{fileName});
-  choice.comments = comments;
-  return choice;
-}
-
 bool TemplateExists(const QString& library, int id) {
   if (id != kCommentsTemplate || library.isEmpty()) return false;
   const QString program = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();

@@ -103,7 +103,6 @@ struct FileDialogChoice {
 
 // The parts of the files chosen, all in one folder, as the dialog reports them.
 FileDialogChoice ChoiceOf(const QStringList& files);
-FileDialogChoice ChoiceOf(const QString& fileName, const QString& comments);
 
 class FileDialogService {
  public:
