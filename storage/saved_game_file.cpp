@@ -87,7 +87,7 @@ ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
         value = *number;
       }
     }
-      // The quarter after the last one run is not played, and so not checked.
+    // The quarter after the last one run is not played, and so not checked.
     if (t < std::min<std::int64_t>(*periods, kLastPeriod) &&
         !DecisionsInRange(quarter, std::nullopt)) {
       return failed(kErrFileOverflow);

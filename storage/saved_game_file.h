@@ -58,7 +58,8 @@ std::string SavedGameText(std::int16_t periods, std::string_view comments,
 
 // Reads and checks a whole file before anything is done with it: the version, a count of
 // quarters from 0 to 41, and finite numbers for every value of the quarters the count
-// needs, the decisions within their ranges (hiring's lower bound aside). Quarters after the count are ignored; `onQuarterRead` hears of each one read.
+// needs, the decisions within their ranges (hiring's lower bound aside). Quarters after the
+// count are ignored; `onQuarterRead` hears of each one read.
 ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
                           const std::function<void(int quarter, int periods)>& onQuarterRead = {});
 
