@@ -8,7 +8,6 @@
 
 #include "model/game.h"
 #include "platform/file_dialog.h"
-#include "storage/comment_escape.h"
 #include "storage/csv_text.h"
 #include "storage/saved_game.h"
 #include "storage/saved_game_file.h"
@@ -60,21 +59,7 @@ QString PreviewGameComments(const QString& path) {
   const std::optional<std::string> head =
       ReadFilePrefix(NativePath(path), kPreviewBytes, &tooLarge);
   if (!head) return QString();
-  if (tooLarge) {
-    // The comments line may run on past what was read: its whole characters, then "…".
-    CsvReader file(*head);
-    file.Item();
-    file.Line();
-    std::string_view line = file.Line().value_or(std::string_view());
-    const bool whole = line.size() >= 2 && line.front() == '"' && line.back() == '"';
-    if (!whole && line.data() + line.size() == head->data() + head->size()) {
-      const std::string quote = line.starts_with('"') ? "\"" : "";
-      line.remove_prefix(quote.size());
-      return QString::fromStdString(quote + FromFileLineEnds(DecodeCommentStart(line))) +
-             QChar(0x2026);
-    }
-  }
-  return QString::fromStdString(PreviewComments(*head));
+  return QString::fromStdString(PreviewComments(*head, tooLarge));
 }
 
 std::optional<QString> ShowOpenGameDialog() {

@@ -64,7 +64,8 @@ ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
                           const std::function<void(int quarter, int periods)>& onQuarterRead = {});
 
 // What the Open game dialog shows for a selected file, read from the file's first bytes:
-// line 2 as it stands, decoded, between its double quotes.
-std::string PreviewComments(std::string_view head);
+// line 2 as it stands, decoded, between its double quotes. With `cut` the file goes on past
+// `head`: a line 2 that runs to its end shows its whole characters, then "…".
+std::string PreviewComments(std::string_view head, bool cut = false);
 
 }  // namespace talvair::storage
