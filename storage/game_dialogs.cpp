@@ -27,9 +27,7 @@ void SetUp(platform::ComDlgEx& dialog, bool saving) {
   dialog.CenterDialog(2);
   dialog.DialogTitle(saving ? QStringLiteral("Save game") : QStringLiteral("Open game"));
   // The Comments template lives in the program itself.
-  QString library = QCoreApplication::applicationDirPath();
-  if (!library.endsWith(QLatin1Char('/'))) library += QLatin1Char('/');
-  dialog.TemplateLibrary(library + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+  dialog.TemplateLibrary(QCoreApplication::applicationFilePath());
   dialog.Directory(GameDialogFolder());
   dialog.TemplateID(platform::kCommentsTemplate);
   dialog.StatusbarVisible(false);
