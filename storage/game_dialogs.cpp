@@ -8,7 +8,6 @@
 
 #include "model/game.h"
 #include "platform/file_dialog.h"
-#include "storage/comment_escape.h"
 #include "storage/csv_text.h"
 #include "storage/saved_game.h"
 #include "storage/saved_game_file.h"
@@ -28,9 +27,7 @@ void SetUp(platform::ComDlgEx& dialog, bool saving) {
   dialog.CenterDialog(2);
   dialog.DialogTitle(saving ? QStringLiteral("Save game") : QStringLiteral("Open game"));
   // The Comments template lives in the program itself.
-  QString library = QCoreApplication::applicationDirPath();
-  if (!library.endsWith(QLatin1Char('/'))) library += QLatin1Char('/');
-  dialog.TemplateLibrary(library + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+  dialog.TemplateLibrary(QCoreApplication::applicationFilePath());
   dialog.Directory(GameDialogFolder());
   dialog.TemplateID(platform::kCommentsTemplate);
   dialog.StatusbarVisible(false);
@@ -60,21 +57,7 @@ QString PreviewGameComments(const QString& path) {
   const std::optional<std::string> head =
       ReadFilePrefix(NativePath(path), kPreviewBytes, &tooLarge);
   if (!head) return QString();
-  if (tooLarge) {
-    // The comments line may run on past what was read: its whole characters, then "…".
-    CsvReader file(*head);
-    file.Item();
-    file.Line();
-    std::string_view line = file.Line().value_or(std::string_view());
-    const bool whole = line.size() >= 2 && line.front() == '"' && line.back() == '"';
-    if (!whole && line.data() + line.size() == head->data() + head->size()) {
-      const std::string quote = line.starts_with('"') ? "\"" : "";
-      line.remove_prefix(quote.size());
-      return QString::fromStdString(quote + FromFileLineEnds(DecodeCommentStart(line))) +
-             QChar(0x2026);
-    }
-  }
-  return QString::fromStdString(PreviewComments(*head));
+  return QString::fromStdString(PreviewComments(*head, tooLarge));
 }
 
 std::optional<QString> ShowOpenGameDialog() {

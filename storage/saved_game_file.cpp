@@ -87,7 +87,7 @@ ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
         value = *number;
       }
     }
-      // The quarter after the last one run is not played, and so not checked.
+    // The quarter after the last one run is not played, and so not checked.
     if (t < std::min<std::int64_t>(*periods, kLastPeriod) &&
         !DecisionsInRange(quarter, std::nullopt)) {
       return failed(kErrFileOverflow);
@@ -99,13 +99,18 @@ ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
   return {kStatusDone, 0};
 }
 
-std::string PreviewComments(std::string_view head) {
+std::string PreviewComments(std::string_view head, bool cut) {
   CsvReader file(head);
   file.Item();  // the version
   file.Line();  // the rest of line 1
-  const std::string_view line = file.Line().value_or(std::string_view());
+  std::string_view line = file.Line().value_or(std::string_view());
   if (line.size() >= 2 && line.front() == '"' && line.back() == '"') {
     return '"' + FromFileLineEnds(DecodeComment(line.substr(1, line.size() - 2))) + '"';
+  }
+  if (cut && line.data() + line.size() == head.data() + head.size()) {
+    const std::string quote = line.starts_with('"') ? "\"" : "";
+    line.remove_prefix(quote.size());
+    return quote + FromFileLineEnds(DecodeCommentStart(line)) + "\xE2\x80\xA6";  // "…"
   }
   return FromFileLineEnds(DecodeComment(line));
 }

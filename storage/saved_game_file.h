@@ -58,12 +58,14 @@ std::string SavedGameText(std::int16_t periods, std::string_view comments,
 
 // Reads and checks a whole file before anything is done with it: the version, a count of
 // quarters from 0 to 41, and finite numbers for every value of the quarters the count
-// needs, the decisions within their ranges (hiring's lower bound aside). Quarters after the count are ignored; `onQuarterRead` hears of each one read.
+// needs, the decisions within their ranges (hiring's lower bound aside). Quarters after the
+// count are ignored; `onQuarterRead` hears of each one read.
 ReadResult ParseSavedGame(std::string_view text, SavedGame& game,
                           const std::function<void(int quarter, int periods)>& onQuarterRead = {});
 
 // What the Open game dialog shows for a selected file, read from the file's first bytes:
-// line 2 as it stands, decoded, between its double quotes.
-std::string PreviewComments(std::string_view head);
+// line 2 as it stands, decoded, between its double quotes. With `cut` the file goes on past
+// `head`: a line 2 that runs to its end shows its whole characters, then "…".
+std::string PreviewComments(std::string_view head, bool cut = false);
 
 }  // namespace talvair::storage

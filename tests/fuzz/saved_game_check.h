@@ -20,6 +20,7 @@ inline std::string CheckSavedGameReader(std::string_view bytes) {
   if (DecodeString(EncodeString(text)) != text) return "escape round trip";
   (void)DecodeString(bytes);
   (void)PreviewComments(bytes);
+  (void)PreviewComments(bytes, true);  // as if the file went on
 
   SavedGame game;
   const ReadResult result = ParseSavedGame(bytes, game);
