@@ -124,11 +124,14 @@ int LoadGame(game& model, const std::string& fileName, LoadGameHost* host, int* 
           });
         },
         [&](int t) {
-          // Hiring's lower bound is the workforce of the quarter about to be played.
+          const auto q = static_cast<std::size_t>(t);
+          // The decision window holds lay-offs to the workforce at a run's first quarter; the
+          // run then plays the same decisions on while the workforce falls. Decisions change
+          // only where a run starts, so the bound is checked there; a quarter that repeats
+          // the one before may lie inside a run, where nothing was checked.
+          if (q > 0 && played[q] == played[q - 1]) return;
           const double workforce = model.GetVarValue(varnum::total_csms, -1, 0);
-          if (!DecisionsInRange(played[static_cast<std::size_t>(t)], workforce)) {
-            throw DecisionOutOfRange();
-          }
+          if (!DecisionsInRange(played[q], workforce)) throw DecisionOutOfRange();
         });
   } catch (const DecisionOutOfRange&) {
     return failed(kErrFileOverflow);

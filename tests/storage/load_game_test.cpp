@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -11,6 +12,7 @@
 
 #include "model/game.h"
 #include "model/game_events.h"
+#include "model/var_number.h"
 #include "storage/saved_game.h"
 
 namespace talvair::storage {
@@ -127,6 +129,76 @@ TEST(LoadGame, ASavedGameOpensExactlyAsItWasPlayed) {
   }
 }
 
+// Games played as a player plays them, each run's decisions inside the window's ranges at its
+// first quarter (often kept from the run before), lay-offs down to the whole workforce in a
+// third of the runs, every time step, Go Back now and then: each opens again as it was played.
+TEST(LoadGame, EveryGameAPlayerSavesOpensAsItWasPlayed) {
+  constexpr std::array<int16_t, 7> kSteps = {1, 2, 4, 10, 15, 20, 40};
+  std::mt19937 random(26);
+  const auto pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const auto decimal = [](int value, int digits) {
+    std::string fraction = std::to_string(value % (digits == 2 ? 100 : 1000));
+    fraction.insert(0, static_cast<std::size_t>(digits) - fraction.size(), '0');
+    return std::to_string(value / (digits == 2 ? 100 : 1000)) + "." + fraction;
+  };
+  const std::string file = File("played.dat", "");
+  int liquidated = 0, layOffsPastTheWorkforce = 0;
+  for (int played = 0; played < 150; ++played) {
+    Player p;
+    for (int action = 0; action < 9; ++action) {
+      const int16_t period = p.g.Period();
+      if (period > 0 && (p.g.GameOver() || pick(0, 5) == 0)) {
+        if (pick(0, 2) == 0) break;
+        int16_t back = kSteps[static_cast<std::size_t>(pick(0, 3))];
+        while (back > period) back = static_cast<int16_t>(back / 2);
+        p.g.RunPeriod(back);
+        p.g.GoBack();
+        continue;
+      }
+      if (p.g.GameOver()) break;
+      const int workforce =
+          static_cast<int>(std::nearbyint(p.g.GetVarValue(varnum::total_csms, -1, 0)));
+      // Mostly what a player tries, now and then anything the window takes.
+      const bool wild = pick(0, 7) == 0;
+      const std::array<std::string, 5> fresh = {
+          std::to_string(wild         ? pick(-3, 1000)
+                         : pick(0, 2) ? 0
+                                      : pick(-1, 2)),
+          decimal(wild ? pick(10, 1000) : pick(70, 130), 3),
+          decimal(wild ? pick(0, 100) : pick(2, 15), 2),
+          std::to_string(pick(0, 2) == 0 ? (pick(0, 3) ? pick(-workforce, 0) : -workforce)
+                         : wild          ? pick(0, 10000)
+                                         : pick(0, 40)),
+          decimal(wild ? pick(10, 200) : pick(30, 100), 2)};
+      for (std::size_t box = 0; box < fresh.size(); ++box) {
+        if (action == 0 || pick(0, 1)) p.decisions[box] = fresh[box];
+      }
+      // The window puts a lay-off beyond the workforce back to the bound.
+      if (std::stoi(p.decisions[3]) < -workforce) p.decisions[3] = std::to_string(-workforce);
+      p.g.RunPeriod(kSteps[static_cast<std::size_t>(pick(0, 6))]);
+      p.g.ApplyDecisions();
+      p.g.GoForward();
+    }
+    for (int16_t t = 0; t < p.g.Period(); ++t) {
+      layOffsPastTheWorkforce += p.g.GetVarValue(varnum::decidehiring, t, 0) <
+                                 -std::nearbyint(p.g.GetVarValue(varnum::total_csms, t, 0));
+    }
+    liquidated += p.g.GameOver() && p.g.Period() < 40;
+    ASSERT_EQ(SaveGame(p.g, file, true, "game " + std::to_string(played)), kStatusDone);
+    Player opened;
+    ASSERT_EQ(LoadGame(opened.g, file), kStatusDone) << "game " << played;
+    ASSERT_EQ(std::tuple(opened.g.Period(), opened.g.GameOver(), opened.g.ExtraString()),
+              std::tuple(p.g.Period(), p.g.GameOver(), "game " + std::to_string(played)));
+    ASSERT_TRUE(opened.g.VarValues() == p.g.VarValues()) << "game " << played;
+    ASSERT_TRUE(opened.g.DisplayValues() == p.g.DisplayValues()) << "game " << played;
+  }
+  // The games reached what they are meant to try.
+  EXPECT_GT(liquidated, 30);
+  EXPECT_GT(layOffsPastTheWorkforce, 100);
+}
+
 TEST(LoadGame, AnUnsoundFileOrAFailedReplayKeepsTheGame) {
   const std::string head = "21,2\r\n\"%97\"\r\n";
   auto quarter = [](const char* fare, const char* hiring = "9") {
@@ -153,6 +225,17 @@ TEST(LoadGame, AnUnsoundFileOrAFailedReplayKeepsTheGame) {
       {"replay fails", head + quarter("0.09") + quarter("0"), kStatusFailed, {"Error 6 21"}},
       {"lay-offs beyond the workforce, found once a quarter is played",
        head + quarter("0.09") + quarter("0.09", "-1000") + quarter("0.09"),
+       kStatusFailed,
+       {"Error 6 21"}},
+      {"lay-offs beyond the workforce in the first quarter",
+       "21,1\r\n\"\"\r\n" + quarter("0.09", "-166"),
+       kStatusFailed,
+       {"Error 6 21"}},
+      // Lay-offs the window let pass at the first quarter go on while the workforce falls, but
+      // a new fare starts a run, where they are held to the workforce again.
+      {"a run that changes only the fare",
+       "21,3\r\n\"\"\r\n" + quarter("0.09", "-165") + quarter("0.09", "-165") +
+           quarter("0.1", "-165"),
        kStatusFailed,
        {"Error 6 21"}},
   };

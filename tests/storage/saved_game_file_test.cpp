@@ -128,7 +128,8 @@ TEST(SavedGameFile, DecisionsAreHeldToTheWindowsRangesAsItsCheckRoundsThem) {
       {0, 1000.5, true},     {0, -3.5, false},  {1, 0.005, false},       {1, 1.005, true},
       {1, 1.006, false},     {2, -0.004, true}, {2, 1.006, false},       {3, 1e300, false},
       {3, 10000.5001, true}, {3, -1e6, true},   {3, -1000, true, 999.6}, {3, -1000, false, 999.4},
-      {4, 0.094, false},     {4, 2.006, false}};
+      {4, 0.094, false},     {4, 2.006, false}, {0, -3, true},           {0, 1000, true},
+      {1, 0.01, true},       {1, 1.00, true},   {4, 0.10, true},         {4, 2.00, true}};
   for (const Case& c : cases) {
     QuarterDecisions quarter{};
     quarter[1][0] = 0.1;
