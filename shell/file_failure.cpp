@@ -23,6 +23,14 @@ QString FileFailureCause(int code) {
                   "É um link que não leva a lugar nenhum.");
     case storage::kErrPathNotFound:
       return Text("The folder does not exist.", "La carpeta no existe.", "A pasta não existe.");
+    case storage::kErrBadFileName:
+      return Text(
+          "The name of the file or of its path is too long (a name takes at most 255 "
+          "bytes).",
+          "El nombre del archivo o de su ruta es demasiado largo (un nombre admite como "
+          "máximo 255 bytes).",
+          "O nome do arquivo ou do seu caminho é longo demais (um nome admite no máximo "
+          "255 bytes).");
     case storage::kErrDiskFull:
       return Text("The disk is full.", "El disco está lleno.", "O disco está cheio.");
     case storage::kErrPastEnd:

@@ -275,11 +275,46 @@ std::string Joined(std::string head, std::string_view tail) {
   return head;
 }
 
-// The program's temporary names for `target`: ".NAME.tmp" and digits.
-std::string TemporaryPrefix(const fs::path& target) {
-  std::string prefix(1, '.');
-  prefix += target.filename().string();
+// The digits that end a temporary name: a number below 10^9.
+constexpr std::size_t kTemporaryDigits = 9;
+constexpr unsigned kTemporaryNumbers = 1000000000u;
+
+// The longest name the folder takes; 255 bytes where the system does not say.
+std::size_t MaxNameBytes(const fs::path& folder) {
+  const long max = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return max >= 64 ? static_cast<std::size_t>(max) : 255;
+}
+
+// 64-bit FNV-1a: the same for a name in every run of the program, so a later save still
+// knows a temporary left by an earlier one.
+std::string NameHash(std::string_view name) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  std::string text(16, '0');
+  for (std::size_t i = text.size(); i-- > 0; hash >>= 4) text[i] = "0123456789abcdef"[hash & 15];
+  return text;
+}
+
+// The program's temporary names for `target`: ".NAME.tmp" and digits. A name too long for
+// that is cut (at a character's start) and followed by a hash of the whole: ".CUT.tmpHASH-"
+// and digits. Targets alike in their first bytes then never share temporaries, and neither
+// form can be read as the other (one ends in ".tmp" and digits, the other in "-" and digits).
+std::string TemporaryPrefix(const fs::path& folder, const fs::path& target) {
+  const std::string name = target.filename().string();
+  const std::size_t max = MaxNameBytes(folder) - kTemporaryDigits;
+  std::string prefix = Joined(".", name);
   prefix += ".tmp";
+  if (prefix.size() <= max) return prefix;
+  const std::string hash = NameHash(name);
+  std::size_t cut = std::min(name.size(), max - std::min(max, 6 + hash.size()));
+  while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+  prefix = Joined(".", std::string_view(name).substr(0, cut));
+  prefix += ".tmp";
+  prefix += hash;
+  prefix += '-';
   return prefix;
 }
 
@@ -328,7 +363,7 @@ std::error_code NameTemporary(const fs::path& folder, const std::string& prefix,
   std::mt19937 random(seed());
   const std::string self = Joined("/proc/self/fd/", std::to_string(fd));
   for (int attempt = 0; attempt < 16; ++attempt) {
-    temporary = folder / Joined(prefix, std::to_string(random() % 1000000000u));
+    temporary = folder / Joined(prefix, std::to_string(random() % kTemporaryNumbers));
     errno = 0;
     if (fd < 0) {
       created = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -421,7 +456,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::e
     error = ErrnoError(errno);
     return false;
   }
-  const std::string prefix = TemporaryPrefix(target);
+  const std::string prefix = TemporaryPrefix(folder, target);
   RemoveStaleTemporaries(folder, prefix);
 
   // A new file gets the usual permissions less the umask; a replaced one keeps its own,

@@ -16,6 +16,7 @@ int FileErrorNumber(const std::error_code& error) {
     return kErrBrokenLink;
   }
   if (error == std::errc::file_too_large) return kErrFileTooLarge;
+  if (error == std::errc::filename_too_long) return kErrBadFileName;
   if (error == std::errc::no_space_on_device ||
       error == std::error_condition(EDQUOT, std::generic_category()))
     return kErrDiskFull;

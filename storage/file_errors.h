@@ -18,7 +18,8 @@ enum FileErrorCode : int {
   kErrBrokenLink = 53,        // a symbolic link that leads nowhere
   kErrDeviceIO = 57,          // any other fault of the system
   kErrDiskFull = 61,
-  kErrPastEnd = 62,  // the file ends inside an item it must hold
+  kErrPastEnd = 62,      // the file ends inside an item it must hold
+  kErrBadFileName = 64,  // a name or path longer than the system takes
   kErrPermissionDenied = 70,
   kErrFileAccess = 75,  // not a regular file: a folder, a FIFO, a device
   kErrPathNotFound = 76,

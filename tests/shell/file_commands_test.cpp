@@ -141,6 +141,10 @@ TEST_F(FileCommandsTest, OpenGameRunsExactlyWhenTheGameCanGoOnAndAFailureChanges
          return path;
        },
        3, true, true, unread + "75). It is not a regular file (a folder, a FIFO or a device)."},
+      {"a name too long", 3, kAnswerYes, [this] { return folder_.filePath(QString(256, 'g')); }, 3,
+       true, true,
+       unread + "64). The name of the file or of its path is too long (a name takes at most 255 "
+                "bytes)."},
       {"a fare of 17 significant digits", 0, 0,
        [this] {
          QuarterDecisions q{};

@@ -7,11 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "storage/csv_text.h"
@@ -51,19 +53,25 @@ TEST(WriteFileAtomically, ReplacesOnlyAWritableRegularFileAndLeavesNothingElse) 
   const perms kRw = perms::owner_read | perms::owner_write;
   const perms kReadOnly = perms::owner_read | perms::group_read | perms::others_read;
   const perms kShared = kRw | perms::group_read | perms::group_write;
+  const perms kUsual = kReadOnly | perms::owner_write;  // a new file's, under umask 022
   struct Case {
-    const char* link;  // "file" holds "old" with `mode`, unless that is none; "fifo" is one
+    // "file" holds "old" with `mode`, unless that is none; "fifo" is one; "sub/l1" links on
+    // to "sub/l2" and that to "../file"
+    const char* link;
     perms mode;
     int error;  // FileErrorNumber, 0 written
     bool staleRemoved;
     bool unnamed = true;  // the temporary file has no name
     rlim_t sizeLimit = RLIM_INFINITY;
+    perms made = perms::none;  // the mode of a file the save creates
   };
   const std::vector<Case> cases = {
       {"file", kReadOnly, kErrPermissionDenied, false},
       {"file", kRw, 0, true},
       {"file", kShared, 0, true, false},
       {"file", kRw, kErrFileTooLarge, true, false, 2},
+      {"sub/l1", kRw, 0, true},
+      {"file", perms::none, 0, true, true, RLIM_INFINITY, kUsual},
       {"no/f", perms::none, kErrBrokenLink, false},
       {"g.dat", perms::none, kErrBrokenLink, false},
       {"fifo", perms::none, kErrFileAccess, false},
@@ -82,10 +90,16 @@ TEST(WriteFileAtomically, ReplacesOnlyAWritableRegularFileAndLeavesNothingElse) 
       fs::permissions(dir / "file", c.mode);
     }
     if (c.link == std::string("fifo")) ::mkfifo((dir / "fifo").c_str(), 0600);
+    if (c.link == std::string("sub/l1")) {
+      fs::create_directories(dir / "sub");
+      fs::create_symlink("l2", dir / "sub" / "l1");
+      fs::create_symlink("../file", dir / "sub" / "l2");
+    }
     fs::create_symlink(c.link, dir / "g.dat");
     const auto before = std::distance(fs::directory_iterator(dir), {});
     const int error = InChild(dir, [&] {
       UseUnnamedTemporaryFiles(c.unnamed);
+      ::umask(022);
       ::signal(SIGXFSZ, SIG_IGN);
       const rlimit limit{c.sizeLimit, c.sizeLimit};
       ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -93,17 +107,57 @@ TEST(WriteFileAtomically, ReplacesOnlyAWritableRegularFileAndLeavesNothingElse) 
       return WriteFileAtomically((dir / "g.dat").string(), "new", why) ? 0 : FileErrorNumber(why);
     });
     EXPECT_EQ(error, c.error);
-    if (c.mode != perms::none) {
+    if (c.mode != perms::none || c.made != perms::none) {
       std::stringstream bytes;
       bytes << std::ifstream(dir / "file").rdbuf();
       EXPECT_EQ(bytes.str(), c.error ? "old" : "new");
-      EXPECT_EQ(fs::status(dir / "file").permissions(), c.mode);
+      EXPECT_EQ(fs::status(dir / "file").permissions(), c.mode != perms::none ? c.mode : c.made);
     }
     EXPECT_EQ(fs::exists(dir / ".file.tmp123"), !c.staleRemoved);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), before - c.staleRemoved)
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}),
+              before - c.staleRemoved + (c.made != perms::none))
         << "a temporary file is left, or a link was replaced";
   }
   fs::remove_all(root);
+}
+
+// Names up to the system's 255 bytes: a temporary file fits beside any of them, and a save
+// removes what a killed save of the same name left, never what one of another name left,
+// however alike the two names begin.
+TEST(WriteFileAtomically, TemporariesFitBesideTheLongestNamesAndStayTheirOwn) {
+  const fs::path dir = fs::temp_directory_path() / ("talvair_long_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string first = (dir / (std::string(254, 'a') + "1")).string();
+  const std::string second = (dir / (std::string(254, 'a') + "2")).string();
+  // Each save with a named temporary is killed once the name is taken, by the size limit.
+  const auto save = [&](const std::string& path, bool killed) {
+    return InChild(dir, [&] {
+      UseUnnamedTemporaryFiles(!killed);
+      const rlimit none{0, 0}, limit{killed ? 1u : RLIM_INFINITY, killed ? 1u : RLIM_INFINITY};
+      ::setrlimit(RLIMIT_CORE, &none);
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      std::error_code why;
+      return WriteFileAtomically(path, "new", why) ? 0 : FileErrorNumber(why);
+    });
+  };
+  const auto entries = [&] { return std::distance(fs::directory_iterator(dir), {}); };
+  // The temporary a killed save of `path` leaves, seen as the one new entry.
+  const auto killedSave = [&](const std::string& path) {
+    std::vector<fs::path> before(fs::directory_iterator(dir), {});
+    EXPECT_NE(save(path, true), 0);
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      if (std::ranges::find(before, entry.path()) == before.end()) return entry.path();
+    }
+    return fs::path();
+  };
+  for (const std::string& path : {first, first, second}) EXPECT_EQ(save(path, false), 0);
+  const fs::path leftOfFirst = killedSave(first), leftOfSecond = killedSave(second);
+  ASSERT_FALSE(leftOfFirst.empty() || leftOfSecond.empty());
+  EXPECT_EQ(save(first, false), 0);
+  EXPECT_EQ(std::tuple(fs::exists(leftOfFirst), fs::exists(leftOfSecond)), std::tuple(false, true));
+  EXPECT_EQ(save(second, false), 0);
+  EXPECT_EQ(entries(), 2);
+  fs::remove_all(dir);
 }
 
 }  // namespace

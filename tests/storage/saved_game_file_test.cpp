@@ -209,6 +209,7 @@ TEST(SaveGame, ReplacesAFileOnlyWhenAskedAndOnlyByAWholeOne) {
       {file, std::string(kMaxSavedGameBytes / 9 + 1, '0'), kErrFileTooLarge},
       {(folder / "busy").string(), "c", kErrFileAccess},
       {(folder / "no" / "g.dat").string(), "c", kErrPathNotFound},
+      {(folder / std::string(256, 'g')).string(), "c", kErrBadFileName},
   };
   for (const auto& [path, comments, code] : failures) {
     EXPECT_EQ(SaveGame(model, path, true, comments, &error), kStatusFailed) << path;
