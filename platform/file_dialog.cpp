@@ -1,5 +1,6 @@
 #include "platform/file_dialog.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -220,14 +221,21 @@ ExtendedFileDialog::ExtendedFileDialog(const FileDialogOptions& options, QWidget
   // The dialog asks before replacing a file through the program's message service instead.
   setOption(QFileDialog::DontConfirmOverwrite);
   setAcceptMode(options.saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  // Without a flag that says otherwise, a typed name comes back as typed, whether it exists
-  // or not.
-  if (!options.saving && (options.flags & kFlagAllowMultiSelect) != 0) {
-    setFileMode(QFileDialog::ExistingFiles);
-  } else if ((options.flags & kFlagFileMustExist) != 0) {
-    setFileMode(QFileDialog::ExistingFile);
+  // Only the must-exist flag asks for existing files: without it a typed name comes back as
+  // typed, whether it exists or not, in a multiple selection too.
+  const bool several = !options.saving && (options.flags & kFlagAllowMultiSelect) != 0;
+  if ((options.flags & kFlagFileMustExist) != 0) {
+    setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
   } else {
     setFileMode(QFileDialog::AnyFile);
+    // Qt lets only its existing-files mode pick several; the views take it all the same.
+    if (several) {
+      for (const char* name : {"listView", "treeView"}) {
+        if (auto* view = findChild<QAbstractItemView*>(QLatin1String(name))) {
+          view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        }
+      }
+    }
   }
   // Names only, as a list: the detail columns are too narrow for their own texts.
   setViewMode(QFileDialog::List);

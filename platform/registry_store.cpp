@@ -1,6 +1,7 @@
 #include "platform/registry_store.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <map>
 #include <vector>
@@ -270,10 +272,17 @@ void SetAside(const QString& filePath) {
   QFile::rename(filePath, damaged);
 }
 
+// Links that lead round in a loop (or too deep) to no file: nothing can be read there, and
+// a write would put a plain file in place of the player's link.
+bool IsLinkLoop(const QString& filePath) {
+  struct stat info {};
+  return ::stat(QFile::encodeName(filePath).constData(), &info) != 0 && errno == ELOOP;
+}
+
 int Load(const QString& filePath, Tree* tree) {
   tree->clear();
   const QFileInfo info(filePath);
-  if (!info.exists()) return kRegSuccess;
+  if (!info.exists()) return IsLinkLoop(filePath) ? kRegCantRead : kRegSuccess;
   QFile file(filePath);
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return kRegCantRead;
   // One byte more than allowed tells a file that is too large, however it grew.

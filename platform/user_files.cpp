@@ -23,8 +23,9 @@ void SetUserDataFolder(const QString& folder) { g_dataFolder = folder; }
 void SetUrlOpener(UrlOpener* opener) { g_opener = opener; }
 
 bool OpenWebAddress(const QString& address) {
+  // Read as a browser would: a blank in the address is encoded, not a reason to refuse it.
   // Other schemes (file:, a program's own) could run or reveal anything on the machine.
-  const QUrl url(address.trimmed(), QUrl::StrictMode);
+  const QUrl url(address.trimmed(), QUrl::TolerantMode);
   const QString scheme = url.scheme().toLower();
   if (!url.isValid() || url.host().isEmpty() ||
       (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {

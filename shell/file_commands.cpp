@@ -240,8 +240,19 @@ void LanSelect_Click() {
                        Text("when you start the software next time.", "vez que inicie el programa.",
                             "próxima vez que você iniciar o programa."),
                    platform::kStyleInformation, AppTitle);
-  // The running program keeps its language.
-  ReportSettingsError(storage::LanguageDelete());
+  // The running program keeps its language. Nothing was chosen for this run: what fails is
+  // forgetting the stored language, so the next start does not ask.
+  if (storage::LanguageDelete()) {
+    platform::MsgBox(
+        Text("The settings could not be changed in the file ",
+             "No se pudo cambiar la configuración en el archivo ",
+             "Não foi possível alterar as configurações no arquivo ") +
+            SettingsFileName() +
+            Text(". The language selection will not appear when you start the software next time.",
+                 ". La selección del idioma no aparecerá la próxima vez que inicie el programa.",
+                 ". A seleção da língua não aparecerá na próxima vez que você iniciar o programa."),
+        platform::kStyleExclamation);
+  }
 }
 
 void About_Click(frmMDI& window) {

@@ -150,9 +150,13 @@ void ReportSettingsError(const storage::SettingsError& error) {
   if (error) ShowSettingsError(*error);
 }
 
+QString SettingsFileName() {
+  return QDir::toNativeSeparators(platform::RegistryStore().FilePath());
+}
+
 QString SettingsErrorText(const storage::RegistryError& /*error*/) {
   // The wrapper's own text is for developers; the player needs the file and the outcome.
-  const QString file = QDir::toNativeSeparators(platform::RegistryStore().FilePath());
+  const QString file = SettingsFileName();
   return Text("The settings could not be saved in the file ",
               "No se pudo guardar la configuración en el archivo ",
               "Não foi possível salvar as configurações no arquivo ") +

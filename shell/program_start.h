@@ -41,5 +41,7 @@ void ShowSettingsError(const storage::RegistryError& error);
 void ReportSettingsError(const std::optional<storage::RegistryError>& error);
 // The text of that message.
 QString SettingsErrorText(const storage::RegistryError& error);
+// The settings file, as the player's messages name it.
+QString SettingsFileName();
 
 }  // namespace talvair::shell

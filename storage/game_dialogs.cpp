@@ -69,21 +69,32 @@ std::optional<QString> ShowOpenGameDialog() {
 }
 
 std::optional<int> SaveGameWithDialog(game& model, const QString& notepadComments, int* errorCode) {
-  platform::ComDlgEx dialog;
-  SetUp(dialog, true);
-  dialog.Comments(notepadComments);
-  if (!dialog.ShowSave() || dialog.FileName().isEmpty()) return std::nullopt;
-  QString fileName = dialog.FileName();
-  if (dialog.Extension() != QStringLiteral("dat")) {
-    fileName += QStringLiteral(".dat");
-    // The dialog asked about the name as typed, not this one; No counts as Cancel.
-    if (QFileInfo(fileName).exists() &&
-        !platform::ConfirmReplace(QFileInfo(fileName).fileName(), QStringLiteral("Save game"))) {
-      return std::nullopt;
+  QString folder = GameDialogFolder();
+  QString typed;
+  QString comments = notepadComments;
+  for (;;) {
+    platform::ComDlgEx dialog;
+    SetUp(dialog, true);
+    dialog.Directory(folder);
+    dialog.FileName(typed);
+    dialog.Comments(comments);
+    if (!dialog.ShowSave() || dialog.FileName().isEmpty()) return std::nullopt;
+    QString fileName = dialog.FileName();
+    // The dialog asked about the name as typed, not the one that gains ".dat"; No goes back
+    // to the dialog as the player left it.
+    if (dialog.Extension() != QStringLiteral("dat")) {
+      fileName += QStringLiteral(".dat");
+      if (QFileInfo(fileName).exists() &&
+          !platform::ConfirmReplace(QFileInfo(fileName).fileName(), QStringLiteral("Save game"))) {
+        folder = dialog.Directory();
+        typed = dialog.FileTitle();
+        comments = dialog.Comments();
+        continue;
+      }
     }
+    model.GameComments(dialog.Comments().toStdString());
+    return SaveGame(model, NativePath(fileName), true, model.GameComments(), errorCode);
   }
-  model.GameComments(dialog.Comments().toStdString());
-  return SaveGame(model, NativePath(fileName), true, model.GameComments(), errorCode);
 }
 
 }  // namespace talvair::storage

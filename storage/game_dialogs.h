@@ -27,8 +27,8 @@ std::optional<QString> ShowOpenGameDialog();
 // The Save game dialog, then SaveGame. The comments box starts with the notepad's text;
 // what the player leaves in it becomes the model's GameComments and goes into the file.
 // A name without the extension "dat" gains ".dat", and the player is asked again when that
-// name is taken. Nothing on Cancel; else SaveGame's status, `errorCode` the reason of a
-// failure.
+// name is taken; No shows the dialog again with the name and the comments as they were.
+// Nothing on Cancel; else SaveGame's status, `errorCode` the reason of a failure.
 std::optional<int> SaveGameWithDialog(game& model, const QString& notepadComments,
                                       int* errorCode = nullptr);
 

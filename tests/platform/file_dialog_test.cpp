@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -176,13 +177,24 @@ TEST(ComDlgEx, PropertiesReachTheDialogAndWhatThePlayerChangedComesBack) {
               (QStringList{"Games (*.dat)", "Texts (*.txt *.text)", "All (*)"}));
     EXPECT_EQ(shown.selectedNameFilter(), "Texts (*.txt *.text)");
     EXPECT_EQ(shown.defaultSuffix(), "dat");
-    EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFiles) << "several files to pick";
+    EXPECT_EQ(shown.findChild<QListView*>("listView")->selectionMode(),
+              QAbstractItemView::ExtendedSelection);
     shown.selectNameFilter("All (*)");
     shown.findChild<QLineEdit*>("fileNameEdit")->setText("\"a.dat\" \"b.txt\"");
     shown.accept();
     ASSERT_EQ(shown.result(), QDialog::Accepted);
     EXPECT_EQ(shown.Choice().fileNames, (QStringList{a, b}));
     EXPECT_EQ(shown.Choice().filterIndex, 3);
+    // A new name comes back as typed; only the must-exist flag refuses it.
+    ScopedScriptedMessages messages;
+    for (const int mustExist : {0, kFlagFileMustExist}) {
+      FileDialogOptions options = dialogs.Shown().at(0);
+      options.flags |= mustExist;
+      ExtendedFileDialog typed(options);
+      typed.findChild<QLineEdit*>("fileNameEdit")->setText("new");
+      typed.accept();
+      EXPECT_EQ(typed.result() == QDialog::Accepted, mustExist == 0) << mustExist;
+    }
   }
   Player player;
   player.folder = folder.path();

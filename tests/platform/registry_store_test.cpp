@@ -239,6 +239,11 @@ TEST_F(RegistryStoreTest, StoreThatCannotBeReadOrWrittenIsReported) {
   EXPECT_EQ(unreadable.KeyExists(kUser, "Software"), kRegCantRead);
   EXPECT_EQ(unreadable.QueryValue(kUser, "Software", "v", &value), kRegCantRead);
   EXPECT_EQ(unreadable.CreateKey(kUser, "Software"), kRegCantRead);
+  // Nor a link to itself, which stays the player's link.
+  ASSERT_TRUE(QDir().rmdir(Store().FilePath()));
+  ASSERT_TRUE(QFile::link(RegistryStore::kFileName, Store().FilePath()));
+  EXPECT_EQ(unreadable.CreateKey(kUser, "Software"), kRegCantRead);
+  EXPECT_TRUE(QFileInfo(Store().FilePath()).isSymLink());
 
   const QString notAFolder = dir_.filePath("plain-file");
   QFile file(notAFolder);

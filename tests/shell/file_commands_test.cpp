@@ -2,6 +2,7 @@
 #include "shell/file_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,6 +35,7 @@
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/notepad_window.h"
+#include "shell/program_start.h"
 #include "storage/globals.h"
 #include "storage/saved_game.h"
 #include "storage/saved_game_file.h"
@@ -295,17 +298,31 @@ TEST_F(FileCommandsTest, NotepadKeepsTheCommentsWithTheGame) {
 }
 
 TEST_F(FileCommandsTest, HelpLanguageAboutAndTheSmallItems) {
+  QStringList failures;
   for (const auto& [language, helpFile] : std::vector<std::pair<std::string, QString>>{
            {"English", "Zvkhelp.chm"}, {"Spanish", "ZvkhelpSP.chm"}, {"Port", "ZvkhelpPT.chm"}}) {
     Load(language);
     EXPECT_EQ(HelpFileName(), helpFile);
     ASSERT_FALSE(storage::LanguageWrite());
+    // No file can grow, so the store cannot forget the language, whatever rights tests have.
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit none{0, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &none);
+    window_->MenuItem("LanSelect")->trigger();
+    setrlimit(RLIMIT_FSIZE, &limit);
+    ASSERT_EQ(Texts().size(), 2) << "the notice, then what the next start will do";
+    EXPECT_NE(Texts()[1], SettingsErrorText(storage::RegistryError(0, {}, {})));
+    failures << Texts()[1];
+    messages_.Clear();
     window_->MenuItem("LanSelect")->trigger();
     EXPECT_EQ(Texts().size(), 1) << "a notice";
     EXPECT_EQ(CurrentLanguage, language) << "the running program keeps its language";
     storage::LanguageCheck();
     EXPECT_FALSE(LanguageSaved) << "the next start asks";
   }
+  EXPECT_EQ(failures.removeDuplicates(), 0) << "in each language";
   // The viewer tells of a missing help file, else shows it (the check above left English).
   messages_.Clear();
   window_->MenuItem("contents")->trigger();

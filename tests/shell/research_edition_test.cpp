@@ -178,12 +178,12 @@ TEST_F(ResearchEditionTest, NoInputRunsInsideTheExportAndAFailureIsToldOnceTheRu
 TEST_F(ResearchEditionTest, TheSurveyLinkOfThePeriodReachedOpensOnceAndLoadsTheFullWindow) {
   SurveyLinksEnabled = true;
   const char* rows[][2] = {
-      {"1", "http://survey/1"},    {"0", "http://survey/2"},  {"1", "x"},
+      {"1", "http://survey/1 a"},  {"0", "http://survey/2"},  {"1", "x"},
       {"1", "file:///etc/passwd"}, {"1", "HTTPS://survey/5"}, {"1", "http://survey/6"}};
   for (std::size_t r = 1; r <= 6; ++r)
     SurveyLinksTable[r] = {"", rows[r - 1][0], "", rows[r - 1][1]};
   Run(5);
-  EXPECT_EQ(urls_.opened, (std::vector<QString>{"http://survey/1", "https://survey/5"}));
+  EXPECT_EQ(urls_.opened, (std::vector<QString>{"http://survey/1 a", "https://survey/5"}));
   // A run of two quarters looks only at the period it reaches.
   window_->mnuSimTimeStepItems(2)->trigger();
   Run();

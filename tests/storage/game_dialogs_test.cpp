@@ -58,6 +58,12 @@ TEST(SaveGameWithDialog, AddsDatAsksAgainForATakenNameAndKeepsTheDialogsComments
     EXPECT_EQ(error, c.error) << c.name;
     EXPECT_EQ(messages.ShownMessages().size(), c.answers.size()) << c.name;
     EXPECT_EQ(dialogs.Shown().at(0).comments, "notepad");
+    // No goes back to the dialog with the name and the comments as the player left them.
+    if (c.answers == std::vector<int>{platform::kAnswerNo}) {
+      const platform::FileDialogOptions& again = dialogs.Shown().at(1);
+      EXPECT_EQ(again.directory + '/' + again.fileName + '|' + again.comments,
+                folder.filePath("taken") + "|from the dialog");
+    }
     EXPECT_EQ(model.GameComments(), c.status ? "from the dialog" : "before") << c.name;
     QFile saved(folder.filePath(c.savedAs.isEmpty() ? "taken.dat" : c.savedAs));
     saved.open(QIODevice::ReadOnly);

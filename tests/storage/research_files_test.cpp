@@ -206,8 +206,11 @@ TEST_F(ResearchFilesTest, SurveyLinksLoadLineByLineIntoAClearedTable) {
     std::optional<std::string> text;  // none: no file
     int rows;                         // rows read; the others are empty
   };
+  SurveyLinkTable written;
+  for (int i = 0; i < kSurveyLinkRows; ++i) written[static_cast<std::size_t>(i)] = row(i);
   const std::vector<Case> cases = {
       {"whole file", lines(0, 42), 42},
+      {"as the program writes it, greyed boxes included", SurveyLinksText(written), 42},
       {"LF line ends and a blank line at the end", "0,0,\"Row 0\",\"http://x/0\"\n\n", 1},
       {"a short line ends the reading", lines(0, 3) + "3,1\r\n" + lines(4, 42), 3},
       {"empty file", "", 0},
