@@ -1,5 +1,5 @@
-// A minimised window's bar stays in sight at the bottom of the client area, over the background
-// and the other windows, whatever the player does meanwhile.
+// Windows stay in sight in the client area: a minimised window's bar at its bottom, over the
+// background and the other windows, whatever the player does meanwhile; the notepad whole.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,13 +14,14 @@
 #include "main_window_fixture.h"
 #include "platform/file_dialog.h"
 #include "platform/pause.h"
+#include "shell/notepad_window.h"
 #include "storage/saved_game.h"
 #include "views/window_manager.h"
 
 namespace talvair::shell {
 namespace {
 
-class MinimisedWindowsTest : public MainWindowTest {
+class ClientAreaTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
@@ -70,7 +71,7 @@ class MinimisedWindowsTest : public MainWindowTest {
   QMdiSubWindow* report_ = nullptr;
 };
 
-TEST_F(MinimisedWindowsTest, BarsStayInSightWhateverElseHappens) {
+TEST_F(ClientAreaTest, BarsStayInSightWhateverElseHappens) {
   const struct {
     const char* name;
     std::function<void()> action;
@@ -105,6 +106,17 @@ TEST_F(MinimisedWindowsTest, BarsStayInSightWhateverElseHappens) {
     ExpectInSight(graph_, c.name);
     ExpectInSight(report_, c.name);
   }
+}
+
+// Among reports and cascaded tables the area would put the notepad where it overlaps them least:
+// below the client area's bottom, its title alone in sight.
+TEST_F(ClientAreaTest, TheNotepadOpensInsideTheClientArea) {
+  Trigger("mnuTable", 2);
+  Trigger("CascadeTables");
+  Trigger("mnuViewNotepad");
+  const QWidget* notepad = OpenNotepad(*window_)->parentWidget();
+  EXPECT_TRUE(window_->MdiArea()->viewport()->rect().contains(notepad->geometry()))
+      << notepad->geometry().y();
 }
 
 }  // namespace
