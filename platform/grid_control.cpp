@@ -92,11 +92,11 @@ class GridDelegate : public QStyledItemDelegate {
 
  private:
   // Whether `text` surely fits `area` in `font` as one line, without laying it out: it has
-  // nowhere to break, so it takes one line whatever its width, and a line fits the area.
-  // False means it may not fit, and the caller measures it.
+  // nowhere to break, so it takes one line, a line fits the area's height and, for a figure,
+  // the figure its width. False means it may not fit, and the caller measures it.
   bool FitsOnOneLine(const QFont& font, const QRect& area, int flags, const QString& text) const;
   // The point size `text` is drawn at in `area`: the font's own, less a quarter point at a
-  // time while its lines are taller than the area, down to the smallest size.
+  // time while its lines are taller than the area, or a figure wider, down to the smallest size.
   static double FittingSize(const QFont& font, const QRect& area, int flags, const QString& text);
 
   GridControl* grid_;
@@ -176,8 +176,13 @@ double internal::GridDelegate::FittingSize(const QFont& font, const QRect& area,
   FitKey key{text, font, area.size(), flags};
   if (const auto found = known.constFind(key); found != known.constEnd()) return *found;
   QFont fitted = font;
-  while (fitted.pointSizeF() > kSmallestPointSize &&
-         QFontMetrics(fitted).boundingRect(area, flags, text).height() > area.height()) {
+  // A label may run into its cell's margins as it always has; a figure must fit.
+  const bool figure = IsNumericText(text);
+  const auto outside = [&](const QFont& f) {
+    const QRect needed = QFontMetrics(f).boundingRect(area, flags, text);
+    return needed.height() > area.height() || (figure && needed.width() > area.width());
+  };
+  while (fitted.pointSizeF() > kSmallestPointSize && outside(fitted)) {
     fitted.setPointSizeF(std::max(fitted.pointSizeF() - 0.25, kSmallestPointSize));
   }
   // Kept within bounds however many different texts are drawn.
@@ -206,7 +211,9 @@ bool internal::GridDelegate::FitsOnOneLine(const QFont& font, const QRect& area,
     lineArea_ = area.size();
     lineFlags_ = flags;
   }
-  return lineHeight_ <= area.height();
+  // A figure wider than its cell would lose its first digits, and with them its sign.
+  return lineHeight_ <= area.height() &&
+         (metrics.horizontalAdvance(text) <= area.width() || !IsNumericText(text));
 }
 
 void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -235,7 +242,8 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
   const int flags =
       static_cast<int>(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>()) | Qt::TextWordWrap;
   QFont font = index.data(Qt::FontRole).value<QFont>();
-  // A label that needs more lines than its row holds is drawn smaller rather than cut.
+  // A label that needs more lines than its row holds, or a figure wider than its column, is
+  // drawn smaller rather than cut.
   if (!FitsOnOneLine(font, textArea, flags, text)) {
     const double size = FittingSize(font, textArea, flags, text);
     if (size != font.pointSizeF()) font.setPointSizeF(size);

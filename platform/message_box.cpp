@@ -1,8 +1,10 @@
 #include "platform/message_box.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -44,12 +46,30 @@ QMessageBox::Icon IconOfStyle(int icon) {
   }
 }
 
-// Widens itself after Qt has fitted it to its text, whenever that happens.
+// Widens itself after Qt has fitted it to its text, whenever that happens. A question without
+// Cancel ignores Escape and its close button: it takes an answer from one of its buttons.
 class TitledMessageBox : public QMessageBox {
  public:
   using QMessageBox::QMessageBox;
 
+  void IgnoreEscape() {
+    ignoresEscape_ = true;
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+  }
+
  protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (ignoresEscape_ && event->matches(QKeySequence::Cancel)) return;
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override {
+    // Qt would take No for the escape answer of Yes and No.
+    if (ignoresEscape_ && clickedButton() == nullptr) {
+      event->ignore();
+      return;
+    }
+    QMessageBox::closeEvent(event);
+  }
   bool event(QEvent* event) override {
     const bool handled = QMessageBox::event(event);
     if (event->type() == QEvent::LayoutRequest) FitTitle();
@@ -61,6 +81,8 @@ class TitledMessageBox : public QMessageBox {
   }
 
  private:
+  bool ignoresEscape_ = false;
+
   void FitTitle() {
     const int least = TitleBarWidth(windowTitle());
     if (width() < least) setFixedWidth(least);
@@ -76,7 +98,8 @@ class QtMessages : public MessageService {
     QMessageBox& box = *shown;
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
-    if (clicked == nullptr) return layout.escapeAnswer;
+    // Closed without an answer, when the program ends: the last button is the safe one.
+    if (clicked == nullptr) return layout.buttons.back();
     switch (box.standardButton(clicked)) {
       case QMessageBox::Cancel:
         return kAnswerCancel;
@@ -87,7 +110,7 @@ class QtMessages : public MessageService {
       case QMessageBox::Ok:
         return kAnswerOk;
       default:
-        return layout.escapeAnswer;
+        return layout.buttons.back();
     }
   }
 };
@@ -123,6 +146,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(int style, const QString& text, cons
     if (answer == layout.defaultAnswer) box->setDefaultButton(button);
     if (answer == layout.escapeAnswer) box->setEscapeButton(button);
   }
+  if (layout.escapeAnswer == kNoAnswer) box->IgnoreEscape();
   return box;
 }
 
@@ -139,7 +163,7 @@ MessageLayout LayoutOfStyle(int style) {
       break;
     case kStyleYesNo:
       layout.buttons = {kAnswerYes, kAnswerNo};
-      layout.escapeAnswer = kAnswerNo;
+      layout.escapeAnswer = kNoAnswer;
       break;
     default:  // OK only, and the button sets the program never uses
       layout.buttons = {kAnswerOk};

@@ -29,10 +29,12 @@ inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerCancel = 2;
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
+// No answer: Escape on a question with Yes and No and no Cancel.
+inline constexpr int kNoAnswer = 0;
 
 // How a style number shows: the answers of its buttons from left to right, its icon (0 none,
 // 16 critical, 32 question, 48 exclamation, 64 information), and the answers given by the
-// default button and by Escape.
+// default button and by Escape (kNoAnswer: Escape is ignored).
 struct MessageLayout {
   std::vector<int> buttons;
   int icon = 0;

@@ -1,5 +1,6 @@
 #include "shell/background_window.h"
 
+#include <QChildEvent>
 #include <QEvent>
 #include <QMdiArea>
 
@@ -36,6 +37,7 @@ void frmBackground::Load(QMdiArea* area) {
   area_ = area;
   area->addSubWindow(this);
   area->viewport()->installEventFilter(this);
+  for (QMdiSubWindow* child : area->subWindowList()) Follow(child);
   FitClientArea();
   // Disabled, the window can never become the active child, so it is never raised.
   setEnabled(false);
@@ -54,16 +56,42 @@ void frmBackground::FitClientArea() {
   if (geometry() != client) setGeometry(client);
 }
 
+void frmBackground::Follow(QObject* child) {
+  auto* window = qobject_cast<QMdiSubWindow*>(child);
+  if (window != nullptr && window != this) window->installEventFilter(this);
+}
+
+void frmBackground::Restack() {
+  if (restacking_ || area_ == nullptr) return;
+  restacking_ = true;
+  // Whoever raised it, it goes back behind the other children.
+  if (area_->viewport()->children().indexOf(this) > 0) lower();
+  // The area lowers a minimised child when another is activated, and the player would lose
+  // its bar; the bars stay over the normal windows, as a maximised one covers them all.
+  QList<QMdiSubWindow*> bars;
+  bool normalAbove = false;
+  bool maximised = false;
+  for (QObject* object : area_->viewport()->children()) {
+    auto* child = qobject_cast<QMdiSubWindow*>(object);
+    if (child == nullptr || child == this || !child->isVisible()) continue;
+    if (child->isMaximized()) maximised = true;
+    if (child->isMinimized()) {
+      bars.append(child);
+    } else if (!bars.isEmpty()) {
+      normalAbove = true;
+    }
+  }
+  if (normalAbove && !maximised) {
+    for (QMdiSubWindow* bar : bars) bar->raise();
+  }
+  restacking_ = false;
+}
+
 bool frmBackground::event(QEvent* event) {
   const bool handled = QMdiSubWindow::event(event);
   switch (event->type()) {
     case QEvent::ZOrderChange:
-      // Whoever raised it, it goes back behind the other children.
-      if (!lowering_) {
-        lowering_ = true;
-        lower();
-        lowering_ = false;
-      }
+      Restack();
       break;
     case QEvent::Move:
     case QEvent::Resize:
@@ -77,9 +105,22 @@ bool frmBackground::event(QEvent* event) {
 }
 
 bool frmBackground::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize) {
-    if (watched == form_) Paint();
-    if (area_ != nullptr && watched == area_->viewport()) FitClientArea();
+  const bool viewport = area_ != nullptr && watched == area_->viewport();
+  switch (event->type()) {
+    case QEvent::Resize:
+      if (watched == form_) Paint();
+      if (viewport) FitClientArea();
+      break;
+    case QEvent::ChildAdded:
+      if (viewport) Follow(static_cast<QChildEvent*>(event)->child());
+      break;
+    case QEvent::ZOrderChange:
+    case QEvent::WindowStateChange:
+    case QEvent::Show:
+      if (!viewport && watched != form_) Restack();
+      break;
+    default:
+      break;
   }
   return QMdiSubWindow::eventFilter(watched, event);
 }

@@ -18,7 +18,7 @@ class frmBackground : public QMdiSubWindow {
   explicit frmBackground(QWidget* parent = nullptr);
 
   // Adds the window to the area over its whole client area, disabled, and keeps it there
-  // and at the back from then on.
+  // and at the back from then on, with the minimised children's bars in sight.
   void Load(QMdiArea* area);
   // Sizes the picture box and the picture to the window.
   void Paint();
@@ -32,12 +32,16 @@ class frmBackground : public QMdiSubWindow {
 
  private:
   void FitClientArea();
+  // Watches a sibling's stacking and state.
+  void Follow(QObject* child);
+  // Puts the background at the back and the minimised children's bars over the normal ones.
+  void Restack();
 
   QPointer<QMdiArea> area_;
   QWidget* form_ = nullptr;
   QWidget* picBackground_ = nullptr;
   StretchedPicture* imgBackgroundFull_ = nullptr;
-  bool lowering_ = false;
+  bool restacking_ = false;
 };
 
 // Loads the background window into the area and shows it; the main window's load calls it.

@@ -140,7 +140,7 @@ void mnuFileOpen_Click(frmMDI& window) {
   }
   OpenedGameWindows windows(window);
   const std::string path = QFile::encodeName(*file).toStdString();
-  window.RunControls().RunCommand(
+  const bool opened = window.RunControls().RunCommand(
       {{OpenDamagedText(),
         [&] {
           int errorCode = 0;
@@ -167,6 +167,9 @@ void mnuFileOpen_Click(frmMDI& window) {
         }
         AfterOpenGame(window);
       });
+  // A finished game cannot go on, and Restart is the research edition's only way to a new one.
+  if (opened && ResearchEdition && !CanGoOn(model))
+    window.RunControls().OfferResearchRestart(false);
 }
 
 void mnuFileSave_Click(frmMDI& window) {

@@ -38,6 +38,16 @@ int TextLeft(int formWidth, int textWidth) { return (formWidth - textWidth) / 2 
 
 bool LongLabel() { return CurrentLanguage == "Spanish" || CurrentLanguage == "Port"; }
 
+// Moves `window` the least that puts it inside `area`, or at its top left when it is larger.
+void KeepInside(QWidget& window, const QRect& area) {
+  QRect placed = window.geometry();
+  placed.moveRight(std::min(placed.right(), area.right()));
+  placed.moveBottom(std::min(placed.bottom(), area.bottom()));
+  placed.moveLeft(std::max(placed.left(), area.left()));
+  placed.moveTop(std::max(placed.top(), area.top()));
+  if (placed.topLeft() != window.pos()) window.move(placed.topLeft());
+}
+
 }  // namespace
 
 frmGameComments::frmGameComments(frmMDI& window, QWidget* parent)
@@ -136,7 +146,11 @@ frmGameComments* ShowNotepad(frmMDI& window) {
   }
   QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(notepad->parentWidget());
   if (sub != nullptr) {
+    const bool opening = !sub->isVisible();
     sub->show();
+    // The area puts a new window where it overlaps the others least, which may be below the
+    // client area's bottom with only the title in sight.
+    if (opening) KeepInside(*sub, window.MdiArea()->viewport()->rect());
     window.MdiArea()->setActiveSubWindow(sub);
   }
   notepad->txtComments()->setFocus(Qt::OtherFocusReason);

@@ -165,7 +165,7 @@ void RunControl::cmdRun_Click() {
   for (const QString& notice : notices) {
     platform::MsgBox(notice, platform::kStyleExclamation, AppTitle);
   }
-  if (done && ResearchEdition && AutoSaveEnabled) AnnounceResearchRestart();
+  if (done && ResearchEdition && AutoSaveEnabled) OfferResearchRestart(true);
 }
 
 QStringList RunControl::AfterRunInResearchEdition() {
@@ -186,7 +186,7 @@ QStringList RunControl::AfterRunInResearchEdition() {
   return notices;
 }
 
-void RunControl::AnnounceResearchRestart() {
+void RunControl::OfferResearchRestart(bool run) {
   const bool liquidated = model_.GetVarValueByName("Liquidation_Switch", -1, 0) == 1.0;
   if (!liquidated && !AtLastPeriod(model_)) return;
   QString text;
@@ -201,7 +201,8 @@ void RunControl::AnnounceResearchRestart() {
   // The answer makes no difference.
   platform::MsgBox(text, platform::kStyleOkCancel, QStringLiteral("Restart enabled"));
   RunState state = window_.RunControlState();
-  state.runButton = state.restartButton = state.restartButtonShown = true;
+  if (run) state.runButton = true;
+  state.restartButton = state.restartButtonShown = true;
   window_.SetRunState(state);
 }
 

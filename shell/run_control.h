@@ -68,6 +68,9 @@ class RunControl {
   // back, the player is told what failed. True when every call succeeded.
   bool RunCommand(std::initializer_list<ModelCall> calls,
                   const std::function<void(bool failed)>& refresh);
+  // Research edition, which hides Restart: at the end of the game or on liquidation, tells the
+  // player and shows Restart again; Run comes on too when `run` is set.
+  void OfferResearchRestart(bool run);
   // Refreshes the report and table windows; a window that fails to is reported, never
   // fatal.
   void RefreshViews(const std::function<void(views::WindowManager&)>& refresh);
@@ -75,7 +78,6 @@ class RunControl {
  private:
   // The research data and the survey link after a run; what to tell the player.
   QStringList AfterRunInResearchEdition();
-  void AnnounceResearchRestart();
 
   frmMDI& window_;
   views::WindowManager& views_;

@@ -102,11 +102,9 @@ void frmTable::FollowActivation(QMdiSubWindow* host) {
           EnableCopyMenu(flxGrid_->View()->hasFocus() ? kCopyTableGridCaption : kCopyTableCaption);
         }
         if (was && !is) ResetCopyMenu();
-        // The limits and the grid's place belong to the normal state.
-        if ((before & kMinOrMax) != 0 && (now & kMinOrMax) == 0) {
-          ApplyWidthLimits();
-          LayOutGrid();
-        }
+        // The limits belong to the normal state. The grid needs no placing here: the frame
+        // has its normal geometry back by now, and its resize has laid the grid out.
+        if ((before & kMinOrMax) != 0 && (now & kMinOrMax) == 0) ApplyWidthLimits();
       });
   host->installEventFilter(this);
 }

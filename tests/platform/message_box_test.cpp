@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QTest>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -39,10 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
         StyleCase{0, {kAnswerOk}, 0, kAnswerOk, kAnswerOk},
         StyleCase{1, {kAnswerOk, kAnswerCancel}, 0, kAnswerOk, kAnswerCancel},
         StyleCase{35, {kAnswerYes, kAnswerNo, kAnswerCancel}, 32, kAnswerYes, kAnswerCancel},
-        StyleCase{36, {kAnswerYes, kAnswerNo}, 32, kAnswerYes, kAnswerNo},
+        StyleCase{36, {kAnswerYes, kAnswerNo}, 32, kAnswerYes, kNoAnswer},
         StyleCase{48, {kAnswerOk}, 48, kAnswerOk, kAnswerOk},
         StyleCase{64, {kAnswerOk}, 64, kAnswerOk, kAnswerOk},
-        StyleCase{292, {kAnswerYes, kAnswerNo}, 32, kAnswerNo, kAnswerNo},
+        StyleCase{292, {kAnswerYes, kAnswerNo}, 32, kAnswerNo, kNoAnswer},
         StyleCase{257, {kAnswerOk, kAnswerCancel}, 0, kAnswerCancel, kAnswerCancel},
         // A second default button on a box with one button falls back to the first.
         StyleCase{256, {kAnswerOk}, 0, kAnswerOk, kAnswerOk},
@@ -90,6 +91,43 @@ TEST(MessageBoxTest, ABoxIsAtLeastAsWideAsItsTitle) {
     box->show();
     EXPECT_GE(box->width(), TitleBarWidth(title)) << title.toStdString();
     EXPECT_GE(box->width(), box->findChild<QLabel*>("qt_msgbox_label")->sizeHint().width());
+  }
+}
+
+}  // namespace
+}  // namespace talvair::platform
+
+namespace talvair::platform {
+namespace {
+
+// Escape and the close button answer Cancel where there is one; a question with Yes and No
+// stays open until one of them is pressed.
+TEST(MessageBoxTest, EscapeAnswersOnlyABoxThatHasCancel) {
+  const struct {
+    int style;
+    QMessageBox::StandardButton escaped;  // NoButton: the box stays open
+  } cases[] = {
+      {36, QMessageBox::NoButton},
+      {292, QMessageBox::NoButton},
+      {35, QMessageBox::Cancel},
+      {1, QMessageBox::Cancel},
+  };
+  for (const auto& c : cases) {
+    for (const bool byClose : {false, true}) {
+      const std::unique_ptr<QMessageBox> box = MakeMessageBox(c.style, "Sure?", "Title");
+      box->show();
+      if (byClose) {
+        box->close();
+      } else {
+        QTest::keyClick(box.get(), Qt::Key_Escape);
+      }
+      const bool open = c.escaped == QMessageBox::NoButton;
+      EXPECT_EQ(box->isVisible(), open) << c.style << " " << byClose;
+      EXPECT_EQ(
+          box->clickedButton() ? box->standardButton(box->clickedButton()) : QMessageBox::NoButton,
+          c.escaped)
+          << c.style << " " << byClose;
+    }
   }
 }
 

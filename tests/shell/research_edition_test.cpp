@@ -23,6 +23,8 @@
 
 #include "model/game.h"
 #include "model/language.h"
+#include "numtext/number_text.h"
+#include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/registry_store.h"
 #include "platform/user_files.h"
@@ -33,6 +35,7 @@
 #include "shell/research_commands.h"
 #include "shell/survey_links_window.h"
 #include "storage/globals.h"
+#include "storage/saved_game.h"
 #include "storage/settings_store.h"
 
 namespace talvair::shell {
@@ -146,6 +149,43 @@ TEST_F(ResearchEditionTest, ResearchRunsWriteFreshRunNumbersOnlyInTheirEditions)
     EXPECT_EQ(SurveyLinksWindow(*window_) != nullptr, c.research);
     TearDown();
   }
+}
+
+// A finished game opened has Run off; the edition hides Restart, so it is offered again.
+TEST_F(ResearchEditionTest, OpeningAFinishedGameOffersRestart) {
+  const struct {
+    const char* name;
+    int quarters;
+    const char* fare;
+    const char* told;  // the start of the message; none when the game can go on
+  } cases[] = {
+      {"ended", 40, "0.1", "You have reached the end."},
+      {"liquidated", 6, "0.01", "You have gone into liquidation."},
+      {"going on", 3, "0.1", nullptr},
+  };
+  numtext::SetCurrentNumberLocale({".", ","});
+  for (const auto& c : cases) {
+    SetUp();
+    platform::ScriptedFileDialogs dialogs;
+    window_->AttachModel();  // the model reads the decision window's fare
+    window_->DecisionWindow()->SetDecisionText(2, c.fare);
+    Run(c.quarters);
+    const QString path = Path("game.dat");
+    ASSERT_EQ(storage::SaveGame(model_, path.toStdString(), true, ""), 0) << c.name;
+    SetUp();
+    dialogs.Choose(path);
+    window_->MenuItem("mnuFileOpen")->trigger();
+    const bool ended = c.told != nullptr;
+    EXPECT_EQ(window_->cmdRun()->isEnabled(), !ended) << c.name;
+    EXPECT_EQ(window_->cmdRestart()->isVisibleTo(window_.get()), ended) << c.name;
+    EXPECT_EQ(window_->cmdRestart()->isEnabled(), ended) << c.name;
+    ASSERT_EQ(Messages().size(), ended ? 1u : 0u) << c.name;
+    if (ended) {
+      EXPECT_EQ(Messages()[0].second.rfind(c.told, 0), 0u) << Messages()[0].second;
+    }
+    TearDown();
+  }
+  numtext::SetCurrentNumberLocale({});
 }
 
 TEST_F(ResearchEditionTest, NoInputRunsInsideTheExportAndAFailureIsToldOnceTheRunIsOver) {

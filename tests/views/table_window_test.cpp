@@ -140,6 +140,17 @@ TEST_F(TableWindowTest, RowsFollowEveryRunUpToHalfTheScreenAndAreRebuiltAfterGoi
   model_.GoBack();
   table.Reset();
   expectRows(2);
+
+  // Runs made while it is minimised: restored, it shows what a table that stayed open shows.
+  frmTable& open = Table(3);
+  Frame(2).showMinimized();
+  for (int quarter = 0; quarter < 20; ++quarter) {
+    Run(1);
+    views_.UpdateViews("");
+  }
+  Frame(2).showNormal();
+  EXPECT_EQ(grid.Row(), open.FlxGrid()->Row());
+  EXPECT_EQ(grid.TopRow(), open.FlxGrid()->TopRow());
 }
 
 // A table rebuilt in place keeps its rows and refills them: it must show what a table
@@ -251,9 +262,16 @@ TEST_F(TableWindowTest, WidthStaysBetweenTheDecisionWindowsAndWhatTheScreenAllow
   platform::SetScreenTwips(QSize(19200, 14400));
   frmTable& table = Table(1);
   QMdiSubWindow& frame = Frame(1);
-  for (const auto& [dragTo, width] : {std::pair{40000, 18450}, {2000, 4500 + 720}, {9000, 9000}}) {
-    frame.resize(PixelsOf(dragTo), frame.height());
-    EXPECT_EQ(frame.width(), PixelsOf(width)) << dragTo;
+  for (const bool maximisedFirst : {false, true}) {
+    if (maximisedFirst) {
+      frame.showMaximized();
+      frame.showNormal();
+    }
+    for (const auto& [dragTo, width] :
+         {std::pair{40000, 18450}, {2000, 4500 + 720}, {9000, 9000}}) {
+      frame.resize(PixelsOf(dragTo), frame.height());
+      EXPECT_EQ(frame.width(), PixelsOf(width)) << dragTo << " " << maximisedFirst;
+    }
   }
   table.Reset();
   EXPECT_EQ(frame.width(), PixelsOf(18450)) << "a reset gives the width back";
@@ -442,12 +460,14 @@ TEST_F(TableWindowTest, MinimisedAndMaximisedWindowsKeepTheirStateAndGetTheGeome
   };
   for (const auto& c : cases) {
     std::optional<QRect> computed;  // by the command on the window in its normal state
-    for (const Qt::WindowState state :
-         {Qt::WindowNoState, Qt::WindowMinimized, Qt::WindowMaximized}) {
+    // Each state reached from the normal one; minimised also by way of maximised.
+    for (const auto& [state, maximisedFirst] :
+         {std::pair(Qt::WindowNoState, false), std::pair(Qt::WindowMinimized, false),
+          std::pair(Qt::WindowMaximized, false), std::pair(Qt::WindowMinimized, true)}) {
       model_.Restart();
       QMdiSubWindow& window = *c.open();
+      if (state == Qt::WindowMaximized || maximisedFirst) window.showMaximized();
       if (state == Qt::WindowMinimized) window.showMinimized();
-      if (state == Qt::WindowMaximized) window.showMaximized();
       const QRect shown = window.geometry();
       c.command(window);
       EXPECT_EQ(window.windowState() & ~Qt::WindowActive, state) << c.name;
