@@ -9,23 +9,64 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <optional>
 
 namespace talvair::platform {
 
+namespace {
+
+// QCustomPlot draws a layer only from inside its own replot; this reaches the same step.
+struct LayerDrawing : QCPLayer {
+  static void Draw(QCPLayer& layer, QCPPainter& painter) { (layer.*&LayerDrawing::draw)(&painter); }
+};
+
+}  // namespace
+
 // The plot draws a stale chart before it paints: it has come into view, or a picture is
 // being taken of it.
+//
+// It draws into its one paint buffer as a replot does, layer by layer, but keeps what lies
+// beneath the curves (background, grid) and what lies above them (axes, tick labels) as two
+// pictures made once per layout. A draw on the same layout copies the first into the buffer,
+// draws the curves over it and lays the second over them, in that buffer: the pixels a
+// replot gives, since what lies above the curves is opaque wherever it meets them, and meets
+// only empty pixels where it is partly transparent (smoothed text outside the plot area).
 class ChartPlot : public QCustomPlot {
  public:
   ChartPlot(ChartControl* owner) : QCustomPlot(owner), owner_(owner) {}
 
-  // Draws everything again on the layout of the last replot: right while the plot's size,
-  // ranges and labels stay as they were, and the picture is the same as a full replot's.
-  void ReplotOnLastLayout() {
-    keepLayout_ = viewport() == laidOut_;
-    replot(rpQueuedRefresh);
-    keepLayout_ = false;
+  // Draws the chart, laid out first when the caller changed a range or label, or when the
+  // size changed since the last layout.
+  void Redraw(bool layoutChanged) {
+    if (layoutChanged || viewport() != laidOut_) updateLayout();
+    QCPLayer* curves = layer(QStringLiteral("main"));
+    // One shared buffer is what the pictures stand for; anything else draws as QCustomPlot
+    // does.
+    if (curves == nullptr || !AllLayersShareOneBuffer()) {
+      replot(rpQueuedRefresh);
+      return;
+    }
+    if (mPaintBuffers.size() != 1 || mPaintBuffers.first()->size() != viewport().size()) {
+      setupPaintBuffers();
+    }
+    if (pictureLayout_ != layouts_) KeepPictures(*curves);
+    QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
+    QCPPainter* painter = buffer.startPainting();
+    if (painter->isActive()) {
+      painter->setCompositionMode(QPainter::CompositionMode_Source);
+      beneath_->draw(painter);
+      painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+      LayerDrawing::Draw(*curves, *painter);
+      above_->draw(painter);
+    }
+    delete painter;
+    buffer.donePainting();
+    buffer.setInvalidated(false);
+    update();
   }
+
+  int Layouts() const { return layouts_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
@@ -33,16 +74,50 @@ class ChartPlot : public QCustomPlot {
     QCustomPlot::paintEvent(event);
   }
 
+  // Also reached from QCustomPlot's own replot, as after a resize.
   void updateLayout() override {
-    if (keepLayout_) return;
     QCustomPlot::updateLayout();
     laidOut_ = viewport();
+    ++layouts_;
   }
 
  private:
+  bool AllLayersShareOneBuffer() const {
+    return std::all_of(mLayers.begin(), mLayers.end(),
+                       [](const QCPLayer* l) { return l->mode() == QCPLayer::lmLogical; });
+  }
+
+  // Draws the layers beneath the curves into one picture and those above into the other,
+  // each from a cleared picture as a replot clears its buffer.
+  void KeepPictures(const QCPLayer& curves) {
+    updateLayerIndices();
+    const QSize size = viewport().size();
+    for (auto* picture : {&beneath_, &above_}) {
+      if (*picture == nullptr) {
+        *picture = std::make_unique<QCPPaintBufferPixmap>(size, mBufferDevicePixelRatio);
+      } else {
+        (*picture)->setDevicePixelRatio(mBufferDevicePixelRatio);
+        (*picture)->setSize(size);
+      }
+      (*picture)->clear(Qt::transparent);
+    }
+    for (QCPLayer* each : mLayers) {
+      if (each == &curves) continue;
+      QCPPaintBufferPixmap& picture = each->index() < curves.index() ? *beneath_ : *above_;
+      QCPPainter* painter = picture.startPainting();
+      if (painter->isActive()) LayerDrawing::Draw(*each, *painter);
+      delete painter;
+      picture.donePainting();
+    }
+    pictureLayout_ = layouts_;
+  }
+
   ChartControl* owner_;
-  bool keepLayout_ = false;
   QRect laidOut_;
+  int layouts_ = 0;
+  int pictureLayout_ = -1;
+  std::unique_ptr<QCPPaintBufferPixmap> beneath_;
+  std::unique_ptr<QCPPaintBufferPixmap> above_;
 };
 
 namespace {
@@ -90,6 +165,9 @@ ChartControl::ChartControl(QWidget* parent)
     axis->setTickLabelFont(SmallFont());
   }
   plot_->legend->setVisible(false);
+  // The plot's own legend stays hidden; entries in it would still be measured at every
+  // layout.
+  plot_->setAutoAddPlottableToLegend(false);
   legendRow_->setAutoFillBackground(true);
   legendRow_->setPalette(QPalette(Qt::white));
   legendRow_->setVisible(false);
@@ -378,15 +456,10 @@ void ChartControl::Draw() {
   }
 
   ShowLegend(legendTexts, legendColours);
-  // Laid out again only when the axes changed. Every layer is drawn into the one buffer
-  // each time: curves drawn into a buffer of their own would blend their smoothed edges
-  // differently.
-  if (axesChanged) {
-    axesDrawn_ = true;
-    plot_->replot(QCustomPlot::rpQueuedRefresh);
-  } else {
-    plot_->ReplotOnLastLayout();
-  }
+  // Laid out again only when the axes changed. Everything is drawn into the one buffer:
+  // curves drawn into a buffer of their own would blend their smoothed edges differently.
+  axesDrawn_ = true;
+  plot_->Redraw(axesChanged);
 }
 
 bool ChartControl::ShowAxisLabels() {
