@@ -168,6 +168,9 @@ ChartControl::ChartControl(QWidget* parent)
   // The plot's own legend stays hidden; entries in it would still be measured at every
   // layout.
   plot_->setAutoAddPlottableToLegend(false);
+  // The overlay (a selection rectangle, never shown here) shares the one buffer rather than
+  // clearing and laying a buffer of its own over the plot at every draw.
+  plot_->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
   legendRow_->setAutoFillBackground(true);
   legendRow_->setPalette(QPalette(Qt::white));
   legendRow_->setVisible(false);
