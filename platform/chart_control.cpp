@@ -7,18 +7,54 @@
 #include <QRegion>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <map>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 namespace talvair::platform {
 
 namespace {
 
-// QCustomPlot draws a layer only from inside its own replot; this reaches the same step.
+// QCustomPlot draws a layer, and tells where a layer's part may draw, only from inside its
+// own replot; these reach the same steps.
 struct LayerDrawing : QCPLayer {
   static void Draw(QCPLayer& layer, QCPPainter& painter) { (layer.*&LayerDrawing::draw)(&painter); }
+};
+struct LayerablePlace : QCPLayerable {
+  static QRect Clip(const QCPLayerable& part) { return (part.*&LayerablePlace::clipRect)(); }
+};
+
+// The value axis's tick labels, formatted once for each value: formatting a number for the
+// locale costs more than the rest of laying out the axis, and the same values come back
+// quarter after quarter.
+class ValueAxisTicker : public QCPAxisTicker {
+ protected:
+  QString getTickLabel(double tick, const QLocale& locale, QChar formatChar,
+                       int precision) override {
+    if (locale != locale_ || labels_.size() > kMaxLabels) {
+      labels_.clear();
+      locale_ = locale;
+    }
+    // By its bits: -0 and 0 may be written differently.
+    const Key key{std::bit_cast<std::uint64_t>(tick), formatChar, precision};
+    auto it = labels_.find(key);
+    if (it == labels_.end()) {
+      it = labels_.emplace(key, QCPAxisTicker::getTickLabel(tick, locale, formatChar, precision))
+               .first;
+    }
+    return it->second;
+  }
+
+ private:
+  static constexpr std::size_t kMaxLabels = 256;
+  using Key = std::tuple<std::uint64_t, QChar, int>;
+  std::map<Key, QString> labels_;
+  QLocale locale_;
 };
 
 }  // namespace
@@ -32,6 +68,8 @@ struct LayerDrawing : QCPLayer {
 // draws the curves over it and lays the second over them, in that buffer: the pixels a
 // replot gives, since what lies above the curves is opaque wherever it meets them, and meets
 // only empty pixels where it is partly transparent (smoothed text outside the plot area).
+// While the layout stays, only the area the curves may draw in changes, so only that area is
+// composed again and repainted.
 class ChartPlot : public QCustomPlot {
  public:
   ChartPlot(ChartControl* owner) : QCustomPlot(owner), owner_(owner) {}
@@ -47,25 +85,34 @@ class ChartPlot : public QCustomPlot {
       replot(rpQueuedRefresh);
       return;
     }
-    if (mPaintBuffers.size() != 1 || mPaintBuffers.first()->size() != viewport().size()) {
+    if (mPaintBuffers.size() != 1 || mPaintBuffers.first()->size() != viewport().size() ||
+        mPaintBuffers.first()->devicePixelRatio() != mBufferDevicePixelRatio) {
       setupPaintBuffers();
+      composedLayout_ = -1;
     }
     if (pictureLayout_ != layouts_) KeepPictures(*curves);
+    // The rest of the buffer still holds what the last draw on this layout put there.
+    const bool whole = composedLayout_ != layouts_;
+    const QRect area = whole ? QRect(QPoint(0, 0), viewport().size()) : CurveArea(*curves);
     QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
     QCPPainter* painter = buffer.startPainting();
     if (painter->isActive()) {
+      painter->setClipRect(area);
       painter->setCompositionMode(QPainter::CompositionMode_Source);
       beneath_->draw(painter);
       painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
       LayerDrawing::Draw(*curves, *painter);
+      painter->setClipRect(area);
       above_->draw(painter);
     }
     delete painter;
     buffer.donePainting();
     buffer.setInvalidated(false);
-    update();
+    composedLayout_ = layouts_;
+    update(area.translated(viewport().topLeft()));
   }
 
+  // Times the plot was laid out.
   int Layouts() const { return layouts_; }
 
  protected:
@@ -87,6 +134,15 @@ class ChartPlot : public QCustomPlot {
                        [](const QCPLayer* l) { return l->mode() == QCPLayer::lmLogical; });
   }
 
+  // Where the curves may draw: each is clipped to its axis rectangle, moved up a pixel.
+  static QRect CurveArea(const QCPLayer& curves) {
+    QRect area;
+    for (const QCPLayerable* part : curves.children()) {
+      area |= LayerablePlace::Clip(*part).translated(0, -1);
+    }
+    return area;
+  }
+
   // Draws the layers beneath the curves into one picture and those above into the other,
   // each from a cleared picture as a replot clears its buffer.
   void KeepPictures(const QCPLayer& curves) {
@@ -100,14 +156,16 @@ class ChartPlot : public QCustomPlot {
         (*picture)->setSize(size);
       }
       (*picture)->clear(Qt::transparent);
-    }
-    for (QCPLayer* each : mLayers) {
-      if (each == &curves) continue;
-      QCPPaintBufferPixmap& picture = each->index() < curves.index() ? *beneath_ : *above_;
-      QCPPainter* painter = picture.startPainting();
-      if (painter->isActive()) LayerDrawing::Draw(*each, *painter);
+      QCPPainter* painter = (*picture)->startPainting();
+      if (painter->isActive()) {
+        for (QCPLayer* each : mLayers) {
+          if ((each->index() < curves.index()) == (picture == &beneath_) && each != &curves) {
+            LayerDrawing::Draw(*each, *painter);
+          }
+        }
+      }
       delete painter;
-      picture.donePainting();
+      (*picture)->donePainting();
     }
     pictureLayout_ = layouts_;
   }
@@ -115,7 +173,9 @@ class ChartPlot : public QCustomPlot {
   ChartControl* owner_;
   QRect laidOut_;
   int layouts_ = 0;
+  // The layout the pictures were made on, and the one the buffer was last composed on.
   int pictureLayout_ = -1;
+  int composedLayout_ = -1;
   std::unique_ptr<QCPPaintBufferPixmap> beneath_;
   std::unique_ptr<QCPPaintBufferPixmap> above_;
 };
@@ -182,7 +242,9 @@ ChartControl::ChartControl(QWidget* parent)
   legendRow_->setWordWrap(true);
   layout->addWidget(legendRow_);
   plot_->xAxis->setTicker(QSharedPointer<QCPAxisTickerText>::create());
-  plot_->yAxis->ticker()->setTickCount(4);
+  auto valueTicker = QSharedPointer<ValueAxisTicker>::create();
+  valueTicker->setTickCount(4);
+  plot_->yAxis->setTicker(valueTicker);
   Resize(1, 1);
 }
 
