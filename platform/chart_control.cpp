@@ -20,13 +20,19 @@ namespace talvair::platform {
 
 namespace {
 
-// QCustomPlot draws a layer, and tells where a layer's part may draw, only from inside its
+// QCustomPlot draws its layers' parts, and tells where each may draw, only from inside its
 // own replot; these reach the same steps.
-struct LayerDrawing : QCPLayer {
-  static void Draw(QCPLayer& layer, QCPPainter& painter) { (layer.*&LayerDrawing::draw)(&painter); }
-};
-struct LayerablePlace : QCPLayerable {
-  static QRect Clip(const QCPLayerable& part) { return (part.*&LayerablePlace::clipRect)(); }
+struct PartAccess : QCPLayerable {
+  static QRect Clip(const QCPLayerable& part) { return (part.*&PartAccess::clipRect)(); }
+  // As a layer draws each of its parts.
+  static void Draw(QCPLayerable& part, QCPPainter& painter) {
+    if (!part.realVisibility()) return;
+    painter.save();
+    painter.setClipRect(Clip(part).translated(0, -1));
+    (part.*&PartAccess::applyDefaultAntialiasingHint)(&painter);
+    (part.*&PartAccess::draw)(&painter);
+    painter.restore();
+  }
 };
 
 // The value axis's tick labels, formatted once for each value: formatting a number for the
@@ -62,22 +68,27 @@ class ValueAxisTicker : public QCPAxisTicker {
 // The plot draws a stale chart before it paints: it has come into view, or a picture is
 // being taken of it.
 //
-// It draws into its one paint buffer as a replot does, layer by layer, but keeps what lies
-// beneath the curves (background, grid) and what lies above them (axes, tick labels) as two
-// pictures made once per layout. A draw on the same layout copies the first into the buffer,
-// draws the curves over it and lays the second over them, in that buffer: the pixels a
-// replot gives, since what lies above the curves is opaque wherever it meets them, and meets
-// only empty pixels where it is partly transparent (smoothed text outside the plot area).
-// While the layout stays, only the area the curves may draw in changes, so only that area is
-// composed again and repainted.
+// It draws into its one paint buffer as a replot does, part by part in the order of the
+// layers, but keeps what lies beneath the curves (background, grid) and what lies above them
+// (axes, tick labels) as two pictures made once per layout. A draw on the same layout copies
+// the first into the buffer, draws the curves over it and lays the second over them, in that
+// buffer: the pixels a replot gives, since what lies above the curves is opaque wherever it
+// meets them, and meets only empty pixels where it is partly transparent (smoothed text
+// outside the plot area). While the layout stays, only the area the curves draw in changes,
+// so only that area is composed again and repainted.
+//
+// A new value range moves only the value axis and its grid lines, which are drawn last in
+// their pictures. Everything else stays while the plot area and the key axis do: it is kept
+// as two further pictures, from which the value axis's parts are drawn over anew.
 class ChartPlot : public QCustomPlot {
  public:
   ChartPlot(ChartControl* owner) : QCustomPlot(owner), owner_(owner) {}
 
-  // Draws the chart, laid out first when the caller changed a range or label, or when the
-  // size changed since the last layout.
-  void Redraw(bool layoutChanged) {
-    if (layoutChanged || viewport() != laidOut_) updateLayout();
+  // Draws the chart, laid out first when the caller changed an axis's range or labels, or
+  // when the size changed since the last layout.
+  void Redraw(bool keyAxisChanged, bool valueAxisChanged) {
+    if (keyAxisChanged) keyAxisPictures_.layout = -1;
+    if (keyAxisChanged || valueAxisChanged || viewport() != laidOut_) updateLayout();
     QCPLayer* curves = layer(QStringLiteral("main"));
     // One shared buffer is what the pictures stand for; anything else draws as QCustomPlot
     // does.
@@ -90,7 +101,7 @@ class ChartPlot : public QCustomPlot {
       setupPaintBuffers();
       composedLayout_ = -1;
     }
-    if (pictureLayout_ != layouts_) KeepPictures(*curves);
+    if (pictures_.layout != layouts_) KeepPictures(*curves);
     // The rest of the buffer still holds what the last draw on this layout put there.
     const bool whole = composedLayout_ != layouts_;
     const QRect area = whole ? QRect(QPoint(0, 0), viewport().size()) : CurveArea(*curves);
@@ -99,11 +110,10 @@ class ChartPlot : public QCustomPlot {
     if (painter->isActive()) {
       painter->setClipRect(area);
       painter->setCompositionMode(QPainter::CompositionMode_Source);
-      beneath_->draw(painter);
+      pictures_.beneath->draw(painter);
       painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-      LayerDrawing::Draw(*curves, *painter);
-      painter->setClipRect(area);
-      above_->draw(painter);
+      for (QCPLayerable* part : curves->children()) PartAccess::Draw(*part, *painter);
+      pictures_.above->draw(painter);
     }
     delete painter;
     buffer.donePainting();
@@ -129,55 +139,121 @@ class ChartPlot : public QCustomPlot {
   }
 
  private:
+  struct Pictures {
+    std::unique_ptr<QCPPaintBufferPixmap> beneath;
+    std::unique_ptr<QCPPaintBufferPixmap> above;
+    int layout = -1;  // the layout they were made on
+  };
+
   bool AllLayersShareOneBuffer() const {
     return std::all_of(mLayers.begin(), mLayers.end(),
                        [](const QCPLayer* l) { return l->mode() == QCPLayer::lmLogical; });
+  }
+
+  // Parts that draw nothing: hidden ones, the layouts, an idle selection rectangle.
+  static bool DrawsNothing(const QCPLayerable& part) {
+    if (!part.realVisibility() || qobject_cast<const QCPLayout*>(&part) != nullptr) return true;
+    const auto* selection = qobject_cast<const QCPSelectionRect*>(&part);
+    return selection != nullptr && !selection->isActive();
   }
 
   // Where the curves may draw: each is clipped to its axis rectangle, moved up a pixel.
   static QRect CurveArea(const QCPLayer& curves) {
     QRect area;
     for (const QCPLayerable* part : curves.children()) {
-      area |= LayerablePlace::Clip(*part).translated(0, -1);
+      if (!DrawsNothing(*part)) area |= PartAccess::Clip(*part).translated(0, -1);
     }
     return area;
   }
 
-  // Draws the layers beneath the curves into one picture and those above into the other,
-  // each from a cleared picture as a replot clears its buffer.
-  void KeepPictures(const QCPLayer& curves) {
-    updateLayerIndices();
-    const QSize size = viewport().size();
-    for (auto* picture : {&beneath_, &above_}) {
+  // The parts beneath and above the curves, in drawing order.
+  std::pair<QList<QCPLayerable*>, QList<QCPLayerable*>> Parts(const QCPLayer& curves) const {
+    std::pair<QList<QCPLayerable*>, QList<QCPLayerable*>> parts;
+    for (const QCPLayer* each : mLayers) {
+      if (each == &curves) continue;
+      (each->index() < curves.index() ? parts.first : parts.second).append(each->children());
+    }
+    return parts;
+  }
+
+  // Whether `last` is the last of `parts` that draws.
+  static bool DrawnLast(const QList<QCPLayerable*>& parts, const QCPLayerable* last) {
+    for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+      if (!DrawsNothing(**it)) return *it == last;
+    }
+    return false;
+  }
+
+  static void Prepare(Pictures& pictures, QSize size, double pixelRatio) {
+    for (auto* picture : {&pictures.beneath, &pictures.above}) {
       if (*picture == nullptr) {
-        *picture = std::make_unique<QCPPaintBufferPixmap>(size, mBufferDevicePixelRatio);
+        *picture = std::make_unique<QCPPaintBufferPixmap>(size, pixelRatio);
       } else {
-        (*picture)->setDevicePixelRatio(mBufferDevicePixelRatio);
+        (*picture)->setDevicePixelRatio(pixelRatio);
         (*picture)->setSize(size);
       }
-      (*picture)->clear(Qt::transparent);
-      QCPPainter* painter = (*picture)->startPainting();
-      if (painter->isActive()) {
-        for (QCPLayer* each : mLayers) {
-          if ((each->index() < curves.index()) == (picture == &beneath_) && each != &curves) {
-            LayerDrawing::Draw(*each, *painter);
-          }
-        }
-      }
-      delete painter;
-      (*picture)->donePainting();
     }
-    pictureLayout_ = layouts_;
+  }
+
+  // Draws `parts` but `left` into a cleared picture, as a replot clears its buffer; or over
+  // a copy of `base` when given.
+  static void Paint(QCPPaintBufferPixmap& picture, const QCPPaintBufferPixmap* base,
+                    const QList<QCPLayerable*>& parts, const QCPLayerable* left) {
+    // Also gives a new picture its transparency.
+    picture.clear(Qt::transparent);
+    QCPPainter* painter = picture.startPainting();
+    if (painter->isActive()) {
+      if (base != nullptr) {
+        painter->setCompositionMode(QPainter::CompositionMode_Source);
+        base->draw(painter);
+        painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+      }
+      for (QCPLayerable* part : parts) {
+        if (part != left) PartAccess::Draw(*part, *painter);
+      }
+    }
+    delete painter;
+    picture.donePainting();
+  }
+
+  // Makes the pictures beneath and above the curves.
+  void KeepPictures(const QCPLayer& curves) {
+    updateLayerIndices();
+    const auto [beneath, above] = Parts(curves);
+    const QSize size = viewport().size();
+    Prepare(pictures_, size, mBufferDevicePixelRatio);
+    QCPLayerable* valueGrid = yAxis->grid();
+    QCPLayerable* valueAxis = yAxis;
+    if (!DrawnLast(beneath, valueGrid) || !DrawnLast(above, valueAxis)) {
+      Paint(*pictures_.beneath, nullptr, beneath, nullptr);
+      Paint(*pictures_.above, nullptr, above, nullptr);
+      keyAxisPictures_.layout = -1;
+    } else {
+      const QRect keyAxisPlace(axisRect()->rect());
+      if (keyAxisPictures_.layout == -1 || keyAxisPlace_ != keyAxisPlace ||
+          keyAxisPictures_.beneath->size() != size ||
+          keyAxisPictures_.beneath->devicePixelRatio() != mBufferDevicePixelRatio) {
+        Prepare(keyAxisPictures_, size, mBufferDevicePixelRatio);
+        Paint(*keyAxisPictures_.beneath, nullptr, beneath, valueGrid);
+        Paint(*keyAxisPictures_.above, nullptr, above, valueAxis);
+        keyAxisPictures_.layout = layouts_;
+        keyAxisPlace_ = keyAxisPlace;
+      }
+      Paint(*pictures_.beneath, keyAxisPictures_.beneath.get(), {valueGrid}, nullptr);
+      Paint(*pictures_.above, keyAxisPictures_.above.get(), {valueAxis}, nullptr);
+    }
+    pictures_.layout = layouts_;
   }
 
   ChartControl* owner_;
   QRect laidOut_;
   int layouts_ = 0;
-  // The layout the pictures were made on, and the one the buffer was last composed on.
-  int pictureLayout_ = -1;
+  // The layout the buffer was last composed on.
   int composedLayout_ = -1;
-  std::unique_ptr<QCPPaintBufferPixmap> beneath_;
-  std::unique_ptr<QCPPaintBufferPixmap> above_;
+  Pictures pictures_;
+  // All but the value axis and its grid, and the plot area they were made for.
+  Pictures keyAxisPictures_;
+  QRect keyAxisPlace_;
 };
 
 namespace {
@@ -461,7 +537,8 @@ void ChartControl::EnsureDrawn() {
 void ChartControl::Draw() {
   stale_ = false;
   ++renders_;
-  bool axesChanged = !axesDrawn_;
+  bool keyAxisChanged = !axesDrawn_;
+  bool valueAxisChanged = !axesDrawn_;
   const int seriesCount = static_cast<int>(series_.size());
   while (plot_->graphCount() > seriesCount) plot_->removeGraph(plot_->graphCount() - 1);
   while (plot_->graphCount() < seriesCount) {
@@ -505,9 +582,9 @@ void ChartControl::Draw() {
   const QCPRange points(0.5, pointCount_ + 0.5);
   if (plot_->xAxis->range() != points) {
     plot_->xAxis->setRange(points);
-    axesChanged = true;
+    keyAxisChanged = true;
   }
-  if (ShowAxisLabels()) axesChanged = true;
+  if (ShowAxisLabels()) keyAxisChanged = true;
 
   // With no value to show the value axis stays as it was: an emptied chart about to be
   // refilled keeps its layout.
@@ -516,7 +593,7 @@ void ChartControl::Draw() {
     const QCPRange values(low - pad, high + pad);
     if (plot_->yAxis->range() != values) {
       plot_->yAxis->setRange(values);
-      axesChanged = true;
+      valueAxisChanged = true;
     }
   }
 
@@ -524,7 +601,7 @@ void ChartControl::Draw() {
   // Laid out again only when the axes changed. Everything is drawn into the one buffer:
   // curves drawn into a buffer of their own would blend their smoothed edges differently.
   axesDrawn_ = true;
-  plot_->Redraw(axesChanged);
+  plot_->Redraw(keyAxisChanged, valueAxisChanged);
 }
 
 bool ChartControl::ShowAxisLabels() {
