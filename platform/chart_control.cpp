@@ -503,6 +503,8 @@ void ChartControl::MarkStale() {
       Qt::QueuedConnection);
 }
 
+int ChartControl::Layouts() const { return plot_->Layouts(); }
+
 bool ChartControl::CanBeSeen() const {
   if (!plot_->isVisible() || plot_->window()->isMinimized()) return false;
   // What is left of the plot once every ancestor has clipped it and every opaque widget
