@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -101,19 +102,31 @@ class ChartPlot : public QCustomPlot {
       setupPaintBuffers();
       composedLayout_ = -1;
     }
-    if (pictures_.layout != layouts_) KeepPictures(*curves);
     // The rest of the buffer still holds what the last draw on this layout put there.
     const bool whole = composedLayout_ != layouts_;
     const QRect area = whole ? QRect(QPoint(0, 0), viewport().size()) : CurveArea(*curves);
+    // A draw on a new layout composes from the key axis's pictures and draws the value
+    // axis's parts itself: the pictures of the whole layout are made only when a draw on
+    // the same layout follows, which many a new value range never sees.
+    const Pictures* pictures = &pictures_;
+    std::array<QCPLayerable*, 2> valueParts = {};
+    if (whole && KeepKeyAxisPictures(*curves)) {
+      pictures = &keyAxisPictures_;
+      valueParts = {yAxis->grid(), yAxis};
+    } else if (pictures_.layout != layouts_) {
+      KeepPictures(*curves);
+    }
     QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
     QCPPainter* painter = buffer.startPainting();
     if (painter->isActive()) {
       painter->setClipRect(area);
       painter->setCompositionMode(QPainter::CompositionMode_Source);
-      pictures_.beneath->draw(painter);
+      pictures->beneath->draw(painter);
       painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+      if (valueParts[0] != nullptr) PartAccess::Draw(*valueParts[0], *painter);
       for (QCPLayerable* part : curves->children()) PartAccess::Draw(*part, *painter);
-      pictures_.above->draw(painter);
+      pictures->above->draw(painter);
+      if (valueParts[1] != nullptr) PartAccess::Draw(*valueParts[1], *painter);
     }
     delete painter;
     buffer.donePainting();
@@ -216,31 +229,43 @@ class ChartPlot : public QCustomPlot {
     picture.donePainting();
   }
 
+  // The value axis and its grid can be left out of the pictures: each is the last part of
+  // its picture that draws.
+  bool ValueAxisDrawnLast(const QCPLayer& curves) const {
+    const auto [beneath, above] = Parts(curves);
+    return DrawnLast(beneath, yAxis->grid()) && DrawnLast(above, yAxis);
+  }
+
+  // Makes the key axis's pictures unless they stand for this plot area already; false when
+  // there can be none.
+  bool KeepKeyAxisPictures(const QCPLayer& curves) {
+    updateLayerIndices();
+    if (!ValueAxisDrawnLast(curves)) return false;
+    const QSize size = viewport().size();
+    const QRect keyAxisPlace(axisRect()->rect());
+    if (keyAxisPictures_.layout == -1 || keyAxisPlace_ != keyAxisPlace ||
+        keyAxisPictures_.beneath->size() != size ||
+        keyAxisPictures_.beneath->devicePixelRatio() != mBufferDevicePixelRatio) {
+      const auto [beneath, above] = Parts(curves);
+      Prepare(keyAxisPictures_, size, mBufferDevicePixelRatio);
+      Paint(*keyAxisPictures_.beneath, nullptr, beneath, yAxis->grid());
+      Paint(*keyAxisPictures_.above, nullptr, above, yAxis);
+      keyAxisPictures_.layout = layouts_;
+      keyAxisPlace_ = keyAxisPlace;
+    }
+    return true;
+  }
+
   // Makes the pictures beneath and above the curves.
   void KeepPictures(const QCPLayer& curves) {
-    updateLayerIndices();
-    const auto [beneath, above] = Parts(curves);
-    const QSize size = viewport().size();
-    Prepare(pictures_, size, mBufferDevicePixelRatio);
-    QCPLayerable* valueGrid = yAxis->grid();
-    QCPLayerable* valueAxis = yAxis;
-    if (!DrawnLast(beneath, valueGrid) || !DrawnLast(above, valueAxis)) {
+    Prepare(pictures_, viewport().size(), mBufferDevicePixelRatio);
+    if (KeepKeyAxisPictures(curves)) {
+      Paint(*pictures_.beneath, keyAxisPictures_.beneath.get(), {yAxis->grid()}, nullptr);
+      Paint(*pictures_.above, keyAxisPictures_.above.get(), {yAxis}, nullptr);
+    } else {
+      const auto [beneath, above] = Parts(curves);
       Paint(*pictures_.beneath, nullptr, beneath, nullptr);
       Paint(*pictures_.above, nullptr, above, nullptr);
-      keyAxisPictures_.layout = -1;
-    } else {
-      const QRect keyAxisPlace(axisRect()->rect());
-      if (keyAxisPictures_.layout == -1 || keyAxisPlace_ != keyAxisPlace ||
-          keyAxisPictures_.beneath->size() != size ||
-          keyAxisPictures_.beneath->devicePixelRatio() != mBufferDevicePixelRatio) {
-        Prepare(keyAxisPictures_, size, mBufferDevicePixelRatio);
-        Paint(*keyAxisPictures_.beneath, nullptr, beneath, valueGrid);
-        Paint(*keyAxisPictures_.above, nullptr, above, valueAxis);
-        keyAxisPictures_.layout = layouts_;
-        keyAxisPlace_ = keyAxisPlace;
-      }
-      Paint(*pictures_.beneath, keyAxisPictures_.beneath.get(), {valueGrid}, nullptr);
-      Paint(*pictures_.above, keyAxisPictures_.above.get(), {valueAxis}, nullptr);
     }
     pictures_.layout = layouts_;
   }
