@@ -325,6 +325,12 @@ ChartControl::ChartControl(QWidget* parent)
   for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
     axis->setTickLabelFont(SmallFont());
   }
+  // The top and right axes stay hidden; with ticks they would still be worked out, and
+  // their labels written, at every layout.
+  for (QCPAxis* axis : {plot_->xAxis2, plot_->yAxis2}) {
+    axis->setTicks(false);
+    axis->setTickLabels(false);
+  }
   plot_->legend->setVisible(false);
   // The plot's own legend stays hidden; entries in it would still be measured at every
   // layout.
