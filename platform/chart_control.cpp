@@ -7,25 +7,136 @@
 #include <QRegion>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <map>
+#include <memory>
 #include <optional>
+#include <tuple>
 
 namespace talvair::platform {
 
+namespace {
+
+// QCustomPlot draws its layers' parts, and tells where each may draw, only from inside its
+// own replot; these reach the same steps.
+struct PartAccess : QCPLayerable {
+  static QRect Clip(const QCPLayerable& part) { return (part.*&PartAccess::clipRect)(); }
+  // As a layer draws each of its parts.
+  static void Draw(QCPLayerable& part, QCPPainter& painter) {
+    if (!part.realVisibility()) return;
+    painter.save();
+    painter.setClipRect(Clip(part).translated(0, -1));
+    (part.*&PartAccess::applyDefaultAntialiasingHint)(&painter);
+    (part.*&PartAccess::draw)(&painter);
+    painter.restore();
+  }
+};
+
+// The value axis's tick labels, formatted once for each value: formatting a number for the
+// locale costs more than the rest of laying out the axis, and the same values come back
+// quarter after quarter.
+class ValueAxisTicker : public QCPAxisTicker {
+ protected:
+  QString getTickLabel(double tick, const QLocale& locale, QChar formatChar,
+                       int precision) override {
+    if (locale != locale_ || labels_.size() > kMaxLabels) {
+      labels_.clear();
+      locale_ = locale;
+    }
+    // By its bits: -0 and 0 may be written differently.
+    const Key key{std::bit_cast<std::uint64_t>(tick), formatChar, precision};
+    auto it = labels_.find(key);
+    if (it == labels_.end()) {
+      it = labels_.emplace(key, QCPAxisTicker::getTickLabel(tick, locale, formatChar, precision))
+               .first;
+    }
+    return it->second;
+  }
+
+ private:
+  static constexpr std::size_t kMaxLabels = 256;
+  using Key = std::tuple<std::uint64_t, QChar, int>;
+  std::map<Key, QString> labels_;
+  QLocale locale_;
+};
+
+}  // namespace
+
 // The plot draws a stale chart before it paints: it has come into view, or a picture is
 // being taken of it.
+//
+// It draws into its one paint buffer as a replot does, part by part in the order of the
+// layers, but keeps what lies beneath the curves (background, grid) and what lies above them
+// (axes, tick labels) as two pictures made once per layout. A draw on the same layout copies
+// the first into the buffer, draws the curves over it and lays the second over them, in that
+// buffer: the pixels a replot gives, since what lies above the curves is opaque wherever it
+// meets them, and meets only empty pixels where it is partly transparent (smoothed text
+// outside the plot area). While the layout stays, only the area the curves draw in changes,
+// so only that area is composed again and repainted.
+//
+// A new value range moves only the value axis and its grid lines, which are drawn last in
+// their pictures. Everything else stays while the plot area and the key axis do: it is kept
+// as two further pictures, from which the value axis's parts are drawn over anew.
 class ChartPlot : public QCustomPlot {
  public:
   ChartPlot(ChartControl* owner) : QCustomPlot(owner), owner_(owner) {}
 
-  // Draws everything again on the layout of the last replot: right while the plot's size,
-  // ranges and labels stay as they were, and the picture is the same as a full replot's.
-  void ReplotOnLastLayout() {
-    keepLayout_ = viewport() == laidOut_;
-    replot(rpQueuedRefresh);
-    keepLayout_ = false;
+  // Draws the chart, laid out first when the caller changed an axis's range or labels, or
+  // when the size changed since the last layout.
+  void Redraw(bool keyAxisChanged, bool valueAxisChanged) {
+    if (keyAxisChanged) keyAxisPictures_.layout = -1;
+    if (keyAxisChanged || valueAxisChanged || viewport() != laidOut_) updateLayout();
+    QCPLayer* curves = layer(QStringLiteral("main"));
+    // One shared buffer is what the pictures stand for; anything else draws as QCustomPlot
+    // does.
+    if (curves == nullptr || !AllLayersShareOneBuffer()) {
+      replot(rpQueuedRefresh);
+      return;
+    }
+    if (mPaintBuffers.size() != 1 || mPaintBuffers.first()->size() != viewport().size() ||
+        mPaintBuffers.first()->devicePixelRatio() != mBufferDevicePixelRatio) {
+      setupPaintBuffers();
+      composedLayout_ = -1;
+    }
+    // The rest of the buffer still holds what the last draw on this layout put there.
+    const bool whole = composedLayout_ != layouts_;
+    const QRect area = whole ? QRect(QPoint(0, 0), viewport().size()) : CurveArea(*curves);
+    // A draw on a new layout composes from the key axis's pictures and draws the value
+    // axis's parts itself: the pictures of the whole layout are made only when a draw on
+    // the same layout follows, which many a new value range never sees.
+    const Pictures* pictures = &pictures_;
+    std::array<QCPLayerable*, 2> valueParts = {};
+    if (whole && KeepKeyAxisPictures(*curves)) {
+      pictures = &keyAxisPictures_;
+      valueParts = {yAxis->grid(), yAxis};
+    } else if (pictures_.layout != layouts_) {
+      KeepPictures(*curves);
+    }
+    QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
+    QCPPainter* painter = buffer.startPainting();
+    if (painter->isActive()) {
+      painter->setClipRect(area);
+      painter->setCompositionMode(QPainter::CompositionMode_Source);
+      pictures->beneath->draw(painter);
+      painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+      if (valueParts[0] != nullptr) PartAccess::Draw(*valueParts[0], *painter);
+      for (QCPLayerable* part : curves->children()) PartAccess::Draw(*part, *painter);
+      pictures->above->draw(painter);
+      if (valueParts[1] != nullptr) PartAccess::Draw(*valueParts[1], *painter);
+    }
+    delete painter;
+    buffer.donePainting();
+    buffer.setInvalidated(false);
+    composedLayout_ = layouts_;
+    update(area.translated(viewport().topLeft()));
   }
+
+  // Times the plot was laid out.
+  int Layouts() const { return layouts_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
@@ -33,16 +144,141 @@ class ChartPlot : public QCustomPlot {
     QCustomPlot::paintEvent(event);
   }
 
+  // Also reached from QCustomPlot's own replot, as after a resize.
   void updateLayout() override {
-    if (keepLayout_) return;
     QCustomPlot::updateLayout();
     laidOut_ = viewport();
+    ++layouts_;
   }
 
  private:
+  struct Pictures {
+    std::unique_ptr<QCPPaintBufferPixmap> beneath;
+    std::unique_ptr<QCPPaintBufferPixmap> above;
+    int layout = -1;  // the layout they were made on
+  };
+
+  bool AllLayersShareOneBuffer() const {
+    return std::all_of(mLayers.begin(), mLayers.end(),
+                       [](const QCPLayer* l) { return l->mode() == QCPLayer::lmLogical; });
+  }
+
+  // Parts that draw nothing: hidden ones, the layouts, an idle selection rectangle.
+  static bool DrawsNothing(const QCPLayerable& part) {
+    if (!part.realVisibility() || qobject_cast<const QCPLayout*>(&part) != nullptr) return true;
+    const auto* selection = qobject_cast<const QCPSelectionRect*>(&part);
+    return selection != nullptr && !selection->isActive();
+  }
+
+  // Where the curves may draw: each is clipped to its axis rectangle, moved up a pixel.
+  static QRect CurveArea(const QCPLayer& curves) {
+    QRect area;
+    for (const QCPLayerable* part : curves.children()) {
+      if (!DrawsNothing(*part)) area |= PartAccess::Clip(*part).translated(0, -1);
+    }
+    return area;
+  }
+
+  // The parts beneath and above the curves, in drawing order.
+  std::pair<QList<QCPLayerable*>, QList<QCPLayerable*>> Parts(const QCPLayer& curves) const {
+    std::pair<QList<QCPLayerable*>, QList<QCPLayerable*>> parts;
+    for (const QCPLayer* each : mLayers) {
+      if (each == &curves) continue;
+      (each->index() < curves.index() ? parts.first : parts.second).append(each->children());
+    }
+    return parts;
+  }
+
+  // Whether `last` is the last of `parts` that draws.
+  static bool DrawnLast(const QList<QCPLayerable*>& parts, const QCPLayerable* last) {
+    for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+      if (!DrawsNothing(**it)) return *it == last;
+    }
+    return false;
+  }
+
+  static void Prepare(Pictures& pictures, QSize size, double pixelRatio) {
+    for (auto* picture : {&pictures.beneath, &pictures.above}) {
+      if (*picture == nullptr) {
+        *picture = std::make_unique<QCPPaintBufferPixmap>(size, pixelRatio);
+      } else {
+        (*picture)->setDevicePixelRatio(pixelRatio);
+        (*picture)->setSize(size);
+      }
+    }
+  }
+
+  // Draws `parts` but `left` into a cleared picture, as a replot clears its buffer; or over
+  // a copy of `base` when given.
+  static void Paint(QCPPaintBufferPixmap& picture, const QCPPaintBufferPixmap* base,
+                    const QList<QCPLayerable*>& parts, const QCPLayerable* left) {
+    // Also gives a new picture its transparency.
+    picture.clear(Qt::transparent);
+    QCPPainter* painter = picture.startPainting();
+    if (painter->isActive()) {
+      if (base != nullptr) {
+        painter->setCompositionMode(QPainter::CompositionMode_Source);
+        base->draw(painter);
+        painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+      }
+      for (QCPLayerable* part : parts) {
+        if (part != left) PartAccess::Draw(*part, *painter);
+      }
+    }
+    delete painter;
+    picture.donePainting();
+  }
+
+  // The value axis and its grid can be left out of the pictures: each is the last part of
+  // its picture that draws.
+  bool ValueAxisDrawnLast(const QCPLayer& curves) const {
+    const auto [beneath, above] = Parts(curves);
+    return DrawnLast(beneath, yAxis->grid()) && DrawnLast(above, yAxis);
+  }
+
+  // Makes the key axis's pictures unless they stand for this plot area already; false when
+  // there can be none.
+  bool KeepKeyAxisPictures(const QCPLayer& curves) {
+    updateLayerIndices();
+    if (!ValueAxisDrawnLast(curves)) return false;
+    const QSize size = viewport().size();
+    const QRect keyAxisPlace(axisRect()->rect());
+    if (keyAxisPictures_.layout == -1 || keyAxisPlace_ != keyAxisPlace ||
+        keyAxisPictures_.beneath->size() != size ||
+        keyAxisPictures_.beneath->devicePixelRatio() != mBufferDevicePixelRatio) {
+      const auto [beneath, above] = Parts(curves);
+      Prepare(keyAxisPictures_, size, mBufferDevicePixelRatio);
+      Paint(*keyAxisPictures_.beneath, nullptr, beneath, yAxis->grid());
+      Paint(*keyAxisPictures_.above, nullptr, above, yAxis);
+      keyAxisPictures_.layout = layouts_;
+      keyAxisPlace_ = keyAxisPlace;
+    }
+    return true;
+  }
+
+  // Makes the pictures beneath and above the curves.
+  void KeepPictures(const QCPLayer& curves) {
+    Prepare(pictures_, viewport().size(), mBufferDevicePixelRatio);
+    if (KeepKeyAxisPictures(curves)) {
+      Paint(*pictures_.beneath, keyAxisPictures_.beneath.get(), {yAxis->grid()}, nullptr);
+      Paint(*pictures_.above, keyAxisPictures_.above.get(), {yAxis}, nullptr);
+    } else {
+      const auto [beneath, above] = Parts(curves);
+      Paint(*pictures_.beneath, nullptr, beneath, nullptr);
+      Paint(*pictures_.above, nullptr, above, nullptr);
+    }
+    pictures_.layout = layouts_;
+  }
+
   ChartControl* owner_;
-  bool keepLayout_ = false;
   QRect laidOut_;
+  int layouts_ = 0;
+  // The layout the buffer was last composed on.
+  int composedLayout_ = -1;
+  Pictures pictures_;
+  // All but the value axis and its grid, and the plot area they were made for.
+  Pictures keyAxisPictures_;
+  QRect keyAxisPlace_;
 };
 
 namespace {
@@ -89,7 +325,19 @@ ChartControl::ChartControl(QWidget* parent)
   for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
     axis->setTickLabelFont(SmallFont());
   }
+  // The top and right axes stay hidden; with ticks they would still be worked out, and
+  // their labels written, at every layout.
+  for (QCPAxis* axis : {plot_->xAxis2, plot_->yAxis2}) {
+    axis->setTicks(false);
+    axis->setTickLabels(false);
+  }
   plot_->legend->setVisible(false);
+  // The plot's own legend stays hidden; entries in it would still be measured at every
+  // layout.
+  plot_->setAutoAddPlottableToLegend(false);
+  // The overlay (a selection rectangle, never shown here) shares the one buffer rather than
+  // clearing and laying a buffer of its own over the plot at every draw.
+  plot_->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
   legendRow_->setAutoFillBackground(true);
   legendRow_->setPalette(QPalette(Qt::white));
   legendRow_->setVisible(false);
@@ -101,7 +349,9 @@ ChartControl::ChartControl(QWidget* parent)
   legendRow_->setWordWrap(true);
   layout->addWidget(legendRow_);
   plot_->xAxis->setTicker(QSharedPointer<QCPAxisTickerText>::create());
-  plot_->yAxis->ticker()->setTickCount(4);
+  auto valueTicker = QSharedPointer<ValueAxisTicker>::create();
+  valueTicker->setTickCount(4);
+  plot_->yAxis->setTicker(valueTicker);
   Resize(1, 1);
 }
 
@@ -284,6 +534,8 @@ void ChartControl::MarkStale() {
       Qt::QueuedConnection);
 }
 
+int ChartControl::Layouts() const { return plot_->Layouts(); }
+
 bool ChartControl::CanBeSeen() const {
   if (!plot_->isVisible() || plot_->window()->isMinimized()) return false;
   // What is left of the plot once every ancestor has clipped it and every opaque widget
@@ -318,7 +570,8 @@ void ChartControl::EnsureDrawn() {
 void ChartControl::Draw() {
   stale_ = false;
   ++renders_;
-  bool axesChanged = !axesDrawn_;
+  bool keyAxisChanged = !axesDrawn_;
+  bool valueAxisChanged = !axesDrawn_;
   const int seriesCount = static_cast<int>(series_.size());
   while (plot_->graphCount() > seriesCount) plot_->removeGraph(plot_->graphCount() - 1);
   while (plot_->graphCount() < seriesCount) {
@@ -362,9 +615,9 @@ void ChartControl::Draw() {
   const QCPRange points(0.5, pointCount_ + 0.5);
   if (plot_->xAxis->range() != points) {
     plot_->xAxis->setRange(points);
-    axesChanged = true;
+    keyAxisChanged = true;
   }
-  if (ShowAxisLabels()) axesChanged = true;
+  if (ShowAxisLabels()) keyAxisChanged = true;
 
   // With no value to show the value axis stays as it was: an emptied chart about to be
   // refilled keeps its layout.
@@ -373,20 +626,15 @@ void ChartControl::Draw() {
     const QCPRange values(low - pad, high + pad);
     if (plot_->yAxis->range() != values) {
       plot_->yAxis->setRange(values);
-      axesChanged = true;
+      valueAxisChanged = true;
     }
   }
 
   ShowLegend(legendTexts, legendColours);
-  // Laid out again only when the axes changed. Every layer is drawn into the one buffer
-  // each time: curves drawn into a buffer of their own would blend their smoothed edges
-  // differently.
-  if (axesChanged) {
-    axesDrawn_ = true;
-    plot_->replot(QCustomPlot::rpQueuedRefresh);
-  } else {
-    plot_->ReplotOnLastLayout();
-  }
+  // Laid out again only when the axes changed. Everything is drawn into the one buffer:
+  // curves drawn into a buffer of their own would blend their smoothed edges differently.
+  axesDrawn_ = true;
+  plot_->Redraw(keyAxisChanged, valueAxisChanged);
 }
 
 bool ChartControl::ShowAxisLabels() {

@@ -86,6 +86,9 @@ class ChartControl : public QWidget {
   // Times the chart was really drawn, and whether it waits to be.
   int Renders() const { return renders_; }
   bool Stale() const { return stale_; }
+  // Times the plot was laid out: on its first draw, and again only when a range, a label or
+  // its size changed.
+  int Layouts() const;
   // Whether any of the chart shows on the screen: not hidden, not minimised, not wholly
   // covered by the windows above it.
   bool CanBeSeen() const;

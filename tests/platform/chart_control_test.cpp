@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -106,6 +108,100 @@ TEST(ChartControlTest, ADrawOnTheLastLayoutShowsWhatAFreshDrawShows) {
     fresh.Set(kChartDraw, kDrawNow);
     fresh.EnsureDrawn();
     EXPECT_EQ(again.grab().toImage(), fresh.grab().toImage());
+  }
+}
+
+// What one draw shows: the values of two series (crossing, and touching the axes' ends), the
+// x-axis labels, the legends and the chart's size.
+struct ChartState {
+  std::vector<double> first, second;
+  std::vector<QString> labels;  // by point; empty for none
+  QStringList legends;
+  QSize size;
+};
+
+void Show(ChartControl& control, const ChartState& state) {
+  control.resize(state.size);
+  control.Set(kChartSeriesCount, 2);
+  control.Set(kLegendStyle, kLegendBelow);
+  control.Set(kChartPointCount, static_cast<double>(state.first.size()));
+  for (int s = 1; s <= 2; ++s) {
+    const std::vector<double>& values = s == 1 ? state.first : state.second;
+    control.Set(kChartCurrentSeries, s);
+    control.Set(kChartLegend, s, state.legends.value(s - 1));
+    control.Set(kAxisLabelMode, kAxisLabelsFromPoints);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const int p = static_cast<int>(i) + 1;
+      control.Set(kChartCurrentPoint, p);
+      control.Set(kChartValue, values[i]);
+      control.Set(kNoValue, p, std::isnan(values[i]) ? 1 : 0);
+      control.Set(kChartPointLabel, i < state.labels.size() ? state.labels[i] : QString());
+    }
+  }
+  control.Set(kChartDraw, kDrawNow);
+  control.EnsureDrawn();
+  // A legend of another height resizes the plot once the layout's request comes through.
+  QCoreApplication::sendPostedEvents();
+  control.EnsureDrawn();
+}
+
+// A chart keeps what does not change between draws as pictures of its last layout, and
+// those of its key axis while only the value range moves. After every kind of change, and
+// after a further draw on the layout that follows it, it must show what a chart drawn once
+// with the same state shows, pixel for pixel.
+TEST(ChartControlTest, AChartDrawnOverItsKeptPicturesShowsWhatAFreshDrawShows) {
+  const QSize size(300, 136);
+  const std::vector<QString> years = {"0", "", "", "", "1", "", "", "", "2"};
+  const QStringList english = {"Revenue", "Breakeven"};
+  const ChartState start = {
+      {1, 5, 2, 4, 3, 5, 1, kNaN, kNaN}, {5, 1, 4, 2, 3, 1, 5, kNaN, kNaN}, years, english, size};
+  ChartState sameRanges = start;  // another quarter's curves within the same ranges
+  sameRanges.first = {5, 1, 4, 3, 2, 1, 5, 2, kNaN};
+  ChartState valueRange = start;  // the value axis moves, its labels as wide as before
+  valueRange.first = {1, 5, 2, 4, 3, 5, 1, 8, kNaN};
+  ChartState widerLabels = start;  // the value axis's labels widen the left margin
+  widerLabels.second = {5000, 1, 4, 2, 3, 1, 5, kNaN, kNaN};
+  ChartState keyLabels = start;
+  keyLabels.labels = {"", "0", "", "", "", "1"};
+  ChartState resized = start;
+  resized.size = QSize(380, 170);
+  ChartState language = start;  // longer legends that take two lines
+  language.legends = {"Receita Passageiro Milhas do trimestre",
+                      "Equilibrio entre receitas e custos"};
+
+  const struct Case {
+    const char* name;
+    const ChartState* next;
+    bool laidOut;  // the next draw lays the plot out again
+  } cases[] = {
+      {"same ranges", &sameRanges, false},  {"value range", &valueRange, true},
+      {"wider labels", &widerLabels, true}, {"key labels", &keyLabels, true},
+      {"resized", &resized, true},          {"language", &language, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ChartControl kept;
+    kept.show();
+    Show(kept, start);
+    const int layouts = kept.Layouts();
+    Show(kept, *c.next);
+    EXPECT_EQ(kept.Layouts() > layouts, c.laidOut);
+
+    ChartControl fresh;
+    fresh.show();
+    Show(fresh, *c.next);
+    EXPECT_EQ(kept.grab().toImage(), fresh.grab().toImage());
+
+    // Then a draw on the layout that followed: other curves, the same ranges.
+    ChartState after = *c.next;
+    std::swap(after.first[1], after.first[3]);
+    const int before = kept.Layouts();
+    Show(kept, after);
+    EXPECT_EQ(kept.Layouts(), before);
+    ChartControl freshAfter;
+    freshAfter.show();
+    Show(freshAfter, after);
+    EXPECT_EQ(kept.grab().toImage(), freshAfter.grab().toImage());
   }
 }
 
