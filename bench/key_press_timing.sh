@@ -169,9 +169,18 @@ awk -v program="$talvair" -v server="$server" -v what="$what" '
         if (sFrom[i] <= idle && sTo[i] > idle) break
         if (sFrom[i] > idle && sTo[i] - sFrom[i] >= 0.050) { end = sFrom[i]; break }
       }
+      # The share of the server: the time it spent out of its waits within the run.
+      busy = 0
+      for (i = 1; i <= serverWaits; ++i) {
+        from = i > 1 ? sTo[i - 1] : start; to = sFrom[i]
+        if (from < start) from = start
+        if (to > end) to = end
+        if (to > from) busy += to - from
+      }
       ms = (end - start) * 1000
       times[++count] = ms
-      printf "run %d: %.1f ms (program idle after %.1f ms)\n", m, ms, (idle - start) * 1000
+      printf "run %d: %.1f ms (program idle after %.1f ms; X server busy %.1f ms)\n", m, ms,
+        (idle - start) * 1000, busy * 1000
     }
     if (count == 0) exit 1
     for (i = 1; i <= count; ++i)
