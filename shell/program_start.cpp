@@ -2,15 +2,19 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <memory>
 
 #include "model/game.h"
 #include "model/language.h"
+#include "numtext/number_text.h"
 #include "platform/message_box.h"
+#include "platform/modal.h"
 #include "platform/qt_translations.h"
 #include "platform/registry_store.h"
 #include "platform/single_instance.h"
 #include "platform/wait_cursor.h"
+#include "shell/artwork.h"
 #include "shell/decision_window.h"
 #include "shell/globals.h"
 #include "shell/language_window.h"
@@ -59,6 +63,15 @@ void ComeToFront() {
 
 }  // namespace
 
+void PrepareApplication() {
+  QApplication::setApplicationVersion(QStringLiteral(TALVAIR_VERSION));
+  QApplication::setWindowIcon(ProgramIcon());
+  // Decisions are typed and shown with the user's decimal sign.
+  const QLocale locale = QLocale::system();
+  numtext::SetCurrentNumberLocale(
+      {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()});
+}
+
 StartResult Main(const StartOptions& options) {
   // The application's title, which untitled windows and message boxes show from the first
   // one on. Not the display name: the window system would append that to every title.
@@ -82,7 +95,7 @@ StartResult Main(const StartOptions& options) {
   if (!LanguageSaved) {
     platform::ResetMousePointer();
     frmLangSelect languageWindow;
-    languageWindow.exec();
+    platform::RunModal(languageWindow);
     if (LanguageSaved) ReportSettingsError(storage::LanguageWrite());
   }
 
@@ -122,7 +135,7 @@ StartResult Main(const StartOptions& options) {
 
   {
     frmSplash splash;
-    splash.exec();
+    platform::RunModal(splash);
   }
 
   mainWindow->showMaximized();

@@ -27,7 +27,12 @@ enum class StartResult {
   SecondCopy,  // another copy runs and was brought to the front; this one ends
 };
 
-// Starts the program. Messages go through the installed message service.
+// What the application object carries for every window: version, icon, number format.
+// Called once the application object exists, before Main.
+void PrepareApplication();
+
+// Starts the program. Messages and the start-up windows (language, splash) go through the
+// installed message and modal services.
 StartResult Main(const StartOptions& options = {});
 
 // Releases what Main built (main window, single-copy claim, model object). The program calls
