@@ -34,7 +34,7 @@ frmBackground::frmBackground(QWidget* parent) : QMdiSubWindow(parent, Qt::Framel
 }
 
 void frmBackground::Load(QMdiArea* area) {
-  area_ = area;
+  viewport_ = area->viewport();
   area->addSubWindow(this);
   area->viewport()->installEventFilter(this);
   for (QMdiSubWindow* child : area->subWindowList()) Follow(child);
@@ -51,8 +51,8 @@ void frmBackground::Paint() {
 }
 
 void frmBackground::FitClientArea() {
-  if (area_ == nullptr) return;
-  const QRect client = area_->viewport()->rect();
+  if (viewport_ == nullptr) return;
+  const QRect client = viewport_->rect();
   if (geometry() != client) setGeometry(client);
 }
 
@@ -62,16 +62,16 @@ void frmBackground::Follow(QObject* child) {
 }
 
 void frmBackground::Restack() {
-  if (restacking_ || area_ == nullptr) return;
+  if (restacking_ || viewport_ == nullptr) return;
   restacking_ = true;
   // Whoever raised it, it goes back behind the other children.
-  if (area_->viewport()->children().indexOf(this) > 0) lower();
+  if (viewport_->children().indexOf(this) > 0) lower();
   // The area lowers a minimised child when another is activated, and the player would lose
   // its bar; the bars stay over the normal windows, as a maximised one covers them all.
   QList<QMdiSubWindow*> bars;
   bool normalAbove = false;
   bool maximised = false;
-  for (QObject* object : area_->viewport()->children()) {
+  for (QObject* object : viewport_->children()) {
     auto* child = qobject_cast<QMdiSubWindow*>(object);
     if (child == nullptr || child == this || !child->isVisible()) continue;
     if (child->isMaximized()) maximised = true;
@@ -105,7 +105,7 @@ bool frmBackground::event(QEvent* event) {
 }
 
 bool frmBackground::eventFilter(QObject* watched, QEvent* event) {
-  const bool viewport = area_ != nullptr && watched == area_->viewport();
+  const bool viewport = viewport_ != nullptr && watched == viewport_;
   switch (event->type()) {
     case QEvent::Resize:
       if (watched == form_) Paint();

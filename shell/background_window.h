@@ -37,7 +37,9 @@ class frmBackground : public QMdiSubWindow {
   // Puts the background at the back and the minimised children's bars over the normal ones.
   void Restack();
 
-  QPointer<QMdiArea> area_;
+  // The area's viewport rather than the area: the siblings' last events come while the area
+  // is being destroyed, when it is no longer a QMdiArea.
+  QPointer<QWidget> viewport_;
   QWidget* form_ = nullptr;
   QWidget* picBackground_ = nullptr;
   StretchedPicture* imgBackgroundFull_ = nullptr;
