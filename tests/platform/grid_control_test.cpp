@@ -180,31 +180,24 @@ TEST_F(GridTest, UnsetAlignmentPutsNumbersRightAndOtherTextLeft) {
 }
 
 // A figure too wide for its column is drawn smaller, so it keeps its first digits and its sign;
-// a label keeps the grid's font and runs to the cell's edges as before.
+// a label keeps the grid's font and runs into the cell's margin as before.
 TEST_F(GridTest, AFigureTooWideForItsCellIsDrawnWholeAndALabelAsBefore) {
-  const struct {
-    const char* text;
-    int alignment;
-    bool whole;  // its ink clear of the text area's left edge
-  } cases[] = {
-      {"-11,996.6", kAlignRightCentre, true},
-      {"Contrataciones", kAlignCentreCentre, false},
-  };
   Fill(1, 1);
   grid_.SetColWidth(0, 800);
   grid_.SetCellFontBold(true);
-  for (const auto& c : cases) {
-    grid_.SetTextMatrix(0, 0, QString::fromLatin1(c.text));
-    grid_.SetCellAlignment(c.alignment);
+  for (const auto& [text, alignment, whole] :
+       {std::tuple("-11,996.6", kAlignRightCentre, true),
+        std::tuple("Contrataciones", kAlignCentreCentre, false)}) {
+    grid_.SetTextMatrix(0, 0, QString::fromLatin1(text));
+    grid_.SetCellAlignment(alignment);
     const QImage shown = grid_.View()->viewport()->grab().toImage();
-    const int width = TwipsToPixels(800) - 1, height = TwipsToPixels(grid_.RowHeight(0)) - 1;
-    int left = width;
-    for (int y = 0; y < height; ++y)
+    const int width = TwipsToPixels(800) - 1;
+    int left = width;  // the ink's leftmost column
+    for (int y = 0; y < TwipsToPixels(grid_.RowHeight(0)) - 1; ++y)
       for (int x = 0; x < width; ++x)
         if (qGray(shown.pixel(x, y)) < 128) left = std::min(left, x);
-    ASSERT_LT(left, width) << c.text;
-    const int areaLeft = 2;
-    EXPECT_EQ(left > areaLeft, c.whole) << c.text << " " << left;
+    ASSERT_LT(left, width) << text;
+    EXPECT_EQ(left > 2, whole) << text << " " << left;  // 2: the text area's left edge
   }
 }
 

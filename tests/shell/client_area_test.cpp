@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <functional>
 
 #include "main_window_fixture.h"
@@ -26,49 +26,26 @@ class ClientAreaTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     window_->resize(1024, 768);
-    for (const int graph : {101, 102}) Trigger("mnuGph", graph);
+    for (const int graph : {101, 102}) window_->MenuItem("mnuGph", graph)->trigger();
     Trigger("mnuRptSummary");
     Trigger("mnuRptFinancialReport");
-    Trigger("mnuTable", 1);
-    graph_ = Window(window_->Views().GraphWindows(), views::FixedGraphKey(102));
-    report_ = Window(window_->Views().OpenViews(), views::kReportFinanceKey);
-    graph_->showMinimized();
-    report_->showMinimized();
+    window_->MenuItem("mnuTable", 1)->trigger();
+    bars_ = {window_->Views().GraphWindows().Find(views::FixedGraphKey(102))->window,
+             window_->Views().OpenViews().Find(views::kReportFinanceKey)->window};
+    for (QMdiSubWindow* bar : bars_) bar->showMinimized();
     QApplication::processEvents();
   }
-
-  void Trigger(const char* item, int index = -1) {
-    QAction* action = index < 0 ? window_->MenuItem(QString::fromLatin1(item))
-                                : window_->MenuItem(QString::fromLatin1(item), index);
-    action->trigger();
-  }
-  template <class Views>
-  static QMdiSubWindow* Window(const Views& views, const QString& key) {
-    return views.Find(key)->window;
-  }
-  QMdiSubWindow* Other(const char* title) const {
+  void Trigger(const char* item) { window_->MenuItem(item)->trigger(); }
+  QMdiSubWindow* Balance() const {
     for (QMdiSubWindow* w : window_->MdiArea()->subWindowList())
-      if (w->windowTitle().startsWith(QString::fromLatin1(title))) return w;
+      if (w->windowTitle().startsWith("Balance")) return w;
     return nullptr;
-  }
-
-  // The bar lies along the bottom of the client area and is what the player sees there.
-  void ExpectInSight(const QMdiSubWindow* bar, const char* name) const {
-    const QWidget* viewport = window_->MdiArea()->viewport();
-    EXPECT_TRUE(bar->isVisible() && bar->isMinimized()) << name;
-    EXPECT_EQ(bar->geometry().bottom(), viewport->rect().bottom()) << name;
-    for (const QPoint corner : {bar->geometry().topLeft() + QPoint(2, 2), bar->geometry().center(),
-                                bar->geometry().bottomRight() - QPoint(2, 2)}) {
-      const QWidget* seen = viewport->childAt(corner);
-      EXPECT_TRUE(seen == bar || bar->isAncestorOf(seen)) << name;
-    }
   }
 
   platform::RecordedPauses pauses_;
   platform::ScriptedFileDialogs dialogs_;
   QTemporaryDir folder_;
-  QMdiSubWindow* graph_ = nullptr;
-  QMdiSubWindow* report_ = nullptr;
+  std::array<QMdiSubWindow*, 2> bars_{};
 };
 
 TEST_F(ClientAreaTest, BarsStayInSightWhateverElseHappens) {
@@ -77,7 +54,7 @@ TEST_F(ClientAreaTest, BarsStayInSightWhateverElseHappens) {
     std::function<void()> action;
   } cases[] = {
       {"a click in another window",
-       [&] { QTest::mouseClick(Other("Balance")->widget(), Qt::LeftButton); }},
+       [&] { QTest::mouseClick(Balance()->widget(), Qt::LeftButton); }},
       {"View > Decision Window", [&] { Trigger("mdwa"); }},
       {"Cascade Graphs", [&] { Trigger("CascadeGraph"); }},
       {"Tile Graphs", [&] { Trigger("TileGraph"); }},
@@ -93,25 +70,34 @@ TEST_F(ClientAreaTest, BarsStayInSightWhateverElseHappens) {
        }},
       {"another maximised and restored",
        [&] {
-         QMdiSubWindow* other = Other("Balance");
-         other->showMaximized();
+         Balance()->showMaximized();
          QApplication::processEvents();
-         other->showNormal();
+         Balance()->showNormal();
        }},
   };
   for (const auto& c : cases) {
     SetUp();
     c.action();
     QApplication::processEvents();
-    ExpectInSight(graph_, c.name);
-    ExpectInSight(report_, c.name);
+    // Each bar lies along the client area's bottom and is what the player sees there.
+    const QWidget* viewport = window_->MdiArea()->viewport();
+    for (const QMdiSubWindow* bar : bars_) {
+      const QRect at = bar->geometry();
+      EXPECT_TRUE(bar->isVisible() && bar->isMinimized()) << c.name;
+      EXPECT_EQ(at.bottom(), viewport->rect().bottom()) << c.name;
+      for (const QPoint point :
+           {at.topLeft() + QPoint(2, 2), at.center(), at.bottomRight() - QPoint(2, 2)}) {
+        const QWidget* seen = viewport->childAt(point);
+        EXPECT_TRUE(seen == bar || bar->isAncestorOf(seen)) << c.name;
+      }
+    }
   }
 }
 
 // Among reports and cascaded tables the area would put the notepad where it overlaps them least:
 // below the client area's bottom, its title alone in sight.
 TEST_F(ClientAreaTest, TheNotepadOpensInsideTheClientArea) {
-  Trigger("mnuTable", 2);
+  window_->MenuItem("mnuTable", 2)->trigger();
   Trigger("CascadeTables");
   Trigger("mnuViewNotepad");
   const QWidget* notepad = OpenNotepad(*window_)->parentWidget();

@@ -5,13 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QIcon>
-#include <QLocale>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
@@ -25,7 +22,6 @@
 
 #include "model/game.h"
 #include "model/language.h"
-#include "numtext/number_text.h"
 #include "platform/message_box.h"
 #include "platform/modal.h"
 #include "platform/registry_store.h"
@@ -220,73 +216,14 @@ TEST_F(ProgramStartTest, StoredLanguageIsUsedUnlessItIsNoLanguageCode) {
 
 // ---- the running program ------------------------------------------------------------------------
 
-// The start-up windows are shown through the modal service, so a program driving the start
-// (a benchmark, say) plays the player's part without a nested event loop of its own.
-class PlayingModals : public platform::ModalService {
- public:
-  explicit PlayingModals(int option) : option_(option) { platform::SetModalService(this); }
-  ~PlayingModals() override { platform::SetModalService(nullptr); }
-  PlayingModals(const PlayingModals&) = delete;
-  PlayingModals& operator=(const PlayingModals&) = delete;
-
-  int Run(QDialog& form) override {
-    shown_ << form.objectName();
-    if (auto* language = qobject_cast<frmLangSelect*>(&form)) {
-      language->Option1(option_)->click();
-      language->cmdStart()->click();
-    } else if (auto* splash = qobject_cast<frmSplash*>(&form)) {
-      splash->Command1()->click();
-    }
-    return form.result();
-  }
-  std::string Shown() const { return shown_.join(u',').toStdString(); }
-
- private:
-  int option_;
-  QStringList shown_;
-};
-
+// Through the modal service, so a program driving the start (a benchmark, say) plays the
+// player's part without a nested event loop of its own; the driver ends any such loop.
 TEST_F(ProgramStartTest, StartUpWindowsRunThroughTheModalService) {
-  struct Case {
-    const char* stored;
-    const char* shown;
-    const char* fileMenu;
-  };
-  const Case cases[] = {
-      {"", "frmLangSelect,frmSplash", "&Arquivo"},  // the player picks Portuguese
-      {"Spanish", "frmSplash", "&Archivo"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.stored);
-    if (*c.stored != 0) StoreLanguage(c.stored);
-    PlayingModals modals(2);
-    ASSERT_EQ(Main(options_), StartResult::Running);
-    EXPECT_EQ(modals.Shown(), c.shown);
-    EXPECT_EQ(FileMenuCaption(), c.fileMenu);
-    EXPECT_TRUE(MainWindow()->isVisible());
-    ReleaseProgram();
-    CurrentLanguage = "English";
-  }
-}
-
-TEST(PrepareApplicationTest, GivesTheVersionTheIconAndTheNumberFormat) {
-  const QString version = QCoreApplication::applicationVersion();
-  const QIcon icon = QApplication::windowIcon();
-  const numtext::NumberLocale numbers = numtext::CurrentNumberLocale();
-  QCoreApplication::setApplicationVersion(QString());
-  numtext::SetCurrentNumberLocale({"#", "~"});
-
-  PrepareApplication();
-  // What the splash shows, and what every window without an icon of its own shows.
-  EXPECT_FALSE(QCoreApplication::applicationVersion().isEmpty());
-  EXPECT_NE(VersionCaption(QCoreApplication::applicationVersion()), "Version 0.0.0");
-  EXPECT_FALSE(QApplication::windowIcon().isNull());
-  EXPECT_EQ(numtext::CurrentNumberLocale().decimalPoint,
-            QLocale::system().decimalPoint().toStdString());
-
-  QCoreApplication::setApplicationVersion(version);
-  QApplication::setWindowIcon(icon);
-  numtext::SetCurrentNumberLocale(numbers);
+  ModalDriver driver;
+  platform::ScriptedModals modals;
+  ASSERT_EQ(Main(options_), StartResult::Running);
+  EXPECT_EQ(modals.Shown().join(u',').toStdString(), kLanguageAndSplash);
+  EXPECT_EQ(driver.Seen(), "");
 }
 
 TEST_F(ProgramStartTest, StartUpEndsWithTheStandardMaximisedWindowAndTheDecisionWindow) {

@@ -139,6 +139,7 @@ TEST(LoadGame, EveryGameAPlayerSavesOpensAsItWasPlayed) {
   const auto pick = [&](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
   };
+  const auto step = [&](int most) { return kSteps[static_cast<std::size_t>(pick(0, most))]; };
   const auto decimal = [](int value, double scale) { return NumberText(value / scale); };
   const std::string file = File("played.dat", "");
   int liquidated = 0, layOffsPastTheWorkforce = 0;
@@ -148,7 +149,7 @@ TEST(LoadGame, EveryGameAPlayerSavesOpensAsItWasPlayed) {
       const int16_t period = p.g.Period();
       if (period > 0 && (p.g.GameOver() || pick(0, 5) == 0)) {
         if (pick(0, 2) == 0) break;
-        int16_t back = kSteps[static_cast<std::size_t>(pick(0, 3))];
+        int16_t back = step(3);
         while (back > period) back = static_cast<int16_t>(back / 2);
         p.g.RunPeriod(back);
         p.g.GoBack();
@@ -157,7 +158,8 @@ TEST(LoadGame, EveryGameAPlayerSavesOpensAsItWasPlayed) {
       if (p.g.GameOver()) break;
       const int workforce =
           static_cast<int>(std::nearbyint(p.g.GetVarValue(varnum::total_csms, -1, 0)));
-      // Mostly what a player tries, now and then anything the window takes.
+      // Mostly what a player tries, now and then anything the window takes; a lay-off kept
+      // beyond the workforce the window puts back to the bound.
       const bool wild = pick(0, 7) == 0;
       const std::array<std::string, 5> fresh = {
           std::to_string(wild         ? pick(-3, 1000)
@@ -172,9 +174,8 @@ TEST(LoadGame, EveryGameAPlayerSavesOpensAsItWasPlayed) {
       for (std::size_t box = 0; box < fresh.size(); ++box) {
         if (action == 0 || pick(0, 1)) p.decisions[box] = fresh[box];
       }
-      // The window puts a lay-off beyond the workforce back to the bound.
       if (std::stoi(p.decisions[3]) < -workforce) p.decisions[3] = std::to_string(-workforce);
-      p.g.RunPeriod(kSteps[static_cast<std::size_t>(pick(0, 6))]);
+      p.g.RunPeriod(step(6));
       p.g.ApplyDecisions();
       p.g.GoForward();
     }
@@ -228,8 +229,7 @@ TEST(LoadGame, AnUnsoundFileOrAFailedReplayKeepsTheGame) {
        "21,1\r\n\"\"\r\n" + quarter("0.09", "-166"),
        kStatusFailed,
        {"Error 6 21"}},
-      // Lay-offs the window let pass at the first quarter go on while the workforce falls, but
-      // a new fare starts a run, where they are held to the workforce again.
+      // Held at a run's first quarter only; a new fare starts a run.
       {"a run that changes only the fare",
        "21,3\r\n\"\"\r\n" + quarter("0.09", "-165") + quarter("0.09", "-165") +
            quarter("0.1", "-165"),
