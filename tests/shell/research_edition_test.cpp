@@ -165,7 +165,9 @@ TEST_F(ResearchEditionTest, OpeningAFinishedGameOffersRestart) {
     EXPECT_EQ(window_->cmdRun()->isEnabled(), !ended) << quarters;
     EXPECT_EQ(window_->cmdRestart()->isVisibleTo(window_.get()), ended) << quarters;
     ASSERT_EQ(Messages().size(), ended ? 1u : 0u) << quarters;
-    if (ended) EXPECT_EQ(Messages()[0].second.rfind("You have reached the end.", 0), 0u);
+    if (ended) {
+      EXPECT_EQ(Messages()[0].second.rfind("You have reached the end.", 0), 0u);
+    }
     TearDown();
   }
 }
