@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QRegion>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -372,7 +373,7 @@ std::optional<int> WholeNumber(double number) {
 // Whether a widget hides what lies beneath it.
 bool Opaque(const QWidget& widget) {
   return widget.autoFillBackground() || widget.testAttribute(Qt::WA_OpaquePaintEvent) ||
-         widget.inherits("QMdiSubWindow");
+         qobject_cast<const QMdiSubWindow*>(&widget) != nullptr;
 }
 
 QFont SmallFont() {
@@ -621,10 +622,10 @@ bool ChartControl::CanBeSeen() const {
     left &= parent->rect();
     const QObjectList& siblings = parent->children();
     for (qsizetype i = siblings.indexOf(widget) + 1; i < siblings.size(); ++i) {
-      const auto* above = qobject_cast<const QWidget*>(siblings[i]);
-      if (above != nullptr && !above->isWindow() && above->isVisible() && Opaque(*above)) {
-        left -= above->geometry();
-      }
+      // Most of a main window's children are its menus' actions.
+      if (!siblings[i]->isWidgetType()) continue;
+      const auto* above = static_cast<const QWidget*>(siblings[i]);
+      if (!above->isWindow() && above->isVisible() && Opaque(*above)) left -= above->geometry();
     }
     if (left.isEmpty()) return false;
   }
