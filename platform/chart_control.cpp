@@ -126,7 +126,7 @@ class ChartPlot : public QCustomPlot {
       painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
       if (valueParts[0] != nullptr) PartAccess::Draw(*valueParts[0], *painter);
       for (QCPLayerable* part : curves->children()) PartAccess::Draw(*part, *painter);
-      DrawAbove(*painter, *pictures, area);
+      pictures->above->draw(painter);
       if (valueParts[1] != nullptr) PartAccess::Draw(*valueParts[1], *painter);
     }
     delete painter;
@@ -153,83 +153,11 @@ class ChartPlot : public QCustomPlot {
   }
 
  private:
-  struct Picture : QCPPaintBufferPixmap {
-    using QCPPaintBufferPixmap::QCPPaintBufferPixmap;
-    const QPixmap& Pixmap() const { return mBuffer; }
-  };
-
   struct Pictures {
-    std::unique_ptr<Picture> beneath;
-    std::unique_ptr<Picture> above;
+    std::unique_ptr<QCPPaintBufferPixmap> beneath;
+    std::unique_ptr<QCPPaintBufferPixmap> above;
     int layout = -1;  // the layout they were made on
-    // Where the picture above the curves has ink within `inkArea` (the curves' area when
-    // it was made): elsewhere there it is transparent, and laying it over changes nothing.
-    std::vector<QRect> ink;
-    QRect inkArea;
   };
-
-  // Rectangles that cover every pixel of `picture` within `area` that is not wholly
-  // transparent; empty rows and long gaps are left out.
-  static std::vector<QRect> Ink(const QPixmap& picture, const QRect& area) {
-    const QImage image = picture.toImage();
-    if (image.format() != QImage::Format_ARGB32_Premultiplied) return {area};
-    constexpr int kGap = 16;  // gaps narrower than this are not worth a rectangle more
-    std::vector<QRect> ink;
-    std::vector<std::pair<int, int>> runs;
-    std::vector<std::pair<int, int>> lastRuns;
-    std::size_t lastFirst = 0;  // the rectangles of the row above
-    const QRect within = area & image.rect();
-    for (int y = within.top(); y <= within.bottom(); ++y) {
-      const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-      runs.clear();
-      for (int x = within.left(); x <= within.right(); ++x) {
-        if (qAlpha(row[x]) == 0) continue;
-        if (!runs.empty() && x - runs.back().second <= kGap) {
-          runs.back().second = x;
-        } else {
-          runs.emplace_back(x, x);
-        }
-      }
-      // A row like the one above it makes those rectangles taller.
-      if (!runs.empty() && runs == lastRuns && ink.back().bottom() == y - 1) {
-        for (std::size_t i = lastFirst; i < ink.size(); ++i) ink[i].setBottom(y);
-        continue;
-      }
-      lastFirst = ink.size();
-      for (const auto& [left, right] : runs) ink.emplace_back(QPoint(left, y), QPoint(right, y));
-      lastRuns = runs;
-    }
-    return ink;
-  }
-
-  // Lays the picture above the curves over the buffer within `area`: only its ink where
-  // that is known, the whole picture elsewhere.
-  void DrawAbove(QCPPainter& painter, const Pictures& pictures, const QRect& area) const {
-    const QPixmap& picture = pictures.above->Pixmap();
-    if (mBufferDevicePixelRatio != 1.0 || pictures.inkArea.isEmpty()) {
-      pictures.above->draw(&painter);
-      return;
-    }
-    const QRect known = pictures.inkArea;
-    const QRect rest[] = {
-        QRect(QPoint(area.left(), area.top()), QPoint(area.right(), known.top() - 1)),
-        QRect(QPoint(area.left(), known.bottom() + 1), QPoint(area.right(), area.bottom())),
-        QRect(QPoint(area.left(), known.top()), QPoint(known.left() - 1, known.bottom())),
-        QRect(QPoint(known.right() + 1, known.top()), QPoint(area.right(), known.bottom()))};
-    for (const QRect& part : rest) {
-      const QRect r = part & area;
-      if (!r.isEmpty()) painter.drawPixmap(r.topLeft(), picture, r);
-    }
-    for (const QRect& ink : pictures.ink) {
-      const QRect r = ink & area;
-      if (!r.isEmpty()) painter.drawPixmap(r.topLeft(), picture, r);
-    }
-  }
-
-  static void FindInk(Pictures& pictures, const QRect& area) {
-    pictures.ink = Ink(pictures.above->Pixmap(), area);
-    pictures.inkArea = area;
-  }
 
   bool AllLayersShareOneBuffer() const {
     return std::all_of(mLayers.begin(), mLayers.end(),
@@ -273,7 +201,7 @@ class ChartPlot : public QCustomPlot {
   static void Prepare(Pictures& pictures, QSize size, double pixelRatio) {
     for (auto* picture : {&pictures.beneath, &pictures.above}) {
       if (*picture == nullptr) {
-        *picture = std::make_unique<Picture>(size, pixelRatio);
+        *picture = std::make_unique<QCPPaintBufferPixmap>(size, pixelRatio);
       } else {
         (*picture)->setDevicePixelRatio(pixelRatio);
         (*picture)->setSize(size);
@@ -323,7 +251,6 @@ class ChartPlot : public QCustomPlot {
       Prepare(keyAxisPictures_, size, mBufferDevicePixelRatio);
       Paint(*keyAxisPictures_.beneath, nullptr, beneath, yAxis->grid());
       Paint(*keyAxisPictures_.above, nullptr, above, yAxis);
-      FindInk(keyAxisPictures_, CurveArea(curves));
       keyAxisPictures_.layout = layouts_;
       keyAxisPlace_ = keyAxisPlace;
     }
@@ -341,7 +268,6 @@ class ChartPlot : public QCustomPlot {
       Paint(*pictures_.beneath, nullptr, beneath, nullptr);
       Paint(*pictures_.above, nullptr, above, nullptr);
     }
-    FindInk(pictures_, CurveArea(curves));
     pictures_.layout = layouts_;
   }
 

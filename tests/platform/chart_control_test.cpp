@@ -209,7 +209,7 @@ TEST(ChartControlTest, AChartDrawnOverItsKeptPicturesShowsWhatAFreshDrawShows) {
     freshAfter.show();
     Show(freshAfter, after);
     EXPECT_EQ(kept.grab().toImage(), freshAfter.grab().toImage());
-    // Laid over only where they have ink, the axes still give a replot's pixels.
+    // Composed from its pictures, the chart shows what drawing every layer anew shows.
     EXPECT_EQ(kept.grab().toImage(), Replotted(kept));
   }
 }
