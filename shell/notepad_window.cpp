@@ -13,6 +13,7 @@
 #include "shell/main_window.h"
 #include "shell/text.h"
 #include "storage/windows_1252.h"
+#include "views/window_manager.h"
 
 namespace talvair::shell {
 
@@ -37,16 +38,6 @@ constexpr int kLongTextTop = 1200;
 int TextLeft(int formWidth, int textWidth) { return (formWidth - textWidth) / 2 - 50; }
 
 bool LongLabel() { return CurrentLanguage == "Spanish" || CurrentLanguage == "Port"; }
-
-// Moves `window` the least that puts it inside `area`, or at its top left when it is larger.
-void KeepInside(QWidget& window, const QRect& area) {
-  QRect placed = window.geometry();
-  placed.moveRight(std::min(placed.right(), area.right()));
-  placed.moveBottom(std::min(placed.bottom(), area.bottom()));
-  placed.moveLeft(std::max(placed.left(), area.left()));
-  placed.moveTop(std::max(placed.top(), area.top()));
-  if (placed.topLeft() != window.pos()) window.move(placed.topLeft());
-}
 
 }  // namespace
 
@@ -150,7 +141,7 @@ frmGameComments* ShowNotepad(frmMDI& window) {
     sub->show();
     // The area puts a new window where it overlaps the others least, which may be below the
     // client area's bottom with only the title in sight.
-    if (opening) KeepInside(*sub, window.MdiArea()->viewport()->rect());
+    if (opening) views::KeepInsideArea(*sub);
     window.MdiArea()->setActiveSubWindow(sub);
   }
   notepad->txtComments()->setFocus(Qt::OtherFocusReason);
