@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QRegion>
+#include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -17,6 +18,8 @@
 #include <memory>
 #include <optional>
 #include <tuple>
+
+#include "platform/work_crew.h"
 
 namespace talvair::platform {
 
@@ -89,33 +92,56 @@ class ChartPlot : public QCustomPlot {
   // Draws the chart, laid out first when the caller changed an axis's range or labels, or
   // when the size changed since the last layout.
   void Redraw(bool keyAxisChanged, bool valueAxisChanged) {
-    if (keyAxisChanged) keyAxisPictures_.layout = -1;
-    if (keyAxisChanged || valueAxisChanged || viewport() != laidOut_) updateLayout();
-    QCPLayer* curves = layer(QStringLiteral("main"));
+    if (PrepareRedraw(keyAxisChanged, valueAxisChanged)) Compose();
+    Present();
+  }
+
+  // A draw in three steps, so that charts drawn together compose side by side: what only
+  // the GUI thread may do (QCustomPlot's own replot, new paint buffers); false when that
+  // drew the chart already.
+  bool PrepareRedraw(bool keyAxisChanged, bool valueAxisChanged) {
+    area_ = {};
+    curves_ = layer(QStringLiteral("main"));
     // One shared buffer is what the pictures stand for; anything else draws as QCustomPlot
     // does.
-    if (curves == nullptr || !AllLayersShareOneBuffer()) {
+    if (curves_ == nullptr || !AllLayersShareOneBuffer()) {
       replot(rpQueuedRefresh);
-      return;
+      return false;
     }
-    if (mPaintBuffers.size() != 1 || mPaintBuffers.first()->size() != viewport().size() ||
+    if (keyAxisChanged) keyAxisPictures_.layout = -1;
+    relayout_ = keyAxisChanged || valueAxisChanged || viewport() != laidOut_;
+    const QSize size = viewport().size();
+    if (mPaintBuffers.size() != 1 || mPaintBuffers.first()->size() != size ||
         mPaintBuffers.first()->devicePixelRatio() != mBufferDevicePixelRatio) {
       setupPaintBuffers();
       composedLayout_ = -1;
     }
+    if (shown_.deviceIndependentSize() != QSizeF(size) ||
+        shown_.devicePixelRatio() != mBufferDevicePixelRatio) {
+      shown_ = QImage(size * mBufferDevicePixelRatio, QImage::Format_RGB32);
+      shown_.setDevicePixelRatio(mBufferDevicePixelRatio);
+      composedLayout_ = -1;
+    }
+    return true;
+  }
+
+  // Lays out and composes the buffer and the picture the widget shows. Touches nothing but
+  // this plot, its pictures and its buffers, so it may run on any thread.
+  void Compose() {
+    if (relayout_) updateLayout();
     // The rest of the buffer still holds what the last draw on this layout put there.
     const bool whole = composedLayout_ != layouts_;
-    const QRect area = whole ? QRect(QPoint(0, 0), viewport().size()) : CurveArea(*curves);
+    const QRect area = whole ? QRect(QPoint(0, 0), viewport().size()) : CurveArea(*curves_);
     // A draw on a new layout composes from the key axis's pictures and draws the value
     // axis's parts itself: the pictures of the whole layout are made only when a draw on
     // the same layout follows, which many a new value range never sees.
     const Pictures* pictures = &pictures_;
     std::array<QCPLayerable*, 2> valueParts = {};
-    if (whole && KeepKeyAxisPictures(*curves)) {
+    if (whole && KeepKeyAxisPictures(*curves_)) {
       pictures = &keyAxisPictures_;
       valueParts = {yAxis->grid(), yAxis};
     } else if (pictures_.layout != layouts_) {
-      KeepPictures(*curves);
+      KeepPictures(*curves_);
     }
     QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
     QCPPainter* painter = buffer.startPainting();
@@ -125,7 +151,7 @@ class ChartPlot : public QCustomPlot {
       pictures->beneath->draw(painter);
       painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
       if (valueParts[0] != nullptr) PartAccess::Draw(*valueParts[0], *painter);
-      for (QCPLayerable* part : curves->children()) PartAccess::Draw(*part, *painter);
+      for (QCPLayerable* part : curves_->children()) PartAccess::Draw(*part, *painter);
       pictures->above->draw(painter);
       if (valueParts[1] != nullptr) PartAccess::Draw(*valueParts[1], *painter);
     }
@@ -133,7 +159,21 @@ class ChartPlot : public QCustomPlot {
     buffer.donePainting();
     buffer.setInvalidated(false);
     composedLayout_ = layouts_;
-    update(area.translated(viewport().topLeft()));
+    // The buffer over the background, as QCustomPlot paints it: done here, a paint only
+    // copies it.
+    QCPPainter shown(&shown_);
+    if (shown.isActive()) {
+      shown.setClipRect(area);
+      shown.fillRect(area, mBackgroundBrush);
+      buffer.draw(&shown);
+    }
+    if (whole) shownValid_ = true;
+    area_ = area;
+  }
+
+  // Asks for the composed area to be repainted.
+  void Present() {
+    if (!area_.isEmpty()) update(area_.translated(viewport().topLeft()));
   }
 
   // Times the plot was laid out.
@@ -142,14 +182,21 @@ class ChartPlot : public QCustomPlot {
  protected:
   void paintEvent(QPaintEvent* event) override {
     owner_->EnsureDrawn();
-    QCustomPlot::paintEvent(event);
+    if (!ShownStandsForBuffer()) {
+      QCustomPlot::paintEvent(event);
+      return;
+    }
+    QPainter painter(this);
+    painter.drawImage(viewport().topLeft(), shown_);
   }
 
-  // Also reached from QCustomPlot's own replot, as after a resize.
+  // Also reached from QCustomPlot's own replot, as after a resize, and as it draws to a
+  // picture of another size: the buffer may no longer be what was composed last.
   void updateLayout() override {
     QCustomPlot::updateLayout();
     laidOut_ = viewport();
     ++layouts_;
+    shownValid_ = false;
   }
 
  private:
@@ -271,7 +318,22 @@ class ChartPlot : public QCustomPlot {
     pictures_.layout = layouts_;
   }
 
+  // Whether the composed picture is what QCustomPlot's paint would show: the buffer over a
+  // plain background, at the widget's pixel ratio.
+  bool ShownStandsForBuffer() const {
+    return shownValid_ && viewport() == rect() && mBackgroundPixmap.isNull() &&
+           mBackgroundBrush.style() == Qt::SolidPattern && mBackgroundBrush.isOpaque() &&
+           qFuzzyCompare(mBufferDevicePixelRatio, devicePixelRatioF());
+  }
+
   ChartControl* owner_;
+  // Set by PrepareRedraw for Compose, and by Compose for Present.
+  QCPLayer* curves_ = nullptr;
+  bool relayout_ = false;
+  QRect area_;
+  // The buffer over the background, whole on the current layout when valid.
+  QImage shown_;
+  bool shownValid_ = false;
   QRect laidOut_;
   int layouts_ = 0;
   // The layout the buffer was last composed on.
@@ -569,6 +631,11 @@ void ChartControl::EnsureDrawn() {
 }
 
 void ChartControl::Draw() {
+  if (PrepareDraw()) plot_->Compose();
+  plot_->Present();
+}
+
+bool ChartControl::PrepareDraw() {
   stale_ = false;
   ++renders_;
   bool keyAxisChanged = !axesDrawn_;
@@ -635,7 +702,7 @@ void ChartControl::Draw() {
   // Laid out again only when the axes changed. Everything is drawn into the one buffer:
   // curves drawn into a buffer of their own would blend their smoothed edges differently.
   axesDrawn_ = true;
-  plot_->Redraw(keyAxisChanged, valueAxisChanged);
+  return plot_->PrepareRedraw(keyAxisChanged, valueAxisChanged);
 }
 
 bool ChartControl::ShowAxisLabels() {
@@ -656,10 +723,42 @@ bool ChartControl::ShowAxisLabels() {
   return true;
 }
 
+namespace {
+
+// Threads that compose charts beside the GUI thread; made on first use, ended before the
+// application goes (their font caches must not outlive it). A few suffice: more would
+// compete with the X server, which takes in the charts as they are flushed.
+constexpr int kMostComposers = 3;
+WorkCrew* composers = nullptr;
+
+void EndComposers() {
+  delete composers;
+  composers = nullptr;
+}
+
+WorkCrew& Composers() {
+  if (composers == nullptr) {
+    composers = new WorkCrew(std::clamp(QThread::idealThreadCount() - 1, 0, kMostComposers));
+    qAddPostRoutine(EndComposers);
+  }
+  return *composers;
+}
+
+}  // namespace
+
 void DrawAndFlush(std::span<ChartControl* const> charts) {
-  std::vector<QWidget*> windows;
+  std::vector<ChartControl*> drawn;
+  std::vector<ChartPlot*> toCompose;
   for (ChartControl* chart : charts) {
-    if (chart == nullptr || !chart->DrawIfSeen()) continue;
+    if (chart == nullptr || !chart->stale_ || !chart->CanBeSeen()) continue;
+    drawn.push_back(chart);
+    if (chart->PrepareDraw()) toCompose.push_back(chart->plot_);
+  }
+  // Each chart composes only into what it owns, so they compose side by side.
+  Composers().ForEach(toCompose.size(), [&](std::size_t i) { toCompose[i]->Compose(); });
+  std::vector<QWidget*> windows;
+  for (ChartControl* chart : drawn) {
+    chart->plot_->Present();
     QWidget* window = chart->window();
     if (std::find(windows.begin(), windows.end(), window) == windows.end()) {
       windows.push_back(window);

@@ -114,6 +114,7 @@ class ChartControl : public QWidget {
   };
 
   friend class ChartPlot;
+  friend void DrawAndFlush(std::span<ChartControl* const> charts);
 
   void Resize(int pointCount, int seriesCount);
   Series* CurrentSeries();
@@ -121,6 +122,9 @@ class ChartControl : public QWidget {
   void SetText(int id, int index, const QString& text);
   void MarkStale();
   void Draw();
+  // The part of a draw that must run on the GUI thread; true when the plot is left to
+  // compose.
+  bool PrepareDraw();
   // Puts the x-axis labels on the axis; true when they changed.
   bool ShowAxisLabels();
   void ShowLegend(const QStringList& texts, const std::vector<QColor>& colours);
@@ -146,8 +150,9 @@ class ChartControl : public QWidget {
   std::vector<std::pair<int, QString>> axisLabels_;
 };
 
-// Draws every stale chart of `charts` that can be seen, then brings each window that shows
-// one of them up to date on the screen at once: one flush however many charts changed.
+// Draws every stale chart of `charts` that can be seen, composed side by side on several
+// threads, then brings each window that shows one of them up to date on the screen at once:
+// one flush however many charts changed.
 void DrawAndFlush(std::span<ChartControl* const> charts);
 
 }  // namespace talvair::platform
