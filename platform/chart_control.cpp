@@ -29,11 +29,11 @@ namespace {
 // own replot; these reach the same steps.
 struct PartAccess : QCPLayerable {
   static QRect Clip(const QCPLayerable& part) { return (part.*&PartAccess::clipRect)(); }
-  // As a layer draws each of its parts.
+  // As a layer draws each of its parts; within the painter's clip, when it has one.
   static void Draw(QCPLayerable& part, QCPPainter& painter) {
     if (!part.realVisibility()) return;
     painter.save();
-    painter.setClipRect(Clip(part).translated(0, -1));
+    painter.setClipRect(Clip(part).translated(0, -1), Qt::IntersectClip);
     (part.*&PartAccess::applyDefaultAntialiasingHint)(&painter);
     (part.*&PartAccess::draw)(&painter);
     painter.restore();
@@ -68,6 +68,50 @@ class ValueAxisTicker : public QCPAxisTicker {
   QLocale locale_;
 };
 
+// QCustomPlot's paint buffer held as an image, so that the composed chart can be laid over
+// the background in place.
+class ImageBuffer : public QCPAbstractPaintBuffer {
+ public:
+  ImageBuffer(QSize size, double pixelRatio) : QCPAbstractPaintBuffer(size, pixelRatio) {
+    ImageBuffer::reallocateBuffer();
+  }
+
+  QCPPainter* startPainting() override { return new QCPPainter(&image_); }
+  void draw(QCPPainter* painter) const override {
+    if (painter != nullptr && painter->isActive()) painter->drawImage(0, 0, image_);
+  }
+  void clear(const QColor& colour) override { image_.fill(colour); }
+  const QImage& Image() const { return image_; }
+
+  // Lays `area` (in device-independent pixels) over opaque white: what a paint of the buffer
+  // over QCustomPlot's white background gives. Per channel of a premultiplied pixel that is
+  // the channel plus the white let through, 255 less the pixel's alpha, exactly, so a paint
+  // can then copy the buffer instead of filling and blending.
+  void LayOverWhite(const QRect& area) {
+    const QRect pixels =
+        QRectF(QPointF(area.topLeft()) * mDevicePixelRatio, QSizeF(area.size()) * mDevicePixelRatio)
+            .toAlignedRect()
+            .intersected(image_.rect());
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+      auto* line = reinterpret_cast<std::uint32_t*>(image_.scanLine(y));
+      for (int x = pixels.left(); x <= pixels.right(); ++x) {
+        const std::uint32_t pixel = line[x];
+        line[x] = pixel + (255 - (pixel >> 24)) * 0x01010101u;
+      }
+    }
+  }
+
+ protected:
+  void reallocateBuffer() override {
+    setInvalidated();
+    image_ = QImage(mSize * mDevicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image_.setDevicePixelRatio(mDevicePixelRatio);
+  }
+
+ private:
+  QImage image_;
+};
+
 }  // namespace
 
 // The plot draws a stale chart before it paints: it has come into view, or a picture is
@@ -75,16 +119,16 @@ class ValueAxisTicker : public QCPAxisTicker {
 //
 // It draws into its one paint buffer as a replot does, part by part in the order of the
 // layers, but keeps what lies beneath the curves (background, grid) and what lies above them
-// (axes, tick labels) as two pictures made once per layout. A draw on the same layout copies
-// the first into the buffer, draws the curves over it and lays the second over them, in that
+// (axes, tick labels), all but the value axis and its grid lines, as two pictures made once
+// for each plot area and key axis. A draw copies the first into the buffer, draws the value
+// grid and the curves over it, lays the second over them and draws the value axis, in that
 // buffer: the pixels a replot gives, since what lies above the curves is opaque wherever it
 // meets them, and meets only empty pixels where it is partly transparent (smoothed text
 // outside the plot area). While the layout stays, only the area the curves draw in changes,
 // so only that area is composed again and repainted.
 //
-// A new value range moves only the value axis and its grid lines, which are drawn last in
-// their pictures. Everything else stays while the plot area and the key axis do: it is kept
-// as two further pictures, from which the value axis's parts are drawn over anew.
+// The composed area is then laid over the white background in the buffer itself, so that a
+// paint copies it.
 class ChartPlot : public QCustomPlot {
  public:
   ChartPlot(ChartControl* owner) : QCustomPlot(owner), owner_(owner) {}
@@ -97,77 +141,59 @@ class ChartPlot : public QCustomPlot {
   }
 
   // A draw in three steps, so that charts drawn together compose side by side: what only
-  // the GUI thread may do (QCustomPlot's own replot, new paint buffers); false when that
+  // the GUI thread may do (QCustomPlot's own replot, a new paint buffer); false when that
   // drew the chart already.
   bool PrepareRedraw(bool keyAxisChanged, bool valueAxisChanged) {
     area_ = {};
     curves_ = layer(QStringLiteral("main"));
-    // One shared buffer is what the pictures stand for; anything else draws as QCustomPlot
-    // does.
-    if (curves_ == nullptr || !AllLayersShareOneBuffer()) {
+    // One shared buffer, and the value axis's parts drawn last beneath and above the curves,
+    // is what the pictures stand for; anything else draws as QCustomPlot does.
+    if (curves_ == nullptr || !AllLayersShareOneBuffer() ||
+        (updateLayerIndices(), !ValueAxisDrawnLast(*curves_))) {
       replot(rpQueuedRefresh);
       return false;
     }
     if (keyAxisChanged) keyAxisPictures_.layout = -1;
     relayout_ = keyAxisChanged || valueAxisChanged || viewport() != laidOut_;
-    const QSize size = viewport().size();
-    if (mPaintBuffers.size() != 1 || mPaintBuffers.first()->size() != size ||
-        mPaintBuffers.first()->devicePixelRatio() != mBufferDevicePixelRatio) {
-      setupPaintBuffers();
-      composedLayout_ = -1;
+    if (Buffer() == nullptr) {
+      mPaintBuffers.clear();
+      mPaintBuffers.append(QSharedPointer<QCPAbstractPaintBuffer>(
+          new ImageBuffer(viewport().size(), mBufferDevicePixelRatio)));
     }
-    if (shown_.deviceIndependentSize() != QSizeF(size) ||
-        shown_.devicePixelRatio() != mBufferDevicePixelRatio) {
-      shown_ = QImage(size * mBufferDevicePixelRatio, QImage::Format_RGB32);
-      shown_.setDevicePixelRatio(mBufferDevicePixelRatio);
+    if (Buffer()->size() != viewport().size() ||
+        Buffer()->devicePixelRatio() != mBufferDevicePixelRatio || composedLayout_ == -1) {
+      setupPaintBuffers();
       composedLayout_ = -1;
     }
     return true;
   }
 
-  // Lays out and composes the buffer and the picture the widget shows. Touches nothing but
-  // this plot, its pictures and its buffers, so it may run on any thread.
+  // Lays out and composes. Touches nothing but this plot, its pictures and its buffer, so it
+  // may run on any thread.
   void Compose() {
     if (relayout_) updateLayout();
     // The rest of the buffer still holds what the last draw on this layout put there.
     const bool whole = composedLayout_ != layouts_;
     const QRect area = whole ? QRect(QPoint(0, 0), viewport().size()) : CurveArea(*curves_);
-    // A draw on a new layout composes from the key axis's pictures and draws the value
-    // axis's parts itself: the pictures of the whole layout are made only when a draw on
-    // the same layout follows, which many a new value range never sees.
-    const Pictures* pictures = &pictures_;
-    std::array<QCPLayerable*, 2> valueParts = {};
-    if (whole && KeepKeyAxisPictures(*curves_)) {
-      pictures = &keyAxisPictures_;
-      valueParts = {yAxis->grid(), yAxis};
-    } else if (pictures_.layout != layouts_) {
-      KeepPictures(*curves_);
-    }
-    QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
+    KeepKeyAxisPictures(*curves_);
+    ImageBuffer& buffer = *Buffer();
     QCPPainter* painter = buffer.startPainting();
     if (painter->isActive()) {
       painter->setClipRect(area);
       painter->setCompositionMode(QPainter::CompositionMode_Source);
-      pictures->beneath->draw(painter);
+      keyAxisPictures_.beneath->draw(painter);
       painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-      if (valueParts[0] != nullptr) PartAccess::Draw(*valueParts[0], *painter);
+      PartAccess::Draw(*yAxis->grid(), *painter);
       for (QCPLayerable* part : curves_->children()) PartAccess::Draw(*part, *painter);
-      pictures->above->draw(painter);
-      if (valueParts[1] != nullptr) PartAccess::Draw(*valueParts[1], *painter);
+      keyAxisPictures_.above->draw(painter);
+      PartAccess::Draw(*yAxis, *painter);
     }
     delete painter;
     buffer.donePainting();
     buffer.setInvalidated(false);
+    overWhite_ = PlainWhiteBackground();
+    if (overWhite_) buffer.LayOverWhite(area);
     composedLayout_ = layouts_;
-    // The buffer over the background, as QCustomPlot paints it: done here, a paint only
-    // copies it.
-    QCPPainter shown(&shown_);
-    if (shown.isActive()) {
-      shown.setClipRect(area);
-      shown.fillRect(area, mBackgroundBrush);
-      buffer.draw(&shown);
-    }
-    if (whole) shownValid_ = true;
     area_ = area;
   }
 
@@ -182,21 +208,24 @@ class ChartPlot : public QCustomPlot {
  protected:
   void paintEvent(QPaintEvent* event) override {
     owner_->EnsureDrawn();
-    if (!ShownStandsForBuffer()) {
+    // A buffer laid over the background by the last draw, on the layout it was drawn on,
+    // is what QCustomPlot's paint would show.
+    if (!overWhite_ || composedLayout_ != layouts_ || Buffer() == nullptr || viewport() != rect() ||
+        !PlainWhiteBackground() || !qFuzzyCompare(mBufferDevicePixelRatio, devicePixelRatioF())) {
       QCustomPlot::paintEvent(event);
       return;
     }
     QPainter painter(this);
-    painter.drawImage(viewport().topLeft(), shown_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(viewport().topLeft(), Buffer()->Image());
   }
 
-  // Also reached from QCustomPlot's own replot, as after a resize, and as it draws to a
-  // picture of another size: the buffer may no longer be what was composed last.
+  // Also reached from QCustomPlot's own replot, as after a resize, which draws the buffer
+  // anew, and as it draws to a picture of another size.
   void updateLayout() override {
     QCustomPlot::updateLayout();
     laidOut_ = viewport();
     ++layouts_;
-    shownValid_ = false;
   }
 
  private:
@@ -205,6 +234,16 @@ class ChartPlot : public QCustomPlot {
     std::unique_ptr<QCPPaintBufferPixmap> above;
     int layout = -1;  // the layout they were made on
   };
+
+  ImageBuffer* Buffer() const {
+    return mPaintBuffers.size() == 1 ? dynamic_cast<ImageBuffer*>(mPaintBuffers.first().data())
+                                     : nullptr;
+  }
+
+  bool PlainWhiteBackground() const {
+    return mBackgroundPixmap.isNull() && mBackgroundBrush.style() == Qt::SolidPattern &&
+           mBackgroundBrush.color() == QColor(Qt::white);
+  }
 
   bool AllLayersShareOneBuffer() const {
     return std::all_of(mLayers.begin(), mLayers.end(),
@@ -245,30 +284,13 @@ class ChartPlot : public QCustomPlot {
     return false;
   }
 
-  static void Prepare(Pictures& pictures, QSize size, double pixelRatio) {
-    for (auto* picture : {&pictures.beneath, &pictures.above}) {
-      if (*picture == nullptr) {
-        *picture = std::make_unique<QCPPaintBufferPixmap>(size, pixelRatio);
-      } else {
-        (*picture)->setDevicePixelRatio(pixelRatio);
-        (*picture)->setSize(size);
-      }
-    }
-  }
-
-  // Draws `parts` but `left` into a cleared picture, as a replot clears its buffer; or over
-  // a copy of `base` when given.
-  static void Paint(QCPPaintBufferPixmap& picture, const QCPPaintBufferPixmap* base,
-                    const QList<QCPLayerable*>& parts, const QCPLayerable* left) {
+  // Draws `parts` but `left` into a cleared picture, as a replot clears its buffer.
+  static void Paint(QCPPaintBufferPixmap& picture, const QList<QCPLayerable*>& parts,
+                    const QCPLayerable* left) {
     // Also gives a new picture its transparency.
     picture.clear(Qt::transparent);
     QCPPainter* painter = picture.startPainting();
     if (painter->isActive()) {
-      if (base != nullptr) {
-        painter->setCompositionMode(QPainter::CompositionMode_Source);
-        base->draw(painter);
-        painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-      }
       for (QCPLayerable* part : parts) {
         if (part != left) PartAccess::Draw(*part, *painter);
       }
@@ -284,46 +306,28 @@ class ChartPlot : public QCustomPlot {
     return DrawnLast(beneath, yAxis->grid()) && DrawnLast(above, yAxis);
   }
 
-  // Makes the key axis's pictures unless they stand for this plot area already; false when
-  // there can be none.
-  bool KeepKeyAxisPictures(const QCPLayer& curves) {
-    updateLayerIndices();
-    if (!ValueAxisDrawnLast(curves)) return false;
+  // Makes the key axis's pictures unless they stand for this plot area already.
+  void KeepKeyAxisPictures(const QCPLayer& curves) {
     const QSize size = viewport().size();
     const QRect keyAxisPlace(axisRect()->rect());
-    if (keyAxisPictures_.layout == -1 || keyAxisPlace_ != keyAxisPlace ||
-        keyAxisPictures_.beneath->size() != size ||
-        keyAxisPictures_.beneath->devicePixelRatio() != mBufferDevicePixelRatio) {
-      const auto [beneath, above] = Parts(curves);
-      Prepare(keyAxisPictures_, size, mBufferDevicePixelRatio);
-      Paint(*keyAxisPictures_.beneath, nullptr, beneath, yAxis->grid());
-      Paint(*keyAxisPictures_.above, nullptr, above, yAxis);
-      keyAxisPictures_.layout = layouts_;
-      keyAxisPlace_ = keyAxisPlace;
+    if (keyAxisPictures_.layout != -1 && keyAxisPlace_ == keyAxisPlace &&
+        keyAxisPictures_.beneath->size() == size &&
+        keyAxisPictures_.beneath->devicePixelRatio() == mBufferDevicePixelRatio) {
+      return;
     }
-    return true;
-  }
-
-  // Makes the pictures beneath and above the curves.
-  void KeepPictures(const QCPLayer& curves) {
-    Prepare(pictures_, viewport().size(), mBufferDevicePixelRatio);
-    if (KeepKeyAxisPictures(curves)) {
-      Paint(*pictures_.beneath, keyAxisPictures_.beneath.get(), {yAxis->grid()}, nullptr);
-      Paint(*pictures_.above, keyAxisPictures_.above.get(), {yAxis}, nullptr);
-    } else {
-      const auto [beneath, above] = Parts(curves);
-      Paint(*pictures_.beneath, nullptr, beneath, nullptr);
-      Paint(*pictures_.above, nullptr, above, nullptr);
+    const auto [beneath, above] = Parts(curves);
+    for (auto* picture : {&keyAxisPictures_.beneath, &keyAxisPictures_.above}) {
+      if (*picture == nullptr) {
+        *picture = std::make_unique<QCPPaintBufferPixmap>(size, mBufferDevicePixelRatio);
+      } else {
+        (*picture)->setDevicePixelRatio(mBufferDevicePixelRatio);
+        (*picture)->setSize(size);
+      }
     }
-    pictures_.layout = layouts_;
-  }
-
-  // Whether the composed picture is what QCustomPlot's paint would show: the buffer over a
-  // plain background, at the widget's pixel ratio.
-  bool ShownStandsForBuffer() const {
-    return shownValid_ && viewport() == rect() && mBackgroundPixmap.isNull() &&
-           mBackgroundBrush.style() == Qt::SolidPattern && mBackgroundBrush.isOpaque() &&
-           qFuzzyCompare(mBufferDevicePixelRatio, devicePixelRatioF());
+    Paint(*keyAxisPictures_.beneath, beneath, yAxis->grid());
+    Paint(*keyAxisPictures_.above, above, yAxis);
+    keyAxisPictures_.layout = layouts_;
+    keyAxisPlace_ = keyAxisPlace;
   }
 
   ChartControl* owner_;
@@ -331,14 +335,12 @@ class ChartPlot : public QCustomPlot {
   QCPLayer* curves_ = nullptr;
   bool relayout_ = false;
   QRect area_;
-  // The buffer over the background, whole on the current layout when valid.
-  QImage shown_;
-  bool shownValid_ = false;
+  // The last draw laid the buffer over the white background.
+  bool overWhite_ = false;
   QRect laidOut_;
   int layouts_ = 0;
   // The layout the buffer was last composed on.
   int composedLayout_ = -1;
-  Pictures pictures_;
   // All but the value axis and its grid, and the plot area they were made for.
   Pictures keyAxisPictures_;
   QRect keyAxisPlace_;
