@@ -1,6 +1,7 @@
 #include "views/graph_registry.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <utility>
 
@@ -102,9 +103,15 @@ void GraphRegistry::SetupGraph(GraphId id) {
       chart.Set(chart::kNoValue, p, 1);
     }
     chart.Set(chart::kAxisLabelMode, chart::kAxisLabelsFromPoints);
+    // Written every quarter: made once, the same texts are shared rather than made anew.
+    static const std::array<QString, kYearLabels> kYears = [] {
+      std::array<QString, kYearLabels> years;
+      for (int year = 0; year < kYearLabels; ++year) years[year] = QString::number(year);
+      return years;
+    }();
     for (int year = 0; year < kYearLabels; ++year) {
       chart.Set(chart::kChartCurrentPoint, kQuartersPerYear * year + 1);
-      chart.Set(chart::kChartPointLabel, QString::number(year));
+      chart.Set(chart::kChartPointLabel, kYears[year]);
     }
   }
   chart.Set(chart::kChartDraw, chart::kDrawNow);
