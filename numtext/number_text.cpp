@@ -29,9 +29,14 @@ DecimalDigits ShortestDigits(double magnitude) {
   if (ec != std::errc{}) return result;  // cannot happen for a finite double
   const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const std::size_t exponentMark = text.find('e');
+  // "d.ddde+x": the first digit, then those after the point; gathered in place, as tables
+  // format thousands of values at a time.
+  char digits[sizeof buffer];
+  std::size_t count = 0;
   for (char c : text.substr(0, exponentMark)) {
-    if (c >= '0' && c <= '9') result.digits.push_back(c);
+    if (c >= '0' && c <= '9') digits[count++] = c;
   }
+  result.digits.assign(digits, count);
   std::string_view exponentText = text.substr(exponentMark + 1);
   bool negativeExponent = false;
   if (!exponentText.empty() && (exponentText.front() == '+' || exponentText.front() == '-')) {

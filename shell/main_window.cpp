@@ -603,7 +603,15 @@ QLabel* frmMDI::Label1(int index) const {
 }
 
 frmDecision* frmMDI::DecisionWindow() const {
-  return mdiArea_->findChild<frmDecision*>(QStringLiteral("frmDecision"));
+  // Searching every window open is dear; the one found stays the answer while it is still in
+  // the area under its name.
+  const QString name = QStringLiteral("frmDecision");
+  frmDecision* window = decisionWindow_.data();
+  if (window == nullptr || window->objectName() != name || !mdiArea_->isAncestorOf(window)) {
+    window = mdiArea_->findChild<frmDecision*>(name);
+    decisionWindow_ = window;
+  }
+  return window;
 }
 
 QString frmMDI::TimeStepCaption() const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -148,6 +149,8 @@ class frmMDI : public QMainWindow {
   QString currentLang_;
   RunState runState_;
   QMdiArea* mdiArea_ = nullptr;
+  // The decision window last found; asked for by every decision box of every quarter.
+  mutable QPointer<frmDecision> decisionWindow_;
   QWidget* picToolbar_ = nullptr;
   QPushButton* cmdRun_ = nullptr;
   QPushButton* cmdRestart_ = nullptr;

@@ -112,7 +112,10 @@ QString TableCaption(const TableEntry& entry) {
 }
 
 QString TableCellText(game& model, int32_t varNumber, int16_t period) {
-  return QString::fromStdString(ValueText(model, varNumber, period)) + QStringLiteral("  ");
+  // The blanks joined before the conversion, so the text is made once.
+  std::string text = ValueText(model, varNumber, period);
+  text.append("  ");
+  return QString::fromStdString(text);
 }
 
 int TableContentWidth(int screenWidth, int columns) {

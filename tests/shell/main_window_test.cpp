@@ -539,5 +539,15 @@ TEST_F(MainWindowTest, AWindowManagerThatDelaysOrRefusesTheMaximiseIsAskedOnce) 
   EXPECT_EQ(window->requests, 2);
 }
 
+// A kept decision window that has left the area is no longer the answer; a new one is.
+TEST_F(MainWindowTest, DecisionWindowFollowsTheWindowInTheArea) {
+  const auto window = LoadWindow();
+  QMdiSubWindow* gone = CreateDecisionWindow(*window->MdiArea(), model_)->SubWindow();
+  ASSERT_NE(window->DecisionWindow(), nullptr);
+  gone->setParent(nullptr);
+  delete gone;
+  EXPECT_EQ(window->DecisionWindow(), CreateDecisionWindow(*window->MdiArea(), model_));
+}
+
 }  // namespace
 }  // namespace talvair::shell
