@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QRegion>
-#include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -756,29 +755,6 @@ bool ChartControl::ShowAxisLabels() {
   return true;
 }
 
-namespace {
-
-// Threads that compose charts beside the GUI thread; made on first use, ended before the
-// application goes (their font caches must not outlive it). A few suffice: more would
-// compete with the X server, which takes in the charts as they are flushed.
-constexpr int kMostComposers = 3;
-WorkCrew* composers = nullptr;
-
-void EndComposers() {
-  delete composers;
-  composers = nullptr;
-}
-
-WorkCrew& Composers() {
-  if (composers == nullptr) {
-    composers = new WorkCrew(std::clamp(QThread::idealThreadCount() - 1, 0, kMostComposers));
-    qAddPostRoutine(EndComposers);
-  }
-  return *composers;
-}
-
-}  // namespace
-
 void DrawAndFlush(std::span<ChartControl* const> charts) {
   std::vector<ChartControl*> drawn;
   std::vector<ChartPlot*> toCompose;
@@ -788,7 +764,7 @@ void DrawAndFlush(std::span<ChartControl* const> charts) {
     if (chart->PrepareDraw()) toCompose.push_back(chart->plot_);
   }
   // Each chart composes only into what it owns, so they compose side by side.
-  Composers().ForEach(toCompose.size(), [&](std::size_t i) { toCompose[i]->Compose(); });
+  SharedCrew().ForEach(toCompose.size(), [&](std::size_t i) { toCompose[i]->Compose(); });
   std::vector<QWidget*> windows;
   for (ChartControl* chart : drawn) {
     chart->plot_->Present();

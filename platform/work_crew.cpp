@@ -1,5 +1,7 @@
 #include "platform/work_crew.h"
 
+#include <QCoreApplication>
+#include <QThread>
 #include <algorithm>
 
 namespace talvair::platform {
@@ -7,6 +9,16 @@ namespace talvair::platform {
 namespace {
 
 std::uint64_t BatchOf(std::uint64_t ticket) { return ticket >> 40; }
+
+// A few suffice: more would compete with the X server, which takes in the charts as they
+// are flushed.
+constexpr int kMostHelpers = 3;
+WorkCrew* sharedCrew = nullptr;
+
+void EndSharedCrew() {
+  delete sharedCrew;
+  sharedCrew = nullptr;
+}
 
 }  // namespace
 
@@ -91,6 +103,14 @@ void WorkCrew::ForEach(std::size_t count, const std::function<void(std::size_t)>
   if (part < count) {
     ForEach(count - part, [&](std::size_t i) { job(part + i); });
   }
+}
+
+WorkCrew& SharedCrew() {
+  if (sharedCrew == nullptr) {
+    sharedCrew = new WorkCrew(std::clamp(QThread::idealThreadCount() - 1, 0, kMostHelpers));
+    qAddPostRoutine(EndSharedCrew);
+  }
+  return *sharedCrew;
 }
 
 }  // namespace talvair::platform

@@ -55,4 +55,9 @@ class WorkCrew {
   std::vector<std::thread> helpers_;
 };
 
+// The program's helpers, shared by whatever the GUI thread hands out (charts to compose,
+// table cells to format); made on first use, ended before the application goes, as their
+// font caches must not outlive it.
+WorkCrew& SharedCrew();
+
 }  // namespace talvair::platform

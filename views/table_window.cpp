@@ -10,6 +10,7 @@
 #include <QWindowStateChangeEvent>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "model/catalogue.h"
 #include "model/game.h"
@@ -18,6 +19,7 @@
 #include "platform/screen.h"
 #include "platform/twips.h"
 #include "platform/wait_cursor.h"
+#include "platform/work_crew.h"
 #include "views/copy_menu.h"
 #include "views/decision_window_link.h"
 #include "views/graph_window.h"
@@ -204,13 +206,22 @@ void frmTable::Update() {
   const int blankRow = firstRow + added;
   flxGrid_->SetRows(blankRow + 1);
   for (int col = 0; col <= columns; ++col) flxGrid_->SetTextMatrix(blankRow, col, QString());
+  // An opened game fills every row at once: the figures are formatted side by side, as
+  // they only read the model's values.
+  std::vector<QString> texts(static_cast<std::size_t>(added * columns));
+  platform::SharedCrew().ForEach(static_cast<std::size_t>(added), [&](std::size_t i) {
+    const auto p = static_cast<int16_t>(first + static_cast<int>(i));
+    for (int col = 1; col <= columns; ++col) {
+      texts[i * static_cast<std::size_t>(columns) + static_cast<std::size_t>(col - 1)] =
+          TableCellText(model_, tableVarNumbers_[static_cast<std::size_t>(col)], p);
+    }
+  });
   for (int i = 0; i < added; ++i) {
     const int row = firstRow + i;
     const auto p = static_cast<int16_t>(first + i);
     flxGrid_->SetTextMatrix(row, 0, QString::fromStdString(model_.PeriodDescription(p, true)));
     for (int col = 1; col <= columns; ++col) {
-      flxGrid_->SetTextMatrix(
-          row, col, TableCellText(model_, tableVarNumbers_[static_cast<std::size_t>(col)], p));
+      flxGrid_->SetTextMatrix(row, col, texts[static_cast<std::size_t>(i * columns + col - 1)]);
     }
   }
   if (added > 0) flxGrid_->SetRow(firstRow + added - 1);
