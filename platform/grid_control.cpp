@@ -56,6 +56,16 @@ class GridView : public QTableView {
     LayOutNow();
     if (CurrentShape() != laidOut_) updateGeometries();
   }
+  // On each scroll the base asks the X server where the pointer is, a round trip that
+  // waits for everything sent before it (a long run scrolls every table each quarter), only
+  // to follow a pointer over the cells; the cells are not meant to be fetched piecemeal.
+  void verticalScrollbarValueChanged(int value) override {
+    if (viewport()->underMouse()) QTableView::verticalScrollbarValueChanged(value);
+  }
+  void horizontalScrollbarValueChanged(int value) override {
+    if (viewport()->underMouse()) QTableView::horizontalScrollbarValueChanged(value);
+  }
+
   void updateGeometries() override {
     // Laid out for what it was at the start; a scroll bar coming or going on the way leaves
     // it to be laid out again.
