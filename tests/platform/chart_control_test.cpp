@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <vector>
 
 namespace talvair::platform {
@@ -127,7 +128,8 @@ struct ChartState {
   QSize size;
 };
 
-void Show(ChartControl& control, const ChartState& state) {
+// Writes the state and asks for a draw, as the graph registry does each quarter.
+void Put(ChartControl& control, const ChartState& state) {
   control.resize(state.size);
   control.Set(kChartSeriesCount, 2);
   control.Set(kLegendStyle, kLegendBelow);
@@ -146,6 +148,10 @@ void Show(ChartControl& control, const ChartState& state) {
     }
   }
   control.Set(kChartDraw, kDrawNow);
+}
+
+void Show(ChartControl& control, const ChartState& state) {
+  Put(control, state);
   control.EnsureDrawn();
   // A legend of another height resizes the plot once the layout's request comes through.
   QCoreApplication::sendPostedEvents();
@@ -211,6 +217,38 @@ TEST(ChartControlTest, AChartDrawnOverItsKeptPicturesShowsWhatAFreshDrawShows) {
     EXPECT_EQ(kept.grab().toImage(), freshAfter.grab().toImage());
     // Composed from its pictures, the chart shows what drawing every layer anew shows.
     EXPECT_EQ(kept.grab().toImage(), Replotted(kept));
+  }
+}
+
+// Charts drawn together compose side by side on several threads: each must show what it
+// shows drawn alone, after a first draw and after a quarter drawn on the kept layout.
+TEST(ChartControlTest, ChartsDrawnTogetherShowWhatEachShowsAlone) {
+  std::vector<std::unique_ptr<ChartControl>> together;
+  std::vector<ChartControl*> charts;
+  std::vector<ChartState> next;
+  for (int i = 0; i < 12; ++i) {
+    const ChartState start = {{1, 5.0 + i, 2, 4, 3, 5, 1, kNaN, kNaN},
+                              {5, 1, 4, 2 + 0.5 * i, 3, 1, 5, kNaN, kNaN},
+                              {"0", "", "", "", "1"},
+                              {"Revenue", "Breakeven"},
+                              QSize(260 + 10 * i, 120 + 4 * i)};
+    ChartState after = start;
+    after.first[7] = 2.5;
+    together.push_back(std::make_unique<ChartControl>());
+    together.back()->show();
+    Show(*together.back(), start);
+    charts.push_back(together.back().get());
+    next.push_back(after);
+  }
+  for (std::size_t i = 0; i < charts.size(); ++i) Put(*charts[i], next[i]);
+  DrawAndFlush(charts);
+  for (std::size_t i = 0; i < charts.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_FALSE(charts[i]->Stale());
+    ChartControl alone;
+    alone.show();
+    Show(alone, next[i]);
+    EXPECT_EQ(charts[i]->grab().toImage(), alone.grab().toImage());
   }
 }
 
