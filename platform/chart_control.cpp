@@ -147,16 +147,10 @@ class ChartPlot : public QCustomPlot {
  public:
   ChartPlot(ChartControl* owner) : QCustomPlot(owner), owner_(owner) {}
 
-  // Draws the chart, laid out first when the caller changed an axis's range or labels, or
-  // when the size changed since the last layout.
-  void Redraw(bool keyAxisChanged, bool valueAxisChanged) {
-    if (PrepareRedraw(keyAxisChanged, valueAxisChanged)) Compose();
-    Present();
-  }
-
-  // A draw in three steps, so that charts drawn together compose side by side: what only
-  // the GUI thread may do (QCustomPlot's own replot, a new paint buffer); false when that
-  // drew the chart already.
+  // A draw comes in three steps, so that charts drawn together compose side by side. First
+  // what only the GUI thread may do (QCustomPlot's own replot, a new paint buffer), laid out
+  // later when the caller changed an axis's range or labels, or the size changed since the
+  // last layout; false when the replot drew the chart already.
   bool PrepareRedraw(bool keyAxisChanged, bool valueAxisChanged) {
     area_ = {};
     curves_ = layer(QStringLiteral("main"));
@@ -167,7 +161,7 @@ class ChartPlot : public QCustomPlot {
       replot(rpQueuedRefresh);
       return false;
     }
-    if (keyAxisChanged) keyAxisPictures_.layout = -1;
+    if (keyAxisChanged) keyAxisPictures_.made = false;
     relayout_ = keyAxisChanged || valueAxisChanged || viewport() != laidOut_;
     if (Buffer() == nullptr) {
       mPaintBuffers.clear();
@@ -251,7 +245,7 @@ class ChartPlot : public QCustomPlot {
   struct Pictures {
     std::unique_ptr<QCPPaintBufferPixmap> beneath;
     std::unique_ptr<QCPPaintBufferPixmap> above;
-    int layout = -1;  // the layout they were made on
+    bool made = false;
   };
 
   ImageBuffer* Buffer() const {
@@ -329,7 +323,7 @@ class ChartPlot : public QCustomPlot {
   void KeepKeyAxisPictures(const QCPLayer& curves) {
     const QSize size = viewport().size();
     const QRect keyAxisPlace(axisRect()->rect());
-    if (keyAxisPictures_.layout != -1 && keyAxisPlace_ == keyAxisPlace &&
+    if (keyAxisPictures_.made && keyAxisPlace_ == keyAxisPlace &&
         keyAxisPictures_.beneath->size() == size &&
         keyAxisPictures_.beneath->devicePixelRatio() == mBufferDevicePixelRatio) {
       return;
@@ -345,7 +339,7 @@ class ChartPlot : public QCustomPlot {
     }
     Paint(*keyAxisPictures_.beneath, beneath, yAxis->grid());
     Paint(*keyAxisPictures_.above, above, yAxis);
-    keyAxisPictures_.layout = layouts_;
+    keyAxisPictures_.made = true;
     keyAxisPlace_ = keyAxisPlace;
   }
 
@@ -693,14 +687,12 @@ bool ChartControl::PrepareDraw() {
       }
     }
     QCPGraph* graph = plot_->graph(s);
-    // A lone point is drawn as a dot: given alone, so that no dot is worked out for the
-    // empty points.
+    // A lone point makes no line; a dot shows it, given alone so that no dot is worked out
+    // for the empty points. Dots everywhere would double the cost of drawing.
     if (shownPoints == 1) {
       data.removeIf([](const QCPGraphData& point) { return std::isnan(point.value); });
     }
     graph->data()->set(data, true);
-    // A lone point makes no line; a dot shows it. Dots everywhere would double the cost of
-    // drawing.
     const auto dots = shownPoints == 1 ? QCPScatterStyle::ssDisc : QCPScatterStyle::ssNone;
     if (graph->scatterStyle().shape() != dots) {
       graph->setScatterStyle(dots == QCPScatterStyle::ssDisc ? QCPScatterStyle(dots, 4)

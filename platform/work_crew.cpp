@@ -8,8 +8,6 @@ namespace talvair::platform {
 
 namespace {
 
-std::uint64_t BatchOf(std::uint64_t ticket) { return ticket >> 40; }
-
 // A few suffice: more would compete with the X server, which takes in the charts as they
 // are flushed.
 constexpr int kMostHelpers = 3;
@@ -85,7 +83,7 @@ void WorkCrew::ForEach(std::size_t count, const std::function<void(std::size_t)>
   job_ = &job;
   done_ = 0;
   const std::uint64_t batch = BatchOf(ticket_.load()) + 1;
-  ticket_ = (batch << 40) | (std::uint64_t{part} << kIndexBits);
+  ticket_ = (batch << kBatchShift) | (std::uint64_t{part} << kIndexBits);
   if (sleeping_ > 0) {
     const std::lock_guard hold(lock_);
     wake_.notify_all();

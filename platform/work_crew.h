@@ -31,13 +31,13 @@ class WorkCrew {
   // One thread at a time hands out batches.
   void ForEach(std::size_t count, const std::function<void(std::size_t)>& job);
 
-  int Helpers() const { return static_cast<int>(helpers_.size()); }
-
  private:
   // A batch's ticket: its number, its size and the next index to take, in one word, so
   // that taking an index also checks which batch it belongs to.
   static constexpr int kIndexBits = 20;
   static constexpr std::uint64_t kIndexMask = (std::uint64_t{1} << kIndexBits) - 1;
+  static constexpr int kBatchShift = 2 * kIndexBits;
+  static std::uint64_t BatchOf(std::uint64_t ticket) { return ticket >> kBatchShift; }
 
   // Takes and runs one job of the current batch; false when none is left.
   bool RunOne();
