@@ -51,6 +51,7 @@ QVariant GridCells::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: {
       // Lines are separated by CR LF in the cell text.
+      if (!cell->text.contains(QLatin1Char('\r'))) return cell->text;
       QString shown = cell->text;
       shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
       shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));

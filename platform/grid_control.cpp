@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
-#include <QTextBoundaryFinder>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -101,20 +100,11 @@ class GridDelegate : public QStyledItemDelegate {
              const QModelIndex& index) const override;
 
  private:
-  // Whether `text` surely fits `area` in `font` as one line, without laying it out: it has
-  // nowhere to break, so it takes one line, a line fits the area's height and, for a figure,
-  // the figure its width. False means it may not fit, and the caller measures it.
-  bool FitsOnOneLine(const QFont& font, const QRect& area, int flags, const QString& text) const;
   // The point size `text` is drawn at in `area`: the font's own, less a quarter point at a
   // time while its lines are taller than the area, or a figure wider, down to the smallest size.
   static double FittingSize(const QFont& font, const QRect& area, int flags, const QString& text);
 
   GridControl* grid_;
-  // The last font, area size and flags asked about, and the height one line takes in them.
-  mutable QFont lineFont_;
-  mutable QSize lineArea_;
-  mutable int lineFlags_ = -1;
-  mutable int lineHeight_ = 0;
 };
 
 }  // namespace internal
@@ -201,31 +191,6 @@ double internal::GridDelegate::FittingSize(const QFont& font, const QRect& area,
   return fitted.pointSizeF();
 }
 
-bool internal::GridDelegate::FitsOnOneLine(const QFont& font, const QRect& area, int flags,
-                                           const QString& text) const {
-  if (text.isEmpty()) return false;
-  QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
-  if (breaks.toNextBoundary() != text.size()) return false;
-  const QFontMetrics metrics(font);
-  // A character the font lacks comes from another font, which may make the line taller.
-  for (const QChar c : text) {
-    if (!metrics.inFont(c)) return false;
-  }
-  if (area.size() != lineArea_ || flags != lineFlags_ || font != lineFont_) {
-    // A line of the font's own characters is as tall whatever they are; one digit measures
-    // it where the cell would.
-    const QString digit = QStringLiteral("0");
-    lineHeight_ = metrics.inFont(digit.front()) ? metrics.boundingRect(area, flags, digit).height()
-                                                : area.height() + 1;
-    lineFont_ = font;
-    lineArea_ = area.size();
-    lineFlags_ = flags;
-  }
-  // A figure wider than its cell would lose its first digits, and with them its sign.
-  return lineHeight_ <= area.height() &&
-         (metrics.horizontalAdvance(text) <= area.width() || !IsNumericText(text));
-}
-
 void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                    const QModelIndex& index) const {
   const QRect cell = option.rect;
@@ -235,7 +200,6 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
   const bool highlighted =
       !fixed && !current && wideSelection && index.data(GridCells::kSelectedRole).toBool();
 
-  painter->save();
   QColor back = fixed ? grid_->BackColorFixed() : grid_->BackColor();
   const QVariant cellBack = index.data(Qt::BackgroundRole);
   if (cellBack.isValid()) back = cellBack.value<QColor>();
@@ -248,18 +212,31 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
   if (highlighted) fore = option.palette.color(QPalette::HighlightedText);
   painter->setPen(fore);
   const QString text = index.data(Qt::DisplayRole).toString();
-  const QRect textArea = cell.adjusted(kTextMargin, 0, -kTextMargin, -1);
-  const int flags =
-      static_cast<int>(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>()) | Qt::TextWordWrap;
-  QFont font = index.data(Qt::FontRole).value<QFont>();
-  // A label that needs more lines than its row holds, or a figure wider than its column, is
-  // drawn smaller rather than cut.
-  if (!FitsOnOneLine(font, textArea, flags, text)) {
-    const double size = FittingSize(font, textArea, flags, text);
-    if (size != font.pointSizeF()) font.setPointSizeF(size);
+  if (!text.isEmpty()) {
+    const QRect textArea = cell.adjusted(kTextMargin, 0, -kTextMargin, -1);
+    const int flags = static_cast<int>(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>()) |
+                      Qt::TextWordWrap;
+    QFont font = index.data(Qt::FontRole).value<QFont>();
+    painter->setFont(font);
+    // Most texts fit, so each is drawn at once and the bounds it took tell whether it fitted.
+    // A label that needs more lines than its row holds, or a figure wider than its column, is
+    // drawn again smaller, over the cell filled afresh, rather than cut. A see-through cell
+    // cannot be filled afresh: its size is found before drawing.
+    const bool opaque = back.alpha() == 255;
+    QRect drawn;
+    if (opaque) painter->drawText(textArea, flags, text, &drawn);
+    const bool fitted = opaque && drawn.height() <= textArea.height() &&
+                        (drawn.width() <= textArea.width() || !IsNumericText(text));
+    if (!fitted) {
+      const double size = FittingSize(font, textArea, flags, text);
+      if (!opaque || size != font.pointSizeF()) {
+        if (opaque) painter->fillRect(cell, back);
+        font.setPointSizeF(size);
+        painter->setFont(font);
+        painter->drawText(textArea, flags, text);
+      }
+    }
   }
-  painter->setFont(font);
-  painter->drawText(textArea, flags, text);
 
   // The grid lines on the right and at the bottom; filled, the quickest way to draw them.
   const QColor line = fixed ? grid_->GridColor().darker(150) : grid_->GridColor();
@@ -269,7 +246,6 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter->drawRect(cell.adjusted(1, 1, -2, -2));
   }
-  painter->restore();
 }
 
 GridControl::GridControl(QWidget* parent)

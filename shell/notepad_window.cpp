@@ -118,8 +118,10 @@ bool frmGameComments::eventFilter(QObject* watched, QEvent* event) {
 
 frmGameComments* OpenNotepad(const frmMDI& window) {
   // A closed one lingers until its deferred deletion.
-  for (frmGameComments* notepad : window.MdiArea()->findChildren<frmGameComments*>()) {
-    if (notepad->IsOpen()) return notepad;
+  // Asked on every load: the window list is far shorter than every widget within it.
+  for (const QMdiSubWindow* sub : window.MdiArea()->subWindowList()) {
+    auto* notepad = qobject_cast<frmGameComments*>(sub->widget());
+    if (notepad != nullptr && notepad->IsOpen()) return notepad;
   }
   return nullptr;
 }
