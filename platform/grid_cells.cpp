@@ -35,6 +35,7 @@ Qt::Alignment AlignmentOf(int code, const QString& text) {
 }
 
 GridCells::GridCells(QObject* parent) : QAbstractTableModel(parent) {
+  SetBaseFont(font_);
   SetCols(2);
   SetRows(2);
 }
@@ -58,9 +59,8 @@ QVariant GridCells::data(const QModelIndex& index, int role) const {
       return shown;
     }
     case Qt::FontRole: {
-      QFont font = font_;
-      if (cell->bold) font.setBold(*cell->bold);
-      return font;
+      if (!cell->bold) return font_;
+      return *cell->bold ? boldFont_ : plainFont_;
     }
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(AlignmentOf(ResolvedAlignment(row, col), cell->text));
@@ -243,6 +243,7 @@ void GridCells::SetCellBackColor(int row, int col, const QColor& colour) {
   Cell* cell = CellAt(row, col);
   if (cell == nullptr) return;
   cell->back = colour;
+  if (colour.isValid() && colour.alpha() < 255) seeThroughBack_ = true;
   CellChanged(row, col);
 }
 
@@ -348,6 +349,10 @@ QString GridCells::Clip() const {
 
 void GridCells::SetBaseFont(const QFont& font) {
   font_ = font;
+  boldFont_ = font;
+  boldFont_.setBold(true);
+  plainFont_ = font;
+  plainFont_.setBold(false);
   if (notify_ && Rows() > 0 && cols_ > 0)
     emit dataChanged(index(0, 0), index(Rows() - 1, cols_ - 1));
 }

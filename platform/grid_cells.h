@@ -80,6 +80,7 @@ class GridCells : public QAbstractTableModel {
   void SetCellForeColor(int row, int col, const QColor& colour);
   QColor CellBackColor(int row, int col) const;
   void SetCellBackColor(int row, int col, const QColor& colour);
+  bool AnySeeThroughBack() const { return seeThroughBack_; }
 
   // Sizes in twips; -1 means unset (the grid's default).
   int RowHeightSet(int row) const;
@@ -153,6 +154,11 @@ class GridCells : public QAbstractTableModel {
   int rowSel_ = 0;
   int colSel_ = 0;
   QFont font_;
+  // Whether a cell was ever given a back colour that lets what lies beneath show.
+  bool seeThroughBack_ = false;
+  // The base font made bold and not, for cells that say which.
+  QFont boldFont_;
+  QFont plainFont_;
   bool notify_ = true;
 };
 

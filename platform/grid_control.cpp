@@ -20,14 +20,28 @@ namespace talvair::platform {
 
 namespace internal {
 
+class GridDelegate : public QStyledItemDelegate {
+ public:
+  explicit GridDelegate(GridControl* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+
+ private:
+  // The point size `text` is drawn at in `area`: the font's own, less a quarter point at a
+  // time while its lines are taller than the area, or a figure wider, down to the smallest size.
+  static double FittingSize(const QFont& font, const QRect& area, int flags, const QString& text);
+
+  GridControl* grid_;
+};
+
 // One view of the cells: the scrolling one, or an overlay that keeps fixed rows or columns
 // in view. The grid decides all scrolling itself.
 class GridView : public QTableView {
  public:
-  GridView(GridCells* cells, QAbstractItemDelegate* delegate, QWidget* parent)
-      : QTableView(parent) {
-    setModel(cells);
-    setItemDelegate(delegate);
+  GridView(GridControl* grid, QWidget* parent) : QTableView(parent), grid_(grid) {
+    setModel(grid->cells_);
+    setItemDelegate(grid->delegate_);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
@@ -87,24 +101,33 @@ class GridView : public QTableView {
   }
 
   Shape laidOut_{};
+  const GridControl* grid_;
 
  public:
   void scrollTo(const QModelIndex& /*index*/, ScrollHint /*hint*/) override {}
-};
 
-class GridDelegate : public QStyledItemDelegate {
- public:
-  explicit GridDelegate(GridControl* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override;
-
- private:
-  // The point size `text` is drawn at in `area`: the font's own, less a quarter point at a
-  // time while its lines are taller than the area, or a figure wider, down to the smallest size.
-  static double FittingSize(const QFont& font, const QRect& area, int flags, const QString& text);
-
-  GridControl* grid_;
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    // Opaque cells cover their own area, so the background is filled only beyond them, the
+    // viewport's own fill being off; under cells that let it show, it is filled everywhere.
+    if (viewport()->testAttribute(Qt::WA_OpaquePaintEvent)) {
+      QRegion beyond = event->region();
+      const bool opaqueCells = !grid_->cells_->AnySeeThroughBack() &&
+                               grid_->BackColor().alpha() == 255 &&
+                               grid_->BackColorFixed().alpha() == 255 &&
+                               palette().color(QPalette::Highlight).alpha() == 255;
+      if (opaqueCells && !isRightToLeft()) {
+        beyond -= QRect(-horizontalOffset(), -verticalOffset(), horizontalHeader()->length(),
+                        verticalHeader()->length());
+      }
+      if (!beyond.isEmpty()) {
+        QPainter painter(viewport());
+        const QBrush brush = viewport()->palette().brush(viewport()->backgroundRole());
+        for (const QRect& rect : beyond) painter.fillRect(rect, brush);
+      }
+    }
+    QTableView::paintEvent(event);
+  }
 };
 
 }  // namespace internal
@@ -217,7 +240,8 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     const int flags = static_cast<int>(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>()) |
                       Qt::TextWordWrap;
     QFont font = index.data(Qt::FontRole).value<QFont>();
-    painter->setFont(font);
+    // Cells mostly share a font; setting it anew resolves it again.
+    if (painter->font() != font) painter->setFont(font);
     // Most texts fit, so each is drawn at once and the bounds it took tell whether it fitted.
     // A label that needs more lines than its row holds, or a figure wider than its column, is
     // drawn again smaller, over the cell filled afresh, rather than cut. A see-through cell
@@ -239,7 +263,7 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
   }
 
   // The grid lines on the right and at the bottom; filled, the quickest way to draw them.
-  const QColor line = fixed ? grid_->GridColor().darker(150) : grid_->GridColor();
+  const QColor& line = fixed ? grid_->fixedGridColor_ : grid_->gridColor_;
   painter->fillRect(QRect(cell.right(), cell.top(), 1, cell.height()), line);
   painter->fillRect(QRect(cell.left(), cell.bottom(), cell.width(), 1), line);
   if (current && !fixed && grid_->hasFocus_) {
@@ -252,7 +276,7 @@ GridControl::GridControl(QWidget* parent)
     : QFrame(parent),
       cells_(new GridCells(this)),
       delegate_(new internal::GridDelegate(this)),
-      main_(new internal::GridView(cells_, delegate_, this)) {
+      main_(new internal::GridView(this, this)) {
   setFocusProxy(main_);
   setFocusPolicy(Qt::StrongFocus);
   main_->setFocusPolicy(Qt::StrongFocus);
@@ -312,13 +336,16 @@ void GridControl::InitView(internal::GridView* view) {
   QPalette viewPalette = view->palette();
   viewPalette.setColor(QPalette::Base, backColorBkg_);
   view->setPalette(viewPalette);
+  // The view fills its own background, around the cells; one that shows what lies beneath
+  // is left to be filled as any widget is.
+  view->viewport()->setAttribute(Qt::WA_OpaquePaintEvent, backColorBkg_.alpha() == 255);
   view->viewport()->setUpdatesEnabled(redraw_);
 }
 
 void GridControl::EnsureOverlays() {
   if (overlays_[kTop]) return;
   for (Overlay overlay : {kTop, kLeft, kCorner}) {
-    auto* view = new internal::GridView(cells_, delegate_, main_);
+    auto* view = new internal::GridView(this, main_);
     view->setFocusPolicy(Qt::NoFocus);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -547,11 +574,13 @@ void GridControl::SetBackColorBkg(const QColor& colour) {
     QPalette viewPalette = view->palette();
     viewPalette.setColor(QPalette::Base, colour);
     view->setPalette(viewPalette);
+    view->viewport()->setAttribute(Qt::WA_OpaquePaintEvent, colour.alpha() == 255);
   }
 }
 
 void GridControl::SetGridColor(const QColor& colour) {
   gridColor_ = colour;
+  fixedGridColor_ = colour.darker(150);
   for (internal::GridView* view : Views()) view->viewport()->update();
 }
 

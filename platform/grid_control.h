@@ -192,6 +192,7 @@ class GridControl : public QFrame {
 
  private:
   friend class internal::GridDelegate;
+  friend class internal::GridView;
   enum Overlay { kTop, kLeft, kCorner };
 
   void InitView(internal::GridView* view);
@@ -225,6 +226,8 @@ class GridControl : public QFrame {
   QColor backColorFixed_{0xd4, 0xd0, 0xc8};
   QColor backColorBkg_{Qt::white};
   QColor gridColor_{0xc0, 0xc0, 0xc0};
+  // The fixed cells' lines, darker; made once rather than for every cell drawn.
+  QColor fixedGridColor_ = gridColor_.darker(150);
   int mergeCells_ = kMergeNever;
   int scrollBars_ = kScrollBarsBoth;
   int borderStyle_ = 1;

@@ -201,6 +201,29 @@ TEST_F(GridTest, AFigureTooWideForItsCellIsDrawnWholeAndALabelAsBefore) {
   }
 }
 
+// The grid's own background shows beyond the cells, wherever they are scrolled to, and
+// beneath a cell whose colour lets it through.
+TEST_F(GridTest, TheBackgroundShowsBeyondTheCellsAndBeneathSeeThroughOnes) {
+  Fill(40, 2);
+  const QColor bkg(0, 0, 255);
+  grid_.SetBackColorBkg(bkg);
+  const int colWidth = TwipsToPixels(kDefaultColWidth);
+  for (const int alpha : {255, 128}) {
+    grid_.SetRow(0);
+    grid_.SetCol(0);
+    grid_.SetCellBackColor(QColor(255, 0, 0, alpha));
+    grid_.SetTopRow(0);
+    QImage shown = grid_.View()->viewport()->grab().toImage();
+    const QColor cell = shown.pixelColor(colWidth - 5, 2);
+    EXPECT_EQ(cell.blue() > 100, alpha < 255) << alpha;  // blue: the background beneath
+    EXPECT_GT(cell.red(), 100) << alpha;
+    EXPECT_EQ(shown.pixelColor(2 * colWidth + 10, 10), bkg) << alpha;
+    grid_.SetTopRow(30);
+    shown = grid_.View()->viewport()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(2 * colWidth + 10, 10), bkg) << alpha;
+  }
+}
+
 TEST_F(GridTest, ClicksMoveTheCurrentCellAndReportTheCell) {
   Fill(5, 4);
   grid_.SetFixedRows(1);
