@@ -117,8 +117,8 @@ bool frmGameComments::eventFilter(QObject* watched, QEvent* event) {
 }
 
 frmGameComments* OpenNotepad(const frmMDI& window) {
-  // A closed one lingers until its deferred deletion.
-  // Asked on every load: the window list is far shorter than every widget within it.
+  // Asked on every load, so looked for among the windows rather than every widget within
+  // them. A closed one lingers until its deferred deletion.
   for (const QMdiSubWindow* sub : window.MdiArea()->subWindowList()) {
     auto* notepad = qobject_cast<frmGameComments*>(sub->widget());
     if (notepad != nullptr && notepad->IsOpen()) return notepad;
