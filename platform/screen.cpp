@@ -2,11 +2,14 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QWidget>
 #include <QWindowStateChangeEvent>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/twips.h"
 
@@ -116,6 +119,28 @@ void ResizeWindow(QWidget& window, double width, double height) {
   QRect geometry = NormalGeometry(window);
   geometry.setSize(QSize(PixelsOf(width), PixelsOf(height)));
   SetNormalGeometry(window, geometry);
+}
+
+void ActivateSubWindow(QMdiArea& area, QMdiSubWindow& window) {
+  // On a change of active window the area repaints every window's frame, a title bar each,
+  // though only the old and the new active one look different. The others are held back
+  // from that repaint; they are left to it when the change may move or restack them (a
+  // maximised window is restored, one that stays on top is raised).
+  QMdiSubWindow* const active = area.activeSubWindow();
+  std::vector<QMdiSubWindow*> held;
+  const QList<QMdiSubWindow*> windows = area.subWindowList();
+  const bool mayRearrange = std::any_of(windows.begin(), windows.end(), [](QMdiSubWindow* w) {
+    return w->isMaximized() || w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+  });
+  if (active != &window && !mayRearrange) {
+    for (QMdiSubWindow* other : windows) {
+      if (other == active || other == &window || !other->updatesEnabled()) continue;
+      other->setAttribute(Qt::WA_UpdatesDisabled, true);
+      held.push_back(other);
+    }
+  }
+  area.setActiveSubWindow(&window);
+  for (QMdiSubWindow* other : held) other->setAttribute(Qt::WA_UpdatesDisabled, false);
 }
 
 }  // namespace talvair::platform

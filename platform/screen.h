@@ -6,6 +6,7 @@
 #include <QSize>
 #include <optional>
 
+class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 
@@ -44,5 +45,9 @@ int WindowWidth(const QWidget& window);
 int WindowHeight(const QWidget& window);
 void MoveWindow(QWidget& window, double left, double top);
 void ResizeWindow(QWidget& window, double width, double height);
+
+// Makes `window` the area's active window, as QMdiArea::setActiveSubWindow does, but
+// repaints the frames of only the two windows whose title bars change.
+void ActivateSubWindow(QMdiArea& area, QMdiSubWindow& window);
 
 }  // namespace talvair::platform

@@ -21,6 +21,7 @@
 #include "model/var_number.h"
 #include "numtext/number_text.h"
 #include "platform/message_box.h"
+#include "platform/screen.h"
 #include "platform/twips.h"
 #include "shell/globals.h"
 #include "shell/text.h"
@@ -532,7 +533,7 @@ void frmDecision::BringToFront() {
     // which a window of fixed size cannot be.
     QMdiSubWindow* active = area->activeSubWindow();
     if (active != nullptr && active != subWindow_ && active->isMaximized()) active->showNormal();
-    area->setActiveSubWindow(subWindow_);
+    platform::ActivateSubWindow(*area, *subWindow_);
   }
   QWidget* target = focusWidget() ? focusWidget() : boxes_[0];
   target->setFocus(Qt::OtherFocusReason);

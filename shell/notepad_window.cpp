@@ -8,6 +8,7 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "platform/screen.h"
 #include "platform/text_filter.h"
 #include "platform/twips.h"
 #include "shell/main_window.h"
@@ -144,7 +145,7 @@ frmGameComments* ShowNotepad(frmMDI& window) {
     // The area puts a new window where it overlaps the others least, which may be below the
     // client area's bottom with only the title in sight.
     if (opening) views::KeepInsideArea(*sub);
-    window.MdiArea()->setActiveSubWindow(sub);
+    platform::ActivateSubWindow(*window.MdiArea(), *sub);
   }
   notepad->txtComments()->setFocus(Qt::OtherFocusReason);
   return notepad;

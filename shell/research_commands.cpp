@@ -10,6 +10,7 @@
 
 #include "model/game.h"
 #include "platform/message_box.h"
+#include "platform/screen.h"
 #include "platform/user_files.h"
 #include "platform/wait_cursor.h"
 #include "shell/advanced_options.h"
@@ -60,7 +61,7 @@ void Show(QWidget* content) {
   frame->raise();
   content->setFocus();
   if (auto* subWindow = qobject_cast<QMdiSubWindow*>(frame)) {
-    subWindow->mdiArea()->setActiveSubWindow(subWindow);
+    platform::ActivateSubWindow(*subWindow->mdiArea(), *subWindow);
   }
 }
 

@@ -34,7 +34,7 @@ DecisionGeometry DecisionWindowGeometry() {
 void FocusDecisionWindow() {
   QMdiSubWindow* window = DecisionWindow();
   if (window == nullptr) return;
-  if (QMdiArea* area = window->mdiArea()) area->setActiveSubWindow(window);
+  if (QMdiArea* area = window->mdiArea()) platform::ActivateSubWindow(*area, *window);
   if (QWidget* content = window->widget()) {
     QWidget* target = content->focusWidget() != nullptr ? content->focusWidget() : content;
     target->setFocus(Qt::OtherFocusReason);

@@ -63,7 +63,7 @@ bool StillOpen(const ViewCollection<V>& collection, const QPointer<QMdiSubWindow
 void BringForward(QMdiSubWindow& window) {
   window.show();
   window.raise();
-  if (QMdiArea* area = window.mdiArea()) area->setActiveSubWindow(&window);
+  if (QMdiArea* area = window.mdiArea()) platform::ActivateSubWindow(*area, window);
 }
 
 void TooManyGraphs(const char* verb, int accepted, const char* leftAs) {

@@ -57,7 +57,7 @@ class ViewHost : public QMdiSubWindow {
     QMdiSubWindow::hideEvent(event);
     const QPointer<QMdiSubWindow> next = std::exchange(next_, nullptr);
     QMdiArea* area = mdiArea();
-    if (next && area != nullptr && next->isVisible()) area->setActiveSubWindow(next);
+    if (next && area != nullptr && next->isVisible()) platform::ActivateSubWindow(*area, *next);
   }
 
  private:
@@ -193,7 +193,7 @@ bool WindowManager::ActivateView(const QString& viewKey) {
     QMdiSubWindow* window = entry->window;
     // A hidden or disabled window cannot take the focus.
     if (!window->isVisible() || !window->isEnabled()) return false;
-    area_->setActiveSubWindow(window);
+    platform::ActivateSubWindow(*area_, *window);
     if (area_->activeSubWindow() != window) return false;
     TakeFocusBack(*window);
     return true;
@@ -207,7 +207,7 @@ bool WindowManager::ShowGraphWindow(const QString& viewKey) {
   if (!entry) return false;
   QMdiSubWindow* window = entry->window;
   window->show();
-  area_->setActiveSubWindow(window);
+  platform::ActivateSubWindow(*area_, *window);
   if (QWidget* content = window->widget()) content->setFocus();
   return true;
 }
