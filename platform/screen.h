@@ -47,7 +47,8 @@ void MoveWindow(QWidget& window, double left, double top);
 void ResizeWindow(QWidget& window, double width, double height);
 
 // Makes `window` the area's active window, as QMdiArea::setActiveSubWindow does, but
-// repaints the frames of only the two windows whose title bars change.
+// repaints the frames of only the two windows whose title bars change, unless the change
+// may restack or restore windows.
 void ActivateSubWindow(QMdiArea& area, QMdiSubWindow& window);
 
 }  // namespace talvair::platform
