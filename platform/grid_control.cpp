@@ -28,9 +28,15 @@ class GridDelegate : public QStyledItemDelegate {
              const QModelIndex& index) const override;
 
  private:
-  // The point size `text` is drawn at in `area`: the font's own, less a quarter point at a
-  // time while its lines are taller than the area, or a figure wider, down to the smallest size.
-  static double FittingSize(const QFont& font, const QRect& area, int flags, const QString& text);
+  // How `text` is drawn in `area`: at the font's own point size, less a quarter point at a
+  // time while its lines are taller than the area, or a figure wider, down to the smallest
+  // size; a figure still wider there is marked instead, since a cut one reads as another
+  // number.
+  struct Fit {
+    double size;
+    bool marked;
+  };
+  static Fit FittingSize(const QFont& font, const QRect& area, int flags, const QString& text);
 
   GridControl* grid_;
 };
@@ -191,11 +197,12 @@ size_t qHash(const FitKey& key, size_t seed = 0) {
 
 }  // namespace
 
-double internal::GridDelegate::FittingSize(const QFont& font, const QRect& area, int flags,
-                                           const QString& text) {
+internal::GridDelegate::Fit internal::GridDelegate::FittingSize(const QFont& font,
+                                                                const QRect& area, int flags,
+                                                                const QString& text) {
   // Labels repeat: the same headers and periods in every table, and again whenever a table
   // is drawn afresh; each is measured once.
-  static QHash<FitKey, double> known;
+  static QHash<FitKey, Fit> known;
   FitKey key{text, font, area.size(), flags};
   if (const auto found = known.constFind(key); found != known.constEnd()) return *found;
   QFont fitted = font;
@@ -208,10 +215,11 @@ double internal::GridDelegate::FittingSize(const QFont& font, const QRect& area,
   while (fitted.pointSizeF() > kSmallestPointSize && outside(fitted)) {
     fitted.setPointSizeF(std::max(fitted.pointSizeF() - 0.25, kSmallestPointSize));
   }
+  const Fit fit{fitted.pointSizeF(), figure && outside(fitted)};
   // Kept within bounds however many different texts are drawn.
   if (known.size() >= 4096) known.clear();
-  known.insert(std::move(key), fitted.pointSizeF());
-  return fitted.pointSizeF();
+  known.insert(std::move(key), fit);
+  return fit;
 }
 
 void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -244,18 +252,26 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     if (painter->font() != font) painter->setFont(font);
     // Most texts fit, so each is drawn at once and the bounds it took tell whether it fitted.
     // A label that needs more lines than its row holds, or a figure wider than its column, is
-    // drawn again smaller, over the cell filled afresh, rather than cut. A see-through cell
-    // cannot be filled afresh: its size is found before drawing.
+    // drawn again smaller (or marked), over the cell filled afresh, rather than cut. A see-through
+    // cell cannot be filled afresh: its size is found before drawing.
     const bool opaque = back.alpha() == 255;
     QRect drawn;
     if (opaque) painter->drawText(textArea, flags, text, &drawn);
     const bool fitted = opaque && drawn.height() <= textArea.height() &&
                         (drawn.width() <= textArea.width() || !IsNumericText(text));
     if (!fitted) {
-      const double size = FittingSize(font, textArea, flags, text);
-      if (!opaque || size != font.pointSizeF()) {
+      const Fit fit = FittingSize(font, textArea, flags, text);
+      if (fit.marked) {
+        // Filled with "#" at the cell's own size, as spreadsheets do; Copy still takes the
+        // whole figure from the cell's text.
         if (opaque) painter->fillRect(cell, back);
-        font.setPointSizeF(size);
+        const double hash = QFontMetricsF(font).horizontalAdvance(QLatin1Char('#'));
+        const int hashes = hash > 0 ? static_cast<int>(textArea.width() / hash) : 1;
+        painter->drawText(textArea, flags & ~Qt::TextWordWrap,
+                          QString(std::max(hashes, 1), QLatin1Char('#')));
+      } else if (!opaque || fit.size != font.pointSizeF()) {
+        if (opaque) painter->fillRect(cell, back);
+        font.setPointSizeF(fit.size);
         painter->setFont(font);
         painter->drawText(textArea, flags, text);
       }

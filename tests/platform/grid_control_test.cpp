@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/twips.h"
+#include "support/drawn_texts.h"
 
 namespace talvair::platform {
 namespace {
@@ -179,26 +180,59 @@ TEST_F(GridTest, UnsetAlignmentPutsNumbersRightAndOtherTextLeft) {
   }
 }
 
-// A figure too wide for its column is drawn smaller, so it keeps its first digits and its sign;
-// a label keeps the grid's font and runs into the cell's margin as before.
-TEST_F(GridTest, AFigureTooWideForItsCellIsDrawnWholeAndALabelAsBefore) {
+// A figure too wide for its column is drawn smaller, whole; one too wide even at the smallest
+// size is marked, never cut to other digits. A label keeps the grid's font and runs into the
+// cell's margin as before. Bold cells are drawn bold, the others plain.
+TEST_F(GridTest, AFigureIsDrawnWholeOrMarkedAndALabelAsBefore) {
   Fill(1, 1);
   grid_.SetColWidth(0, 800);
-  grid_.SetCellFontBold(true);
-  for (const auto& [text, alignment, whole] :
-       {std::tuple("-11,996.6", kAlignRightCentre, true),
-        std::tuple("Contrataciones", kAlignCentreCentre, false)}) {
-    grid_.SetTextMatrix(0, 0, QString::fromLatin1(text));
-    grid_.SetCellAlignment(alignment);
-    const QImage shown = grid_.View()->viewport()->grab().toImage();
-    const int width = TwipsToPixels(800) - 1;
-    int left = width;  // the ink's leftmost column
-    for (int y = 0; y < TwipsToPixels(grid_.RowHeight(0)) - 1; ++y)
-      for (int x = 0; x < width; ++x)
-        if (qGray(shown.pixel(x, y)) < 128) left = std::min(left, x);
-    ASSERT_LT(left, width) << text;
-    EXPECT_EQ(left > 2, whole) << text << " " << left;  // 2: the text area's left edge
+  const double full = grid_.View()->font().pointSizeF();
+  const struct {
+    const char* text;
+    int alignment;
+    bool bold;
+    const char* drawn;  // nullptr: the text itself
+    bool smaller;
+  } cases[] = {
+      {"1,234", kAlignRightCentre, false, nullptr, false},
+      {"-11,996.6", kAlignRightCentre, true, nullptr, true},
+      {"-62,906,832,024,065,250,000", kAlignRightCentre, false, "#", false},
+      {"-10,408,755,150,335,924,000.0000", kAlignLeftCentre, true, "#", false},
+      {"Contrataciones", kAlignCentreCentre, true, nullptr, false},
+  };
+  testing::TextRecorder recorder;
+  const int right = TwipsToPixels(800) - 2;  // the text area's right edge
+  for (const auto& c : cases) {
+    grid_.SetTextMatrix(0, 0, QString::fromLatin1(c.text));
+    grid_.SetCellAlignment(c.alignment);
+    grid_.SetCellFontBold(c.bold);
+    const auto drawn = recorder.Cell(*grid_.View(), grid_.View()->model()->index(0, 0));
+    ASSERT_EQ(drawn.size(), 1u) << c.text;
+    const testing::DrawnText& text = drawn.front();
+    if (c.drawn == nullptr) {
+      EXPECT_EQ(text.text, QString::fromLatin1(c.text));
+    } else {
+      EXPECT_EQ(text.text, QString(text.text.size(), QLatin1Char('#'))) << c.text;
+      EXPECT_GT(text.text.size(), 1) << c.text;  // the cell's width of them
+    }
+    EXPECT_EQ(text.font.bold(), c.bold) << c.text;
+    EXPECT_EQ(text.font.pointSizeF() < full, c.smaller) << c.text;
+    if (c.alignment != kAlignCentreCentre) {  // the label may run into the margin
+      EXPECT_TRUE(text.left >= 2 - 0.5 && text.right <= right + 0.5)
+          << c.text << " " << text.left << " " << text.right;
+    }
   }
+  // A label too tall for its row shrinks only until its lines fit, however wide they are.
+  grid_.SetRowHeight(0, 480);
+  std::vector<double> sizes;
+  for (const char* label : {"Contrataciones\r\nde\r\npersonal", "C\r\nde\r\npersonal"}) {
+    grid_.SetTextMatrix(0, 0, QString::fromLatin1(label));
+    const auto drawn = recorder.Cell(*grid_.View(), grid_.View()->model()->index(0, 0));
+    ASSERT_FALSE(drawn.empty()) << label;
+    sizes.push_back(drawn.back().font.pointSizeF());  // the last drawing is the one shown
+  }
+  EXPECT_LT(sizes[0], full);
+  EXPECT_EQ(sizes[0], sizes[1]);
 }
 
 // The grid's own background shows beyond the cells, wherever they are scrolled to, and

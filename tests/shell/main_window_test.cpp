@@ -546,7 +546,9 @@ TEST_F(MainWindowTest, DecisionWindowFollowsTheWindowInTheArea) {
   ASSERT_NE(window->DecisionWindow(), nullptr);
   gone->setParent(nullptr);
   delete gone;
-  EXPECT_EQ(window->DecisionWindow(), CreateDecisionWindow(*window->MdiArea(), model_));
+  // Created first: the window must find the new one, whichever side C++ evaluates first.
+  frmDecision* const made = CreateDecisionWindow(*window->MdiArea(), model_);
+  EXPECT_EQ(window->DecisionWindow(), made);
 }
 
 }  // namespace

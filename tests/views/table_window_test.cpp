@@ -22,14 +22,20 @@
 #include "numtext/number_text.h"
 #include "platform/grid_control.h"
 #include "platform/message_box.h"
+#include "platform/pause.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
+#include "support/drawn_texts.h"
 #include "views/copy_menu.h"
 #include "views/decision_window_link.h"
+#include "views/financial_report.h"
 #include "views/graph_registry.h"
 #include "views/graph_window.h"
+#include "views/market_research_report.h"
+#include "views/report_opening.h"
 #include "views/report_window.h"
 #include "views/simple_reports.h"
+#include "views/summary_report.h"
 #include "views/table_catalogue.h"
 #include "views/window_arrangement.h"
 #include "views/window_manager.h"
@@ -218,6 +224,64 @@ TEST_F(TableWindowTest, CellTextsFollowTheVariablesPatternGroup) {
       model_.SetVarValue(c.var, 1, 0, c.value);
     }
     EXPECT_EQ(TableCellText(model_, c.var, 2).toStdString(), c.text) << c.var << " " << c.value;
+  }
+}
+
+// However wide a figure grows (with no employees left the ratios are huge), every table's and
+// report's cell shows it whole, drawn smaller if need be, or marked: never cut to other digits.
+TEST_F(TableWindowTest, EveryFigureOfEveryTableAndReportIsDrawnWholeOrMarked) {
+  platform::RecordedPauses pauses;
+  const std::pair<QString, ReportFactory> reports[] = {
+      {kReportBreakevenKey, [this] { return new frmRptBreakeven(model_); }},
+      {kReportCapacityKey, [this] { return new frmRptCapacity(model_); }},
+      {kReportEmployeesKey, [this] { return new frmRptEmployees(model_); }},
+      {kReportStockKey, [this] { return new frmRptStock(model_); }},
+      {kReportSummaryKey, [this] { return new frmRptSummary(model_); }},
+      {kReportFinanceKey, [this] { return new frmRptFinancialReport(model_); }},
+      {kReportMktResearchKey, [this] { return new frmRptMarketResearch(model_); }}};
+  testing::TextRecorder recorder;
+  Run(3);
+  for (const char* language : {"English", "Spanish", "Port"}) {
+    CurrentLanguage = language;
+    for (const double value : {-9.87654321e5, -9.87654321e11, -6.2906832024065e19}) {
+      for (int32_t var = 1; var <= 339; ++var) model_.SetVarValue(var, 1, 0, value);
+      std::vector<platform::GridControl*> grids;
+      for (int number = 1; number <= 9; ++number) grids.push_back(Table(number).FlxGrid());
+      for (const auto& [key, make] : reports) {
+        OpenReport(views_, key, make);
+        for (platform::GridControl* grid :
+             dynamic_cast<ReportWindow&>(*views_.OpenViews().Find(key)->view).Grids())
+          grids.push_back(grid);
+      }
+      int marked = 0;
+      for (const platform::GridControl* grid : grids) {
+        const QTableView& view = *grid->View();
+        for (int row = 0; row < grid->Rows(); ++row) {
+          for (int col = 0; col < grid->Cols(); ++col) {
+            const QString text = grid->TextMatrix(row, col).trimmed();
+            const QModelIndex index = view.model()->index(row, col);
+            if (!platform::IsNumericText(text) || view.visualRect(index).isEmpty()) continue;
+            const QRect area = view.visualRect(index).adjusted(2, 0, -2, -1);
+            QString drawn;
+            for (const testing::DrawnText& piece : recorder.Cell(view, index)) {
+              drawn += piece.text;
+              EXPECT_TRUE(piece.left > area.left() - 0.5 &&
+                          piece.right < area.left() + area.width() + 0.5)
+                  << language << " " << text.toStdString() << " drawn from " << piece.left << " to "
+                  << piece.right;
+            }
+            if (drawn != text) {
+              EXPECT_EQ(drawn, QString(drawn.size(), QLatin1Char('#')))
+                  << language << " " << text.toStdString();
+              ++marked;
+            }
+          }
+        }
+      }
+      EXPECT_TRUE(value > -1e19 || marked > 0) << language;
+      views_.CloseViews("");
+      RunDeferredDeletes();
+    }
   }
 }
 
