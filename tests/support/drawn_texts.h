@@ -77,17 +77,8 @@ class TextRecorder : public QPaintDevice {
         });
       }
     }
-    void drawRects(const QRect* rects, int count) override {
-      for (int i = 0; i < count; ++i) {
-        const QRectF rect(rects[i]);
-        drawRects(&rect, 1);
-      }
-    }
-    void drawLines(const QLineF*, int) override {}
-    void drawLines(const QLine*, int) override {}
     void drawPath(const QPainterPath&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
       const QString text = item.text();
       const QFontMetricsF metrics(item.font(), painter()->device());
