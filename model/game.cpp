@@ -12,6 +12,17 @@
 
 namespace talvair {
 
+namespace {
+// The failures of this thread's innermost open ErrorHold, if any.
+thread_local std::vector<TrappedError>* heldErrors = nullptr;
+}  // namespace
+
+ErrorHold::ErrorHold(std::vector<TrappedError>& errors) : outer_(heldErrors) {
+  heldErrors = &errors;
+}
+
+ErrorHold::~ErrorHold() { heldErrors = outer_; }
+
 game::game()
     : varValues_(std::make_unique<ValueTable>()), displayValues_(std::make_unique<ValueTable>()) {
   Trap(kAreaConstruction, [&] {
@@ -35,7 +46,15 @@ void game::Unsubscribe(GameEvents* subscriber) { std::erase(subscribers_, subscr
 void game::Announce(const std::function<void(GameEvents&)>& event) { ForEachSubscriber(event); }
 
 void game::RaiseError(int code, int area) {
+  if (heldErrors != nullptr) {
+    heldErrors->push_back({code, area});
+    return;
+  }
   ForEachSubscriber([&](GameEvents& s) { s.Error(code, area); });
+}
+
+void game::RaiseErrors(std::span<const TrappedError> errors) {
+  for (const TrappedError& e : errors) RaiseError(e.code, e.area);
 }
 
 // --- Value access -----------------------------------------------------------------------

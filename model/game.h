@@ -34,6 +34,27 @@ using QuarterDecisions = std::array<std::array<double, kElements>, 5>;
 // The message shown when the airline is liquidated (English in every language).
 std::string LiquidationMessage(double netAircraftCost);
 
+// A failure that a trapping member met: the arguments of its Error event.
+struct TrappedError {
+  int32_t code;
+  int32_t area;
+};
+
+// While one is open on a thread, the trapping members called on that thread keep their
+// failures in `errors` instead of raising the Error event: its subscribers may be windows,
+// which a helper thread must not reach. The thread that owns them raises the failures later
+// through game::RaiseErrors. Closed on the thread that opened it.
+class ErrorHold {
+ public:
+  explicit ErrorHold(std::vector<TrappedError>& errors);
+  ~ErrorHold();
+  ErrorHold(const ErrorHold&) = delete;
+  ErrorHold& operator=(const ErrorHold&) = delete;
+
+ private:
+  std::vector<TrappedError>* outer_;
+};
+
 class game {
  public:
   game();
@@ -49,6 +70,8 @@ class game {
   // Tells every subscriber; the saved-game members of the storage layer raise their
   // events through it.
   void Announce(const std::function<void(GameEvents&)>& event);
+  // Raises the Error event for each failure an ErrorHold kept, in order.
+  void RaiseErrors(std::span<const TrappedError> errors);
 
   // The period at which the most recent GoForward began.
   int16_t miPreviousT = 0;

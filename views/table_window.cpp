@@ -207,15 +207,19 @@ void frmTable::Update() {
   flxGrid_->SetRows(blankRow + 1);
   for (int col = 0; col <= columns; ++col) flxGrid_->SetTextMatrix(blankRow, col, QString());
   // An opened game fills every row at once: the figures are formatted side by side, as
-  // they only read the model's values.
+  // they only read the model's values. A read that fails is kept with its row and raised
+  // here once all are done, in row order: the model's subscribers belong to this thread.
   std::vector<QString> texts(static_cast<std::size_t>(added * columns));
+  std::vector<std::vector<TrappedError>> failures(static_cast<std::size_t>(added));
   platform::SharedCrew().ForEach(static_cast<std::size_t>(added), [&](std::size_t i) {
+    const ErrorHold hold(failures[i]);
     const auto p = static_cast<int16_t>(first + static_cast<int>(i));
     for (int col = 1; col <= columns; ++col) {
       texts[i * static_cast<std::size_t>(columns) + static_cast<std::size_t>(col - 1)] =
           TableCellText(model_, tableVarNumbers_[static_cast<std::size_t>(col)], p);
     }
   });
+  for (const std::vector<TrappedError>& rowFailures : failures) model_.RaiseErrors(rowFailures);
   for (int i = 0; i < added; ++i) {
     const int row = firstRow + i;
     const auto p = static_cast<int16_t>(first + i);

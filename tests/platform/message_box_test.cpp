@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace talvair::platform {
@@ -94,16 +97,23 @@ TEST(MessageBoxTest, ABoxIsAtLeastAsWideAsItsTitle) {
   }
 }
 
-// Escape and the close button answer a box with Cancel; a question with Yes and No stays open
-// until one of them is pressed.
+// Escape and the close button answer a box with Cancel; a question with Yes and No has no close
+// button and stays open until one of them is pressed. A box ended without an answer, as when
+// the program ends, gives its last button, the safe one.
 TEST(MessageBoxTest, EscapeAndCloseLeaveOpenOnlyABoxWithoutCancel) {
-  for (const auto& [style, staysOpen] : {std::pair(36, true), std::pair(35, false)}) {
+  for (const auto& [style, staysOpen, last] :
+       {std::tuple(36, true, kAnswerNo), std::tuple(35, false, kAnswerCancel)}) {
     for (const bool byClose : {false, true}) {
       const std::unique_ptr<QMessageBox> box = MakeMessageBox(style, "Sure?", "Title");
       box->show();
       byClose ? void(box->close()) : QTest::keyClick(box.get(), Qt::Key_Escape);
       EXPECT_EQ(box->isVisible(), staysOpen) << style << " " << byClose;
+      EXPECT_EQ(box->windowFlags().testFlag(Qt::WindowCloseButtonHint), !staysOpen) << style;
     }
+    QTimer::singleShot(0, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
+    });
+    EXPECT_EQ(MsgBox("Sure?", style), last) << style;
   }
 }
 

@@ -203,12 +203,13 @@ TEST_F(ResearchEditionTest, TheSurveyLinkOfThePeriodReachedOpensOnceAndLoadsTheF
   SurveyLinksEnabled = true;
   const char* rows[][2] = {
       {"1", "http://survey/1 a"},  {"0", "http://survey/2"},  {"1", "x"},
-      {"1", "file:///etc/passwd"}, {"1", "HTTPS://survey/5"}, {"1", "http://survey/6"}};
-  for (std::size_t r = 1; r <= 6; ++r)
+      {"1", "file:///etc/passwd"}, {"1", "HTTPS://survey/5"}, {"1", "http://survey/6"},
+      {"1", "http:survey"}};
+  for (std::size_t r = 1; r <= 7; ++r)
     SurveyLinksTable[r] = {"", rows[r - 1][0], "", rows[r - 1][1]};
   Run(5);
   EXPECT_EQ(urls_.opened, (std::vector<QString>{"http://survey/1 a", "https://survey/5"}));
-  // A run of two quarters looks only at the period it reaches.
+  // A run of two quarters looks only at the period it reaches, whose address names no host.
   window_->mnuSimTimeStepItems(2)->trigger();
   Run();
   EXPECT_EQ(urls_.opened.size(), 2u);

@@ -10,12 +10,16 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
+#include <QThread>
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "game_test_access.h"
 #include "model/game.h"
 #include "model/language.h"
 #include "model/var_number.h"
@@ -283,6 +287,30 @@ TEST_F(TableWindowTest, EveryFigureOfEveryTableAndReportIsDrawnWholeOrMarked) {
       RunDeferredDeletes();
     }
   }
+}
+
+// Figures are formatted on helper threads; a read that fails there reaches the model's
+// subscribers (windows, in the program) on this thread, once per cell.
+TEST_F(TableWindowTest, ReadsThatFailOnHelpersAreRaisedOnTheGuiThread) {
+  struct Errors : GameEvents {
+    void Error(int32_t /*code*/, int32_t /*area*/) override {
+      const std::lock_guard hold(lock);
+      threads.push_back(QThread::currentThread());
+    }
+    std::mutex lock;
+    std::vector<QThread*> threads;
+  } errors;
+  frmTable& decisions = Table(9);
+  // Rows past the last cannot be read; so many that the helpers take their share.
+  constexpr int kPeriod = 400;
+  GameTestAccess::Period(model_) = kPeriod;
+  model_.Subscribe(&errors);
+  decisions.Update();
+  model_.Unsubscribe(&errors);
+  GameTestAccess::Period(model_) = 0;
+  EXPECT_EQ(errors.threads.size(), std::size_t{(kPeriod - kMaxRow) * 5});
+  EXPECT_EQ(std::count(errors.threads.begin(), errors.threads.end(), qApp->thread()),
+            std::ssize(errors.threads));
 }
 
 TEST_F(TableWindowTest, ColumnsCaptionAndHeadersFollowTheCatalogueAndTheLanguage) {
