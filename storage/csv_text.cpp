@@ -311,7 +311,8 @@ std::string TemporaryPrefix(const fs::path& folder, const fs::path& target) {
   if (prefix.size() <= max) return prefix;
   const std::string hash = NameHash(name);
   std::size_t cut = std::min(name.size(), max - std::min(max, 6 + hash.size()));
-  // Half a character would make the name invalid UTF-8, which some file systems refuse.
+  // Half a character would make the name invalid UTF-8, and file systems that take only
+  // UTF-8 names would refuse every save of this target.
   while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
   prefix = Joined(".", std::string_view(name).substr(0, cut));
   prefix += ".tmp";
