@@ -313,6 +313,7 @@ TEST_F(FileCommandsTest, HelpLanguageAboutAndTheSmallItems) {
     window_->MenuItem("LanSelect")->trigger();
     setrlimit(RLIMIT_FSIZE, &limit);
     ASSERT_EQ(Texts().size(), 1) << "only what the next start will do, not the notice";
+    EXPECT_EQ(messages_.ShownMessages()[0].style, 48);
     EXPECT_NE(Texts()[0], SettingsErrorText(storage::RegistryError(0, {}, {})));
     failures << Texts()[0];
     messages_.Clear();
