@@ -1,5 +1,4 @@
 // Replacing a file: what a save does to whatever stands at the name.
-#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -165,22 +164,13 @@ TEST(WriteFileAtomically, TemporariesFitWhereverTheTargetFitsAndStayTheirOwn) {
   EXPECT_EQ(save(third, false), 0);
   EXPECT_EQ(entries(), 3);
 
-  // A target whose path takes all the system's bytes, in folders made one inside the other
-  // (no path could name the deepest one at once), is written, and replaced, by either way.
-  std::string deep = dir.string();
+  // A target whose path takes all the system's bytes is written, and replaced, either way.
   const std::string title = "/g.dat";
-  int parent = ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-  for (std::size_t room; (room = PATH_MAX - 1 - deep.size() - title.size()) > 0;) {
-    std::size_t length = std::min<std::size_t>(200, room - 1);
-    if (room - 1 - length == 1) --length;  // no room for a folder of one byte and its "/"
-    const std::string folder(length, 'd');
-    ASSERT_EQ(::mkdirat(parent, folder.c_str(), 0700), 0);
-    const int child = ::openat(parent, folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    ::close(parent);
-    parent = child;
-    deep += "/" + folder;
-  }
-  ::close(parent);
+  std::string deep = dir.string();
+  const auto room = [&] { return PATH_MAX - 1 - title.size() - deep.size(); };
+  while (room() > 202) deep += "/" + std::string(200, 'd');
+  deep += "/" + std::string(room() - 1, 'd');
+  fs::create_directories(deep);
   const std::string target = deep + title;
   ASSERT_EQ(target.size(), PATH_MAX - 1);
   for (const bool unnamed : {true, false}) {
