@@ -1,10 +1,13 @@
 #include "platform/file_dialog.h"
 
+#include <unistd.h>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -12,6 +15,7 @@
 #include <QImageReader>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -76,6 +80,15 @@ QWidget* CommentsTemplate(QWidget* parent, int spacing) {
 
 QString Message(const char* english, const char* spanish, const char* portuguese) {
   return QString::fromStdString(Tr(english, spanish, portuguese));
+}
+
+// A new file's name longer than its folder takes. The dialog of its own would refuse it
+// without a word; it is passed on, so that the save that fails tells why.
+bool NameTooLong(const QString& file) {
+  const QFileInfo info(file);
+  if (info.exists()) return false;
+  const long max = ::pathconf(QFile::encodeName(info.absolutePath()).constData(), _PC_NAME_MAX);
+  return max > 0 && QFile::encodeName(info.fileName()).size() > max;
 }
 
 }  // namespace
@@ -255,6 +268,27 @@ ExtendedFileDialog::ExtendedFileDialog(const FileDialogOptions& options, QWidget
   if (!options.iconFile.isEmpty()) SetDialogIcon();
   AddExtras();
   ArrangeControls();
+  // The dialog turns OK off as a name is typed, or on any other change.
+  auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+  auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  if (buttons != nullptr && name != nullptr) {
+    ok_ = buttons->button(options.saving ? QDialogButtonBox::Save : QDialogButtonBox::Open);
+    if (ok_ != nullptr) {
+      ok_->installEventFilter(this);
+      connect(name, &QLineEdit::textChanged, this, &ExtendedFileDialog::AllowNameTooLong);
+    }
+  }
+}
+
+void ExtendedFileDialog::AllowNameTooLong() {
+  if (ok_->isEnabled()) return;
+  const QStringList files = selectedFiles();
+  if (files.size() == 1 && NameTooLong(files.first())) ok_->setEnabled(true);
+}
+
+bool ExtendedFileDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ok_ && event->type() == QEvent::EnabledChange) AllowNameTooLong();
+  return QFileDialog::eventFilter(watched, event);
 }
 
 void ExtendedFileDialog::AddExtras() {
@@ -436,7 +470,11 @@ void ExtendedFileDialog::accept() {
       }
     }
   }
-  QFileDialog::accept();
+  if (files.size() == 1 && NameTooLong(files.first())) {
+    QDialog::accept();
+  } else {
+    QFileDialog::accept();
+  }
   if (result() != QDialog::Accepted) return;
   QStringList paths;
   for (const QString& file : files) paths << QFileInfo(file).absoluteFilePath();

@@ -169,6 +169,8 @@ class ExtendedFileDialog : public QFileDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Keeps OK on for a name too long, which accept() passes on.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void AddExtras();
@@ -176,11 +178,14 @@ class ExtendedFileDialog : public QFileDialog {
   void SetDialogIcon();
   void SelectionChanged();
   void ShowHelpMessage();
+  // Turns OK on again where the dialog turned it off only for a name too long.
+  void AllowNameTooLong();
   FileDialogOptions options_;
   QPlainTextEdit* comments_ = nullptr;
   QCheckBox* readOnly_ = nullptr;
   FileStatusBar* statusBar_ = nullptr;
   QPushButton* help_ = nullptr;
+  QPushButton* ok_ = nullptr;
   std::array<QPushButton*, 5> extraButtons_{};
   FileDialogChoice choice_;
 };

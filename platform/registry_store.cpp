@@ -282,7 +282,7 @@ bool IsLinkLoop(const QString& filePath) {
 int Load(const QString& filePath, Tree* tree) {
   tree->clear();
   const QFileInfo info(filePath);
-  if (!info.exists()) return IsLinkLoop(filePath) ? kRegCantRead : kRegSuccess;
+  if (!info.exists()) return IsLinkLoop(filePath) ? kRegCantResolveFilename : kRegSuccess;
   QFile file(filePath);
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return kRegCantRead;
   // One byte more than allowed tells a file that is too large, however it grew.

@@ -36,6 +36,7 @@ inline constexpr int kRegInvalidHandle = 6;  // not a predefined root key
 inline constexpr int kRegInvalidData = 13;
 inline constexpr int kRegCantRead = 1012;   // the store file exists but cannot be read
 inline constexpr int kRegCantWrite = 1013;  // the store file cannot be written or locked
+inline constexpr int kRegCantResolveFilename = 1921;  // the store file is a loop of links
 
 struct RegistryValue {
   std::int32_t type = kRegNone;

@@ -236,15 +236,9 @@ void search_Click() {
 }
 
 void LanSelect_Click() {
-  platform::MsgBox(Text("Using this option will enable the language selection",
-                        "Esta opción habilita la selección del idioma la próxima",
-                        "Utilizar esta opção irá permitir que a língua seleção ") +
-                       kLineBreak +
-                       Text("when you start the software next time.", "vez que inicie el programa.",
-                            "próxima vez que você iniciar o programa."),
-                   platform::kStyleInformation, AppTitle);
-  // The running program keeps its language. Nothing was chosen for this run: what fails is
-  // forgetting the stored language, so the next start does not ask.
+  // The running program keeps its language. Nothing was chosen for this run: what can fail
+  // is forgetting the stored language, and then the next start does not ask, so the notice
+  // that it will would be untrue.
   if (storage::LanguageDelete()) {
     platform::MsgBox(
         Text("The settings could not be changed in the file ",
@@ -255,7 +249,15 @@ void LanSelect_Click() {
                  ". La selección del idioma no aparecerá la próxima vez que inicie el programa.",
                  ". A seleção da língua não aparecerá na próxima vez que você iniciar o programa."),
         platform::kStyleExclamation);
+    return;
   }
+  platform::MsgBox(Text("Using this option will enable the language selection",
+                        "Esta opción habilita la selección del idioma la próxima",
+                        "Utilizar esta opção irá permitir que a língua seleção ") +
+                       kLineBreak +
+                       Text("when you start the software next time.", "vez que inicie el programa.",
+                            "próxima vez que você iniciar o programa."),
+                   platform::kStyleInformation, AppTitle);
 }
 
 void About_Click(frmMDI& window) {

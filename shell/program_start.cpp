@@ -20,12 +20,14 @@
 #include "platform/wait_cursor.h"
 #include "shell/artwork.h"
 #include "shell/decision_window.h"
+#include "shell/file_failure.h"
 #include "shell/globals.h"
 #include "shell/language_window.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
 #include "shell/survey_links_window.h"
 #include "shell/text.h"
+#include "storage/file_errors.h"
 #include "storage/globals.h"
 #include "storage/settings_store.h"
 
@@ -178,16 +180,20 @@ QString SettingsFileName() {
   return QDir::toNativeSeparators(platform::RegistryStore().FilePath());
 }
 
-QString SettingsErrorText(const storage::RegistryError& /*error*/) {
-  // The wrapper's own text is for developers; the player needs the file and the outcome.
+QString SettingsErrorText(const storage::RegistryError& error) {
+  // The wrapper's own text is for developers; the player needs the file, the outcome and a
+  // cause the player can mend, in the words of the game files' messages.
   const QString file = SettingsFileName();
-  return Text("The settings could not be saved in the file ",
-              "No se pudo guardar la configuración en el archivo ",
-              "Não foi possível salvar as configurações no arquivo ") +
-         file +
-         Text(". The choice holds for this run only.",
-              ". La elección vale solo para esta ejecución.",
-              ". A escolha vale apenas para esta execução.");
+  const int cause =
+      error.Status() == platform::kRegCantResolveFilename ? storage::kErrBrokenLink : 0;
+  return WithFileFailureCause(Text("The settings could not be saved in the file ",
+                                   "No se pudo guardar la configuración en el archivo ",
+                                   "Não foi possível salvar as configurações no arquivo ") +
+                                  file +
+                                  Text(". The choice holds for this run only.",
+                                       ". La elección vale solo para esta ejecución.",
+                                       ". A escolha vale apenas para esta execução."),
+                              cause);
 }
 
 }  // namespace talvair::shell

@@ -1,5 +1,6 @@
 #include "storage/csv_text.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -310,6 +311,8 @@ std::string TemporaryPrefix(const fs::path& folder, const fs::path& target) {
   if (prefix.size() <= max) return prefix;
   const std::string hash = NameHash(name);
   std::size_t cut = std::min(name.size(), max - std::min(max, 6 + hash.size()));
+  // Half a character would make the name invalid UTF-8, and file systems that take only
+  // UTF-8 names would refuse every save of this target.
   while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
   prefix = Joined(".", std::string_view(name).substr(0, cut));
   prefix += ".tmp";
@@ -325,15 +328,23 @@ bool IsTemporaryOf(const std::string& name, const std::string& prefix) {
 
 // A save killed after its temporary file got a name leaves that file behind; the next save
 // of the same target removes it.
-void RemoveStaleTemporaries(const fs::path& folder, const std::string& prefix) {
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (IsTemporaryOf(it->path().filename().string(), prefix) &&
-        fs::is_regular_file(it->symlink_status(error))) {
-      fs::remove(it->path(), error);
-    }
-    error.clear();
+void RemoveStaleTemporaries(int folder, const std::string& prefix) {
+  const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listed < 0) return;
+  DIR* const entries = ::fdopendir(listed);
+  if (entries == nullptr) {
+    ::close(listed);
+    return;
   }
+  while (const dirent* entry = ::readdir(entries)) {
+    struct stat info {};
+    if (IsTemporaryOf(entry->d_name, prefix) &&
+        ::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(info.st_mode)) {
+      ::unlinkat(folder, entry->d_name, 0);
+    }
+  }
+  ::closedir(entries);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -350,71 +361,73 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 // Makes the folder's new entry survive a power cut; file systems that cannot sync a
 // folder keep their entries anyway.
-void SyncFolder(const fs::path& folder) {
-  const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+void SyncFolder(int folder) {
+  const Descriptor dir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.Get() >= 0) ::fsync(dir.Get());
 }
 
 // A name beside the target for the new file until it replaces the target. Without `fd` a
 // file is created under it; with `fd` the unnamed file behind it is linked to it.
-std::error_code NameTemporary(const fs::path& folder, const std::string& prefix, int fd,
-                              mode_t mode, fs::path& temporary, int& created) {
+std::error_code NameTemporary(int folder, const std::string& prefix, int fd, mode_t mode,
+                              std::string& temporary, int& created) {
   std::random_device seed;
   std::mt19937 random(seed());
   const std::string self = Joined("/proc/self/fd/", std::to_string(fd));
   for (int attempt = 0; attempt < 16; ++attempt) {
-    temporary = folder / Joined(prefix, std::to_string(random() % kTemporaryNumbers));
+    temporary = Joined(prefix, std::to_string(random() % kTemporaryNumbers));
     errno = 0;
     if (fd < 0) {
-      created = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+      created = ::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
       if (created >= 0) return {};
-    } else if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) ==
+    } else if (::linkat(AT_FDCWD, self.c_str(), folder, temporary.c_str(), AT_SYMLINK_FOLLOW) ==
                0) {
       return {};
     }
     if (errno != EEXIST) break;
   }
+  temporary.clear();
   return ErrnoError(errno);
 }
 
 // Gives the written file its final name. `unnamed` holds the file when it has no name yet;
 // otherwise `temporary` names it.
-std::error_code PlaceFile(const Descriptor& unnamed, const fs::path& temporary,
-                          const fs::path& folder, const std::string& prefix, const fs::path& target,
-                          bool replace) {
+std::error_code PlaceFile(const Descriptor& unnamed, const std::string& temporary, int folder,
+                          const std::string& prefix, const std::string& target, bool replace) {
   if (unnamed.Get() >= 0) {
     // A missing target takes the file's name in one step, leaving nothing behind.
     const std::string self = Joined("/proc/self/fd/", std::to_string(unnamed.Get()));
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    if (::linkat(AT_FDCWD, self.c_str(), folder, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       return {};
     }
     if (errno != EEXIST) return ErrnoError(errno);
     if (!replace) return std::make_error_code(std::errc::file_exists);
     // A link cannot replace a name: the file gets a name of its own for the rename.
-    fs::path named;
+    std::string named;
     int unused = -1;
     if (const std::error_code error =
             NameTemporary(folder, prefix, unnamed.Get(), 0, named, unused))
       return error;
-    if (::rename(named.c_str(), target.c_str()) == 0) return {};
+    if (::renameat(folder, named.c_str(), folder, target.c_str()) == 0) return {};
     const std::error_code error = ErrnoError(errno);
-    ::unlink(named.c_str());
+    ::unlinkat(folder, named.c_str(), 0);
     return error;
   }
   if (replace) {
-    if (::rename(temporary.c_str(), target.c_str()) == 0) return {};
+    if (::renameat(folder, temporary.c_str(), folder, target.c_str()) == 0) return {};
     return ErrnoError(errno);
   }
   // A hard link refuses an existing target atomically; file systems without hard links
   // get a look for the target first.
-  if (::link(temporary.c_str(), target.c_str()) == 0) {
-    ::unlink(temporary.c_str());
+  if (::linkat(folder, temporary.c_str(), folder, target.c_str(), 0) == 0) {
+    ::unlinkat(folder, temporary.c_str(), 0);
     return {};
   }
   if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) return ErrnoError(errno);
   struct stat info {};
-  if (::lstat(target.c_str(), &info) == 0) return std::make_error_code(std::errc::file_exists);
-  if (::rename(temporary.c_str(), target.c_str()) == 0) return {};
+  if (::fstatat(folder, target.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+    return std::make_error_code(std::errc::file_exists);
+  }
+  if (::renameat(folder, temporary.c_str(), folder, target.c_str()) == 0) return {};
   return ErrnoError(errno);
 }
 
@@ -435,7 +448,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::e
   if (!resolved) return false;
   const fs::path& target = *resolved;
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::string name = target.filename().string();
 
+  // The target is looked at by its whole path: a file the system cannot reach by it could
+  // not be opened again.
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists) {
@@ -456,8 +472,17 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::e
     error = ErrnoError(errno);
     return false;
   }
+  // Everything else is reached by its name in the folder, opened once: a temporary name is
+  // longer than the target's, and its whole path could pass the system's limit where the
+  // target's does not.
+  const Descriptor dir(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Get() < 0) {
+    error = ErrnoError(errno);
+    if (followed && (error == std::errc::no_such_file_or_directory)) error = FileFault::BrokenLink;
+    return false;
+  }
   const std::string prefix = TemporaryPrefix(folder, target);
-  RemoveStaleTemporaries(folder, prefix);
+  RemoveStaleTemporaries(dir.Get(), prefix);
 
   // A new file gets the usual permissions less the umask; a replaced one keeps its own,
   // set once the file is still private to this process.
@@ -467,20 +492,17 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::e
   Descriptor unnamed;
   errno = EOPNOTSUPP;
   if (g_unnamedTemporaries) {
-    unnamed.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode));
+    unnamed.Reset(::openat(dir.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode));
   }
   Descriptor named;
-  fs::path temporary;
+  std::string temporary;
   if (unnamed.Get() < 0) {
     if (errno != EISDIR && errno != EOPNOTSUPP && errno != EINVAL) {
       error = ErrnoError(errno);
-      if (followed && (error == std::errc::no_such_file_or_directory)) {
-        error = FileFault::BrokenLink;
-      }
       return false;
     }
     int fd = -1;
-    error = NameTemporary(folder, prefix, -1, createMode, temporary, fd);
+    error = NameTemporary(dir.Get(), prefix, -1, createMode, temporary, fd);
     if (error) return false;
     named.Reset(fd);
   }
@@ -496,12 +518,12 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::e
     if (written && !closed) error = ErrnoError(errno);
     written = written && closed;
   }
-  if (written) error = PlaceFile(unnamed, temporary, folder, prefix, target, replace);
+  if (written) error = PlaceFile(unnamed, temporary, dir.Get(), prefix, name, replace);
   if (!written || error) {
-    if (!temporary.empty()) ::unlink(temporary.c_str());
+    if (!temporary.empty()) ::unlinkat(dir.Get(), temporary.c_str(), 0);
     return false;
   }
-  SyncFolder(folder);
+  SyncFolder(dir.Get());
   return true;
 }
 

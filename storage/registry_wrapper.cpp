@@ -76,10 +76,11 @@ QString QuotedPath(const QString& exePath) {
 
 }  // namespace
 
-RegistryError::RegistryError(std::int32_t number, QString source, QString description)
+RegistryError::RegistryError(std::int32_t number, QString source, QString description, int status)
     : number_(number),
       source_(std::move(source)),
       description_(std::move(description)),
+      status_(status),
       what_(description_.toUtf8()) {}
 
 QString cRegistry::ErrorSource() {
@@ -91,7 +92,7 @@ QString cRegistry::ErrorSource() {
 }
 
 void cRegistry::Raise(std::int32_t number, const QString& description) const {
-  throw RegistryError(number, ErrorSource(), description);
+  throw RegistryError(number, ErrorSource(), description, lastStatus_);
 }
 
 QString cRegistry::SetValueText(const QVariant& vValue) const {

@@ -21,8 +21,10 @@ inline constexpr std::int32_t kRegistryNoAssociationClass = static_cast<std::int
 
 class RegistryError : public std::exception {
  public:
-  RegistryError(std::int32_t number, QString source, QString description);
+  RegistryError(std::int32_t number, QString source, QString description, int status = 0);
   std::int32_t Number() const { return number_; }
+  // The store's status behind the failure (a platform kReg... code), 0 when none.
+  int Status() const { return status_; }
   // The executable's name followed by ".cRegistry".
   const QString& Source() const { return source_; }
   const QString& Description() const { return description_; }
@@ -32,6 +34,7 @@ class RegistryError : public std::exception {
   std::int32_t number_;
   QString source_;
   QString description_;
+  int status_;
   QByteArray what_;
 };
 

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -63,6 +64,8 @@ TEST(ExtendedFileDialog, SaveTakesOnlyHoldableCommentsOnlyOnOkAndAsksBeforeRepla
       {"taken, replace", folder.filePath("taken.dat"), {kAnswerYes}, true, {4 + 48 + 256}},
       {"taken, keep", folder.filePath("taken.dat"), {kAnswerNo}, false, {4 + 48 + 256}},
       {"no such folder", folder.filePath("none/new.dat"), {}, false, {48}},
+      // Left to the save, which tells why it cannot be written.
+      {"a name too long", folder.filePath(QString(252, 'n') + ".dat"), {}, true, {}},
       {"Cancel", "", {}, false, {}},
   };
   for (const Case& c : cases) {
@@ -76,6 +79,9 @@ TEST(ExtendedFileDialog, SaveTakesOnlyHoldableCommentsOnlyOnOkAndAsksBeforeRepla
       dialog.reject();
     } else {
       dialog.selectFile(c.file);
+      EXPECT_TRUE(
+          dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->isEnabled())
+          << c.name;
       dialog.accept();
     }
     EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted) << c.name;

@@ -242,7 +242,7 @@ TEST_F(RegistryStoreTest, StoreThatCannotBeReadOrWrittenIsReported) {
   // Nor a link to itself, which stays the player's link.
   ASSERT_TRUE(QDir().rmdir(Store().FilePath()));
   ASSERT_TRUE(QFile::link(RegistryStore::kFileName, Store().FilePath()));
-  EXPECT_EQ(unreadable.CreateKey(kUser, "Software"), kRegCantRead);
+  EXPECT_EQ(unreadable.CreateKey(kUser, "Software"), kRegCantResolveFilename);
   EXPECT_TRUE(QFileInfo(Store().FilePath()).isSymLink());
 
   const QString notAFolder = dir_.filePath("plain-file");

@@ -342,6 +342,7 @@ TEST_F(ProgramStartTest, SettingsThatCannotBeReadOrWrittenNeverEndTheProgram) {
     bool save;
     // A write that fails is told once; a store that cannot be read counts as empty.
     std::size_t messages;
+    const char* cause = "";  // what the message adds
   };
   const auto folderInPlaceOfTheFile = [](const QString& folder, StartOptions&) {
     QDir(folder).mkdir(QString::fromLatin1(platform::RegistryStore::kFileName));
@@ -361,7 +362,12 @@ TEST_F(ProgramStartTest, SettingsThatCannotBeReadOrWrittenNeverEndTheProgram) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     options.settingsFolder = blocker.fileName();
   };
+  const auto linkToItself = [](const QString& folder, StartOptions&) {
+    const QString name = QString::fromLatin1(platform::RegistryStore::kFileName);
+    ASSERT_TRUE(QFile::link(name, folder + u'/' + name));
+  };
   const Case cases[] = {
+      {"a link to itself, saved", linkToItself, true, 1, " É um link que não leva a lugar nenhum."},
       {"a folder in place of the file", folderInPlaceOfTheFile, false, 0},
       {"a folder in place of the file, saved", folderInPlaceOfTheFile, true, 1},
       {"no read permission", fileWithoutReadRights, false, 0},
@@ -388,7 +394,8 @@ TEST_F(ProgramStartTest, SettingsThatCannotBeReadOrWrittenNeverEndTheProgram) {
       EXPECT_EQ(shown.style, 48);
       EXPECT_EQ(shown.text, QStringLiteral("Não foi possível salvar as configurações no arquivo ") +
                                 file +
-                                QStringLiteral(". A escolha vale apenas para esta execução."));
+                                QStringLiteral(". A escolha vale apenas para esta execução.") +
+                                QString::fromUtf8(c.cause));
     }
     ReleaseProgram();
   }

@@ -150,23 +150,34 @@ TEST_F(ResearchEditionTest, ResearchRunsWriteFreshRunNumbersOnlyInTheirEditions)
   }
 }
 
-// A finished game opened has Run off; the edition hides Restart, so it is offered again.
+// A finished game opened has Run off; the edition hides Restart, so it is offered again. A
+// file that cannot be opened offers nothing, even over a finished game.
 TEST_F(ResearchEditionTest, OpeningAFinishedGameOffersRestart) {
-  for (const int quarters : {40, 3}) {
+  const struct {
+    int quarters;  // of the saved game
+    bool found;    // else the file is missing, and the saved game is the one in play
+  } cases[] = {{40, true}, {3, true}, {40, false}};
+  for (const auto& c : cases) {
     SetUp();
     platform::ScriptedFileDialogs dialogs;
-    Run(quarters);
+    Run(c.quarters);
     const QString path = Path("game.dat");
     ASSERT_EQ(storage::SaveGame(model_, path.toStdString(), true, ""), 0);
-    SetUp();
-    dialogs.Choose(path);
+    if (c.found) SetUp();
+    messages_.Clear();
+    if (!c.found) messages_.Answer(platform::kAnswerYes);
+    dialogs.Choose(c.found ? path : Path("none.dat"));
     window_->MenuItem("mnuFileOpen")->trigger();
-    const bool ended = quarters == 40;
-    EXPECT_EQ(window_->cmdRun()->isEnabled(), !ended) << quarters;
-    EXPECT_EQ(window_->cmdRestart()->isVisibleTo(window_.get()), ended) << quarters;
-    ASSERT_EQ(Messages().size(), ended ? 1u : 0u) << quarters;
-    if (ended) {
-      EXPECT_EQ(Messages()[0].second.rfind("You have reached the end.", 0), 0u);
+    const bool ended = c.quarters == 40;
+    EXPECT_EQ(window_->cmdRun()->isEnabled(), !ended) << c.quarters;
+    if (!c.found) {
+      EXPECT_EQ(Messages().size(), 2u) << "the question and the failure";
+    } else {
+      EXPECT_EQ(window_->cmdRestart()->isVisibleTo(window_.get()), ended) << c.quarters;
+      ASSERT_EQ(Messages().size(), ended ? 1u : 0u) << c.quarters;
+      if (ended) {
+        EXPECT_EQ(Messages()[0].second.rfind("You have reached the end.", 0), 0u);
+      }
     }
     TearDown();
   }

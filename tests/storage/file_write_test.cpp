@@ -7,11 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "storage/csv_text.h"
@@ -118,34 +121,64 @@ TEST(WriteFileAtomically, ReplacesOnlyAWritableRegularFileAndLeavesNothingElse) 
   fs::remove_all(root);
 }
 
-// Names up to the system's 255 bytes: a temporary file fits beside any of them, and a save
-// removes what a killed save of the same name left, never what one of another name left,
-// however alike the two names begin.
-TEST(WriteFileAtomically, TemporariesFitBesideTheLongestNamesAndStayTheirOwn) {
+// Names up to the system's 255 bytes and paths up to its 4,095: a temporary file fits beside
+// any of them, and a save removes what a killed save of the same name left, never what one of
+// another name left, however alike the two names begin.
+TEST(WriteFileAtomically, TemporariesFitWhereverTheTargetFitsAndStayTheirOwn) {
   const fs::path dir = fs::temp_directory_path() / ("talvair_long_" + std::to_string(::getpid()));
   fs::create_directories(dir);
+  // Alike but in the last character, even in its low four bits; the third is cut inside a
+  // two-byte character unless the cut looks for a character's start.
+  std::string accents = "b";
+  for (int i = 0; i < 127; ++i) accents += "\xC3\xA9";
   const std::string first = (dir / (std::string(254, 'a') + "1")).string();
-  const std::string second = (dir / (std::string(254, 'a') + "2")).string();
+  const std::string second = (dir / (std::string(254, 'a') + "A")).string();
+  const std::string third = (dir / accents).string();
   // A killed save uses a named temporary and dies, by the size limit, once it has made it.
-  const auto save = [&](const std::string& path, bool killed) {
+  const auto save = [&](const std::string& path, bool killed, bool unnamed = true,
+                        std::string_view bytes = "new") {
     return InChild(dir, [&] {
-      UseUnnamedTemporaryFiles(!killed);
+      UseUnnamedTemporaryFiles(unnamed && !killed);
       const rlimit none{0, 0}, limit{killed ? 1u : RLIM_INFINITY, killed ? 1u : RLIM_INFINITY};
       ::setrlimit(RLIMIT_CORE, &none);
       ::setrlimit(RLIMIT_FSIZE, &limit);
       std::error_code why;
-      return WriteFileAtomically(path, "new", why) ? 0 : FileErrorNumber(why);
+      return WriteFileAtomically(path, bytes, why) ? 0 : FileErrorNumber(why);
     });
   };
   const auto entries = [&] { return std::distance(fs::directory_iterator(dir), {}); };
-  for (const std::string& path : {first, first, second}) EXPECT_EQ(save(path, false), 0);
-  EXPECT_NE(save(first, true), 0);
-  EXPECT_NE(save(second, true), 0);
-  EXPECT_EQ(entries(), 4) << "each killed save leaves its temporary";
+  for (const std::string& path : {first, first, second, third}) EXPECT_EQ(save(path, false), 0);
+  for (const std::string& path : {first, second, third}) EXPECT_NE(save(path, true), 0);
+  EXPECT_EQ(entries(), 6) << "each killed save leaves its temporary";
   EXPECT_EQ(save(first, false), 0);
-  EXPECT_EQ(entries(), 3) << "only the first's temporary is gone";
+  EXPECT_EQ(entries(), 5) << "only the first's temporary is gone";
   EXPECT_EQ(save(second, false), 0);
-  EXPECT_EQ(entries(), 2);
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    std::string name = entry.path().filename().string();
+    if (name.rfind(".b", 0) != 0) continue;
+    // File systems that take only UTF-8 names would refuse half a character.
+    for (std::size_t at; (at = name.find("\xC3\xA9")) != std::string::npos;) name.erase(at, 2);
+    EXPECT_EQ(std::count_if(name.begin(), name.end(), [](char c) { return c & 0x80; }), 0)
+        << "the third's temporary is valid UTF-8";
+  }
+  EXPECT_EQ(save(third, false), 0);
+  EXPECT_EQ(entries(), 3);
+
+  // A target whose path takes all the system's bytes is written, and replaced, either way.
+  const std::string title = "/g.dat";
+  std::string deep = dir.string();
+  const auto room = [&] { return PATH_MAX - 1 - title.size() - deep.size(); };
+  while (room() > 202) deep += "/" + std::string(200, 'd');
+  deep += "/" + std::string(room() - 1, 'd');
+  fs::create_directories(deep);
+  const std::string target = deep + title;
+  ASSERT_EQ(target.size(), PATH_MAX - 1);
+  for (const bool unnamed : {true, false}) {
+    for (const char* bytes : {"one", "two"}) {
+      EXPECT_EQ(save(target, false, unnamed, bytes), 0) << unnamed << bytes;
+      EXPECT_EQ(ReadFilePrefix(target, 10).value_or(""), bytes) << unnamed;
+    }
+  }
   fs::remove_all(dir);
 }
 
