@@ -411,8 +411,10 @@ TEST_F(TableWindowTest, TablesAndReportsCascadeBelowTheDecisionWindow) {
 // A minimised window takes no place and is not counted; the others take the places in order.
 // Two places fit on each screen (restore places: the test below).
 TEST_F(TableWindowTest, ArrangementsPassOverMinimisedWindows) {
+  using Windows = std::vector<QPointer<QMdiSubWindow>>;
+  const auto graphs = [&] { return Graphs(); };
   const auto tables = [&] {
-    std::vector<QPointer<QMdiSubWindow>> windows;
+    Windows windows;
     for (int number : {2, 9, 3}) {
       Table(number);
       windows.emplace_back(&Frame(number));
@@ -420,7 +422,7 @@ TEST_F(TableWindowTest, ArrangementsPassOverMinimisedWindows) {
     return windows;
   };
   const auto reports = [&] {
-    std::vector<QPointer<QMdiSubWindow>> windows;
+    Windows windows;
     for (const QString& key : {kReportBreakevenKey, kReportCapacityKey, kReportStockKey}) {
       windows.emplace_back(views_.AddOpenView(key, new frmRptStock(model_)));
       windows.back()->show();
@@ -429,44 +431,27 @@ TEST_F(TableWindowTest, ArrangementsPassOverMinimisedWindows) {
   };
   const int below = DecisionHeight();
   const struct {
-    const char* name;
+    void (*command)(WindowManager&);
+    std::function<Windows()> open;
     int screenHeight;
-    std::function<std::vector<QPointer<QMdiSubWindow>>()> open;
-    std::function<void()> command;
     std::pair<QPoint, QPoint> places;
   } cases[] = {
-      {"Cascade Graphs",
-       5950,
-       [&] { return Graphs(); },
-       [&] { CascadeGraphs(views_); },
-       {Twips(4700, 200), Twips(5050, 550)}},
-      {"Tile Graphs",
-       4800,
-       [&] { return Graphs(); },
-       [&] { TileGraphs(views_); },
-       {Twips(4700, 75), Twips(8201, 75)}},
-      {"Cascade Tables",
-       9000,
-       tables,
-       [&] { CascadeTables(views_); },
-       {Twips(4850, below + 2560), Twips(5200, below + 2920)}},
-      {"Cascade Reports",
-       9000,
-       reports,
-       [&] {
-         const CascadingReportsScope cascading;
-         CascadeReports(views_);
-       },
-       {Twips(0, below - 50), Twips(350, below + 300)}},
+      {CascadeGraphs, graphs, 5950, {Twips(4700, 200), Twips(5050, 550)}},
+      {TileGraphs, graphs, 4800, {Twips(4700, 75), Twips(8201, 75)}},
+      {CascadeTables, tables, 9000, {Twips(4850, below + 2560), Twips(5200, below + 2920)}},
+      {CascadeReports, reports, 9000, {Twips(0, below - 50), Twips(350, below + 300)}},
   };
   for (const auto& c : cases) {
     const platform::ScopedScreenTwips screen(12000, c.screenHeight);
-    const auto windows = c.open();
+    const Windows windows = c.open();
     windows[0]->showMinimized();
     messages_.Clear();
-    c.command();
-    EXPECT_TRUE(messages_.ShownMessages().empty()) << c.name;
-    EXPECT_EQ(std::pair(windows[1]->pos(), windows[2]->pos()), c.places) << c.name;
+    {
+      const CascadingReportsScope cascading;  // as the menu runs Cascade Reports
+      c.command(views_);
+    }
+    EXPECT_TRUE(messages_.ShownMessages().empty()) << &c - cases;
+    EXPECT_EQ(std::pair(windows[1]->pos(), windows[2]->pos()), c.places) << &c - cases;
     views_.CloseViews("");
     RunDeferredDeletes();
   }
