@@ -20,6 +20,10 @@ std::optional<QSize>& ScreenOverride() {
   static std::optional<QSize> size;
   return size;
 }
+std::optional<QRect>& AvailableAreaOverride() {
+  static std::optional<QRect> area;
+  return area;
+}
 constexpr Qt::WindowStates kMinOrMax = Qt::WindowMinimized | Qt::WindowMaximized;
 
 bool MinimisedOrMaximised(const QWidget& window) { return (window.windowState() & kMinOrMax) != 0; }
@@ -103,6 +107,14 @@ QSize ScreenTwips() {
 }
 
 void SetScreenTwips(std::optional<QSize> size) { ScreenOverride() = size; }
+
+QRect AvailableScreenArea(const QWidget& window) {
+  if (AvailableAreaOverride()) return *AvailableAreaOverride();
+  const QScreen* screen = window.screen();
+  return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+void SetAvailableScreenArea(std::optional<QRect> area) { AvailableAreaOverride() = area; }
 
 int WindowLeft(const QWidget& window) { return PixelsToTwips(NormalGeometry(window).x()); }
 int WindowTop(const QWidget& window) { return PixelsToTwips(NormalGeometry(window).y()); }

@@ -28,6 +28,11 @@ class ScopedScreenTwips {
   ScopedScreenTwips& operator=(const ScopedScreenTwips&) = delete;
 };
 
+// The part of the screen that top-level windows may take, panels left out, in pixels: that of
+// the screen `window` is on, unless one was set (nullopt goes back to the real screen).
+QRect AvailableScreenArea(const QWidget& window);
+void SetAvailableScreenArea(std::optional<QRect> area);
+
 // The place and size, in pixels, that a window has in its normal state. A minimised or
 // maximised MDI child keeps its state when given a new one and takes it when restored, as a
 // child window may not be sized in those states. A window set to a new state before it was

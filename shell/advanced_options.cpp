@@ -16,6 +16,7 @@
 #include "shell/text.h"
 #include "storage/globals.h"
 #include "storage/settings_store.h"
+#include "views/window_manager.h"
 
 namespace talvair::shell {
 
@@ -165,8 +166,7 @@ AdvancedOptions* AdvancedOptionsWindow(const frmMDI& window) {
 
 AdvancedOptions* CreateAdvancedOptionsWindow(QMdiArea& area) {
   auto* window = new AdvancedOptions;
-  QMdiSubWindow* subWindow = area.addSubWindow(window);
-  subWindow->setAttribute(Qt::WA_DeleteOnClose);
+  QMdiSubWindow* subWindow = views::AddChildWindow(area, window);
   subWindow->resize(window->FormSize());
   return window;
 }

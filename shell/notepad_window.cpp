@@ -131,8 +131,7 @@ frmGameComments* ShowNotepad(frmMDI& window) {
   frmGameComments* notepad = OpenNotepad(window);
   if (notepad == nullptr) {
     notepad = new frmGameComments(window);
-    QMdiSubWindow* sub = window.MdiArea()->addSubWindow(notepad);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = views::AddChildWindow(*window.MdiArea(), notepad);
     sub->installEventFilter(notepad);
     // The least size is a limit of the window rather than a snap back.
     sub->setMinimumSize(TwipsToPixels(kFormWidth), TwipsToPixels(kMinFormHeight));

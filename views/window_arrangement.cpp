@@ -55,9 +55,11 @@ std::vector<QPointer<QMdiSubWindow>> WindowsOf(const ViewCollection<V>& collecti
   return windows;
 }
 
+// Closed windows are skipped, and so are minimised ones: they keep their bars and their own
+// restore places, and the others take the places in order.
 template <class V>
-bool StillOpen(const ViewCollection<V>& collection, const QPointer<QMdiSubWindow>& window) {
-  return !window.isNull() && collection.Holds(window.data());
+bool Arrangeable(const ViewCollection<V>& collection, const QPointer<QMdiSubWindow>& window) {
+  return !window.isNull() && collection.Holds(window.data()) && !window->isMinimized();
 }
 
 void BringForward(QMdiSubWindow& window) {
@@ -80,10 +82,10 @@ void TooManyGraphs(const char* verb, int accepted, const char* leftAs) {
 void Place(const WindowManager& views, const std::vector<Placement>& placements,
            const QSize* twipsSize) {
   for (const Placement& placement : placements) {
-    if (!StillOpen(views.GraphWindows(), placement.window)) continue;
+    if (!Arrangeable(views.GraphWindows(), placement.window)) continue;
     placement.window->hide();
     ProcessPendingEvents();
-    if (!StillOpen(views.GraphWindows(), placement.window)) continue;
+    if (!Arrangeable(views.GraphWindows(), placement.window)) continue;
     QMdiSubWindow& window = *placement.window;
     if (twipsSize != nullptr) {
       platform::ResizeWindow(window, twipsSize->width(), twipsSize->height());
@@ -114,7 +116,7 @@ void CascadeGraphs(WindowManager& views) {
   int left = decision.left + decision.width + 200 - 350;
   std::vector<Placement> placements;
   for (const auto& window : WindowsOf(views.GraphWindows(), kViewTypeGraph)) {
-    if (!StillOpen(views.GraphWindows(), window)) continue;
+    if (!Arrangeable(views.GraphWindows(), window)) continue;
     top += 350;
     left += 350;
     const auto width = static_cast<float>(platform::WindowWidth(*window));
@@ -142,7 +144,7 @@ void TileGraphs(WindowManager& views) {
   int left = leftBase - (kWidth + 1);
   std::vector<Placement> placements;
   for (const auto& window : WindowsOf(views.GraphWindows(), kViewTypeGraph)) {
-    if (!StillOpen(views.GraphWindows(), window)) continue;
+    if (!Arrangeable(views.GraphWindows(), window)) continue;
     left += kWidth + 1;
     if (screenWidth < static_cast<float>(left + kWidth)) {
       left = leftBase;
@@ -168,7 +170,7 @@ void CascadeTables(WindowManager& views) {
   const int leftBase = decision.left + 4500;
   int n = 0;
   for (const auto& window : WindowsOf(views.OpenViews(), kViewTypeTables)) {
-    if (!StillOpen(views.OpenViews(), window)) continue;
+    if (!Arrangeable(views.OpenViews(), window)) continue;
     BringForward(*window);
     if (QWidget* content = window->widget()) content->setFocus(Qt::OtherFocusReason);
     ++n;
@@ -191,10 +193,10 @@ void CascadeReports(WindowManager& views) {
     return from < to ? std::min(from + kLargestMove, to) : std::max(from - kLargestMove, to);
   };
   for (const auto& window : WindowsOf(views.OpenViews(), kViewTypeReport)) {
-    if (!StillOpen(views.OpenViews(), window)) continue;
+    if (!Arrangeable(views.OpenViews(), window)) continue;
     // Activated during the cascade, a report in its normal state goes home first.
     BringForward(*window);
-    if (!StillOpen(views.OpenViews(), window)) continue;
+    if (!Arrangeable(views.OpenViews(), window)) continue;
     int currentTop = platform::WindowTop(*window);
     int currentLeft = platform::WindowLeft(*window);
     top += kStep;
@@ -204,7 +206,7 @@ void CascadeReports(WindowManager& views) {
       left = decision.left + decision.width + 1050;
     }
     // The player sees the window travel.
-    while (StillOpen(views.OpenViews(), window)) {
+    while (Arrangeable(views.OpenViews(), window)) {
       currentTop = toward(currentTop, top);
       currentLeft = toward(currentLeft, left);
       platform::MoveWindow(*window, currentLeft, currentTop);

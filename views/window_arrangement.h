@@ -2,7 +2,8 @@
 // the decision window. Positions and sizes are in twips within the main window's client
 // area.
 //
-// Each command moves its windows one after another and lets the player see every step, so
+// Minimised windows are passed over: they keep their bars and the places they are restored
+// to. Each command moves its windows one after another and lets the player see every step, so
 // windows may close meanwhile: those are skipped. A command started while another runs is
 // ignored.
 #pragma once

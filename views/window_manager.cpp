@@ -64,6 +64,14 @@ class ViewHost : public QMdiSubWindow {
   QPointer<QMdiSubWindow> next_;
 };
 
+// A child window holding `content`, gone once closed; not yet in an area.
+ViewHost* NewHost(QWidget* content) {
+  auto* host = new ViewHost;
+  host->setWidget(content);
+  host->setAttribute(Qt::WA_DeleteOnClose);
+  return host;
+}
+
 }  // namespace internal
 
 namespace {
@@ -121,17 +129,21 @@ WindowManager::WindowManager(QMdiArea* area) : area_(area), guard_(std::make_uni
 // Deleting the guard cuts every connection to windows that may outlive the manager.
 WindowManager::~WindowManager() = default;
 
+QMdiSubWindow* AddChildWindow(QMdiArea& area, QWidget* content) {
+  QMdiSubWindow* host = internal::NewHost(content);
+  area.addSubWindow(host);
+  return host;
+}
+
 QMdiSubWindow* WindowManager::Host(QWidget* content) {
   if (!content || !area_) return nullptr;
   if (qobject_cast<QMdiSubWindow*>(content) ||
       qobject_cast<QMdiSubWindow*>(content->parentWidget())) {
     return nullptr;
   }
-  auto* host = new internal::ViewHost;
-  host->setWidget(content);
-  platform::FollowNormalGeometry(*host);
   // Closing a window unloads it: the next opening makes a new one.
-  host->setAttribute(Qt::WA_DeleteOnClose);
+  internal::ViewHost* host = internal::NewHost(content);
+  platform::FollowNormalGeometry(*host);
   area_->addSubWindow(host);
 
   const auto forget = [this](QObject* object) { Forget(object); };

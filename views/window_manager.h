@@ -84,6 +84,11 @@ class ViewCollection {
 // or maximised window keeps its state: its normal place is pulled in.
 void KeepInsideArea(QMdiSubWindow& window);
 
+// Hosts `content` in a new child window of the area, deleted when it closes. Closed while
+// active, it hands the activation on to the topmost other child, as the platform does; the
+// area alone would leave whatever child the focus happens to fall into, or none.
+QMdiSubWindow* AddChildWindow(QMdiArea& area, QWidget* content);
+
 // The MDI child hosting an output window's content; nullptr for any other window.
 View* ViewOf(const QMdiSubWindow* window);
 

@@ -3,12 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <vector>
+
+#include "platform/help_viewer.h"
+#include "platform/message_box.h"
 
 namespace talvair::platform {
 namespace {
@@ -44,6 +51,37 @@ TEST(ScreenTest, ActivatingASubWindowLeavesEveryFrameAsAFreshDrawShowsIt) {
     EXPECT_EQ(area.activeSubWindow(), windows[3]);
     EXPECT_EQ(Image(area, true), Image(area, false)) << twoOnTop;
   }
+}
+
+// The help window, frame and title bar included, keeps inside the room the screen leaves:
+// as designed where it fits, else smaller, and moved back in when shown again.
+TEST(ScreenTest, TheHelpWindowStaysWhollyInsideTheScreensRoom) {
+  QTemporaryDir folder;
+  QFile file(folder.filePath("help.html"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("<title>Help</title>") > 0);
+  file.close();
+  const ScopedScriptedMessages messages;  // should the file not open
+  QWidget owner;
+  owner.setGeometry(0, 0, 800, 600);
+  owner.show();
+  const struct {
+    QRect room;
+    QPoint movedTo;  // by the player before Help is chosen again
+  } cases[] = {
+      {QRect(0, 0, 1280, 1024), {}},
+      {QRect(0, 40, 800, 500), {}},  // a panel above, the bottom taken
+      {QRect(0, 40, 800, 500), QPoint(-200, -100)},
+  };
+  for (const auto& c : cases) {
+    SetAvailableScreenArea(c.room);
+    if (!c.movedTo.isNull()) owner.findChild<QDialog*>("HelpViewer")->move(c.movedTo);
+    const QWidget* viewer = ShowHelpFile(&owner, file.fileName())->window();
+    EXPECT_TRUE(c.room.contains(viewer->frameGeometry())) << viewer->frameGeometry().y();
+    if (c.room.height() > 600) {
+      EXPECT_EQ(viewer->size(), QSize(640, 560)) << "as designed";
+    }
+  }
+  SetAvailableScreenArea(std::nullopt);
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ TEST_F(ClientAreaTest, BarsStayInSightWhateverElseHappens) {
   const struct {
     const char* name;
     std::function<void()> action;
+    bool coveredByMaximised = false;
   } cases[] = {
       {"a click in another window", [&] { QTest::mouseClick(other_->widget(), Qt::LeftButton); }},
       {"View > Decision Window", [&] { Trigger("mdwa"); }},
@@ -71,21 +72,29 @@ TEST_F(ClientAreaTest, BarsStayInSightWhateverElseHappens) {
          QApplication::processEvents();
          other_->showNormal();
        }},
+      {"another over the whole area, activated",
+       [&] {
+         other_->setGeometry(window_->MdiArea()->viewport()->rect());
+         QTest::mouseClick(other_->widget(), Qt::LeftButton);
+       }},
+      {"another maximised", [&] { other_->showMaximized(); }, true},
   };
   for (const auto& c : cases) {
     SetUp();
     c.action();
     QApplication::processEvents();
-    // Each bar lies along the client area's bottom and is what the player sees there.
+    // Each bar lies along the client area's bottom and is what the player sees there, unless
+    // a maximised window covers them all.
     const QWidget* viewport = window_->MdiArea()->viewport();
     for (const QMdiSubWindow* bar : bars_) {
       const QRect at = bar->geometry();
       EXPECT_TRUE(bar->isVisible() && bar->isMinimized()) << c.name;
       EXPECT_EQ(at.bottom(), viewport->rect().bottom()) << c.name;
+      const QWidget* over = c.coveredByMaximised ? other_ : bar;
       for (const QPoint point :
            {at.topLeft() + QPoint(2, 2), at.center(), at.bottomRight() - QPoint(2, 2)}) {
         const QWidget* seen = viewport->childAt(point);
-        EXPECT_TRUE(seen == bar || bar->isAncestorOf(seen)) << c.name;
+        EXPECT_TRUE(seen == over || over->isAncestorOf(seen)) << c.name;
       }
     }
   }

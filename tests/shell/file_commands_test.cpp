@@ -6,9 +6,11 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaObject>
 #include <QPlainTextEdit>
@@ -295,6 +297,24 @@ TEST_F(FileCommandsTest, NotepadKeepsTheCommentsWithTheGame) {
   messages_.Answer(kAnswerYes);
   window_->MenuItem("mnuSimRestart")->trigger();
   EXPECT_EQ(window_->GameComments(), "");
+}
+
+// As when an output window closes, the window below takes over, with the focus in its boxes:
+// nothing else would have it (Space would press Run).
+TEST_F(FileCommandsTest, ClosingTheNotepadOrTheAutoSaveOptionsActivatesTheDecisionWindow) {
+  window_->show();
+  QApplication::setActiveWindow(window_.get());
+  for (const auto& [item, research] :
+       {std::pair("mnuViewNotepad", false), std::pair("mnuHelpAdvanced", true)}) {
+    ResearchEdition = research;
+    window_->MenuItem(item)->trigger();
+    QMdiSubWindow* opened = window_->MdiArea()->activeSubWindow();
+    ASSERT_NE(opened, decision_->SubWindow()) << item;
+    opened->close();
+    EXPECT_EQ(window_->MdiArea()->activeSubWindow(), decision_->SubWindow()) << item;
+    EXPECT_TRUE(decision_->isAncestorOf(QApplication::focusWidget())) << item;
+  }
+  ResearchEdition = false;
 }
 
 TEST_F(FileCommandsTest, HelpLanguageAboutAndTheSmallItems) {
