@@ -29,6 +29,7 @@
 #include "storage/file_errors.h"
 #include "storage/saved_game_file.h"
 #include "storage/settings_store.h"
+#include "views/window_manager.h"
 
 namespace talvair::shell {
 
@@ -337,8 +338,7 @@ frmSurveyLinks* SurveyLinksWindow(const frmMDI& window) {
 
 frmSurveyLinks* CreateSurveyLinksWindow(QMdiArea& area, bool show) {
   auto* window = new frmSurveyLinks;
-  QMdiSubWindow* subWindow = area.addSubWindow(window);
-  subWindow->setAttribute(Qt::WA_DeleteOnClose);
+  QMdiSubWindow* subWindow = views::AddChildWindow(area, window);
   subWindow->resize(window->FormSize());
   if (show) {
     subWindow->show();

@@ -301,11 +301,12 @@ TEST_F(FileCommandsTest, NotepadKeepsTheCommentsWithTheGame) {
 
 // As when an output window closes, the window below takes over, with the focus in its boxes:
 // nothing else would have it (Space would press Run).
-TEST_F(FileCommandsTest, ClosingTheNotepadOrTheAutoSaveOptionsActivatesTheDecisionWindow) {
+TEST_F(FileCommandsTest, ClosingTheNotepadOrAResearchWindowActivatesTheDecisionWindow) {
   window_->show();
   QApplication::setActiveWindow(window_.get());
   for (const auto& [item, research] :
-       {std::pair("mnuViewNotepad", false), std::pair("mnuHelpAdvanced", true)}) {
+       {std::pair("mnuViewNotepad", false), std::pair("mnuHelpAdvanced", true),
+        std::pair("mnuHelpSurveyLinks", true)}) {
     ResearchEdition = research;
     window_->MenuItem(item)->trigger();
     QMdiSubWindow* opened = window_->MdiArea()->activeSubWindow();
