@@ -265,10 +265,9 @@ void internal::GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem
         // Filled with "#" at the cell's own size, as spreadsheets do; Copy still takes the
         // whole figure from the cell's text.
         if (opaque) painter->fillRect(cell, back);
-        const double hash = QFontMetricsF(font).horizontalAdvance(QLatin1Char('#'));
-        const int hashes = hash > 0 ? static_cast<int>(textArea.width() / hash) : 1;
-        painter->drawText(textArea, flags & ~Qt::TextWordWrap,
-                          QString(std::max(hashes, 1), QLatin1Char('#')));
+        const double hash = std::max(QFontMetricsF(font).horizontalAdvance(QLatin1Char('#')), 1.0);
+        const int hashes = std::max(static_cast<int>(textArea.width() / hash), 1);
+        painter->drawText(textArea, flags & ~Qt::TextWordWrap, QString(hashes, QLatin1Char('#')));
       } else if (!opaque || fit.size != font.pointSizeF()) {
         if (opaque) painter->fillRect(cell, back);
         font.setPointSizeF(fit.size);
