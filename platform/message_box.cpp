@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 
 namespace talvair::platform {
 
@@ -83,9 +84,14 @@ class TitledMessageBox : public QMessageBox {
  private:
   bool ignoresEscape_ = false;
 
+  // Qt fixes a shown box's width to what its text needs, so that fixed width, not the
+  // geometry last reported by the window system (which can lag behind), is what is widened.
+  // Before Qt has sized it, a box is left alone: the show fits it.
   void FitTitle() {
-    const int least = TitleBarWidth(windowTitle());
-    if (width() < least) setFixedWidth(least);
+    if (!isVisible()) return;
+    const int needed = std::max(minimumWidth(), TitleBarWidth(windowTitle()));
+    if (minimumWidth() < needed) setFixedWidth(needed);
+    if (width() < needed) resize(needed, height());
   }
 };
 

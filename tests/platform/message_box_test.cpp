@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -84,7 +85,8 @@ TEST(ScriptedMessagesTest, ScopeRestoresTheRealService) {
   EXPECT_EQ(&Messages(), real);
 }
 
-// The title bar shows the whole title; a text wider than the title keeps its own width.
+// The title bar shows the whole title; a text wider than the title keeps its own width, even
+// when a layout request comes while the window system still reports the box narrower.
 TEST(MessageBoxTest, ABoxIsAtLeastAsWideAsItsTitle) {
   const QString longTitle = "Sair do Talvair Micromundo";
   const QString longText = QString("Tem certeza de que deseja sair? ").repeated(4);
@@ -94,6 +96,12 @@ TEST(MessageBoxTest, ABoxIsAtLeastAsWideAsItsTitle) {
     box->show();
     EXPECT_GE(box->width(), TitleBarWidth(title)) << title.toStdString();
     EXPECT_GE(box->width(), box->findChild<QLabel*>("qt_msgbox_label")->sizeHint().width());
+    const int shown = box->width();
+    box->windowHandle()->resize(100, box->height());
+    QCoreApplication::processEvents();
+    QEvent layoutRequest(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(box.get(), &layoutRequest);
+    EXPECT_EQ(box->width(), shown) << title.toStdString();
   }
 }
 
