@@ -215,7 +215,10 @@ internal::GridDelegate::Fit internal::GridDelegate::FittingSize(const QFont& fon
   while (fitted.pointSizeF() > kSmallestPointSize && outside(fitted)) {
     fitted.setPointSizeF(std::max(fitted.pointSizeF() - 0.25, kSmallestPointSize));
   }
-  const Fit fit{fitted.pointSizeF(), figure && outside(fitted)};
+  // Only a figure too wide is marked: one too tall for its row still shows every digit.
+  const Fit fit{fitted.pointSizeF(),
+                figure && QFontMetrics(fitted).boundingRect(area, flags, text).width() >
+                              area.width()};
   // Kept within bounds however many different texts are drawn.
   if (known.size() >= 4096) known.clear();
   known.insert(std::move(key), fit);

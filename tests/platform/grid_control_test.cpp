@@ -181,8 +181,9 @@ TEST_F(GridTest, UnsetAlignmentPutsNumbersRightAndOtherTextLeft) {
 }
 
 // A figure too wide for its column is drawn smaller, whole; one too wide even at the smallest
-// size is marked, never cut to other digits. A label keeps the grid's font and runs into the
-// cell's margin as before. Bold cells are drawn bold, the others plain.
+// size is marked, never cut to other digits; one too tall for its row is only drawn smaller.
+// A label keeps the grid's font and runs into the cell's margin as before. Bold cells are
+// drawn bold, the others plain.
 TEST_F(GridTest, AFigureIsDrawnWholeOrMarkedAndALabelAsBefore) {
   Fill(1, 1);
   grid_.SetColWidth(0, 800);
@@ -193,12 +194,14 @@ TEST_F(GridTest, AFigureIsDrawnWholeOrMarkedAndALabelAsBefore) {
     bool bold;
     const char* drawn;  // nullptr: the text itself
     bool smaller;
+    int rowHeight = 0;  // twips; 0 the grid's own
   } cases[] = {
       {"1,234", kAlignRightCentre, false, nullptr, false},
       {"-11,996.6", kAlignRightCentre, true, nullptr, true},
       {"-62,906,832,024,065,250,000", kAlignRightCentre, false, "#", false},
       {"-10,408,755,150,335,924,000.0000", kAlignLeftCentre, true, "#", false},
       {"Contrataciones", kAlignCentreCentre, true, nullptr, false},
+      {"12", kAlignRightCentre, false, nullptr, true, 150},
   };
   testing::TextRecorder recorder;
   const int right = TwipsToPixels(800) - 2;  // the text area's right edge
@@ -206,6 +209,7 @@ TEST_F(GridTest, AFigureIsDrawnWholeOrMarkedAndALabelAsBefore) {
     grid_.SetTextMatrix(0, 0, QString::fromLatin1(c.text));
     grid_.SetCellAlignment(c.alignment);
     grid_.SetCellFontBold(c.bold);
+    grid_.SetRowHeight(0, c.rowHeight != 0 ? c.rowHeight : grid_.DefaultRowHeight());
     const auto drawn = recorder.Cell(*grid_.View(), grid_.View()->model()->index(0, 0));
     ASSERT_EQ(drawn.size(), 1u) << c.text;
     const testing::DrawnText& text = drawn.front();
