@@ -1,9 +1,15 @@
 #include "shell/program_start.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
+#include <cerrno>
 #include <memory>
+#include <system_error>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -180,12 +186,36 @@ QString SettingsFileName() {
   return QDir::toNativeSeparators(platform::RegistryStore().FilePath());
 }
 
+namespace {
+
+// The store tells a loop of links, or only that it could not read its file: the file itself
+// then tells why.
+int SettingsFailureCause(const storage::RegistryError& error) {
+  switch (error.Status()) {
+    case platform::kRegCantResolveFilename:
+      return storage::kErrBrokenLink;
+    case platform::kRegCantRead: {
+      const QString path = platform::RegistryStore().FilePath();
+      if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) return storage::kErrFileAccess;
+      const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+      if (fd >= 0) {
+        ::close(fd);
+        return 0;
+      }
+      return storage::FileErrorNumber(std::error_code(errno, std::generic_category()));
+    }
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
 QString SettingsErrorText(const storage::RegistryError& error) {
   // The wrapper's own text is for developers; the player needs the file, the outcome and a
   // cause the player can mend, in the words of the game files' messages.
   const QString file = SettingsFileName();
-  const int cause =
-      error.Status() == platform::kRegCantResolveFilename ? storage::kErrBrokenLink : 0;
+  const int cause = SettingsFailureCause(error);
   return WithFileFailureCause(Text("The settings could not be saved in the file ",
                                    "No se pudo guardar la configuración en el archivo ",
                                    "Não foi possível salvar as configurações no arquivo ") +

@@ -369,8 +369,11 @@ TEST_F(ProgramStartTest, SettingsThatCannotBeReadOrWrittenNeverEndTheProgram) {
   const Case cases[] = {
       {"a link to itself, saved", linkToItself, true, 1, " É um link que não leva a lugar nenhum."},
       {"a folder in place of the file", folderInPlaceOfTheFile, false, 0},
-      {"a folder in place of the file, saved", folderInPlaceOfTheFile, true, 1},
+      {"a folder in place of the file, saved", folderInPlaceOfTheFile, true, 1,
+       " Não é um arquivo comum (uma pasta, um FIFO ou um dispositivo)."},
       {"no read permission", fileWithoutReadRights, false, 0},
+      {"no read permission, saved", fileWithoutReadRights, true, 1,
+       " Você não tem permissão para usar o arquivo."},
       {"a file in place of the folder, saved", fileInPlaceOfTheFolder, true, 1},
   };
   for (const Case& c : cases) {
