@@ -2,6 +2,8 @@
 
 #include <QColorDialog>
 
+#include "platform/modal.h"
+
 namespace talvair::platform {
 
 namespace {
@@ -9,9 +11,11 @@ namespace {
 class RealColourDialog : public ColourDialogService {
  public:
   std::optional<QColor> Choose(const QColor& start, QWidget* parent) override {
-    const QColor chosen = QColorDialog::getColor(start, parent);
-    if (!chosen.isValid()) return std::nullopt;
-    return chosen;
+    QColorDialog dialog(start, parent);
+    if (ExecModal(dialog) != QDialog::Accepted || !dialog.selectedColor().isValid()) {
+      return std::nullopt;
+    }
+    return dialog.selectedColor();
   }
 };
 

@@ -24,6 +24,7 @@
 
 #include "model/language.h"
 #include "platform/message_box.h"
+#include "platform/modal.h"
 #include "platform/text_filter.h"
 
 namespace talvair::platform {
@@ -34,7 +35,7 @@ class RealFileDialogs : public FileDialogService {
  public:
   std::optional<FileDialogChoice> Show(const FileDialogOptions& options) override {
     ExtendedFileDialog dialog(options, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
     return dialog.Choice();
   }
 };

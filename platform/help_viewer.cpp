@@ -90,6 +90,13 @@ QTextBrowser* ShowHelpFile(QWidget* owner, const QString& path) {
     auto* layout = new QVBoxLayout(viewer);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
+    // Closed, it hands the keyboard back to its owner rather than to the window manager.
+    if (owner != nullptr) {
+      QObject::connect(viewer, &QDialog::finished, owner->window(),
+                       [window = owner->window()] {
+                         if (window->isVisible()) window->activateWindow();
+                       });
+    }
   } else {
     browser = viewer->findChild<QTextBrowser*>(QStringLiteral("HelpText"));
   }

@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "platform/modal.h"
+
 namespace talvair::platform {
 
 namespace {
@@ -102,7 +104,7 @@ class QtMessages : public MessageService {
     const std::unique_ptr<QMessageBox> shown =
         MakeMessageBox(style, text, title, QApplication::activeWindow());
     QMessageBox& box = *shown;
-    box.exec();
+    ExecModal(box);
     QAbstractButton* clicked = box.clickedButton();
     // Closed without an answer, when the program ends: the last button is the safe one.
     if (clicked == nullptr) return layout.buttons.back();

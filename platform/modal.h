@@ -16,8 +16,11 @@ class ModalService {
   virtual int Run(QDialog& form) = 0;
 };
 
-// Shows the form through the current service: exec() unless a test installed another.
+// Shows the form through the current service: ExecModal() unless a test installed another.
 int RunModal(QDialog& form);
+// Every modal dialog and message box of the program runs here: exec(), then the window that
+// was active before it (else its owner's window) is activated again.
+int ExecModal(QDialog& dialog);
 // Installs a service (not owned); nullptr restores the real one.
 void SetModalService(ModalService* service);
 

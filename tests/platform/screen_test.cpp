@@ -82,6 +82,11 @@ TEST(ScreenTest, TheHelpWindowStaysWhollyInsideTheScreensRoom) {
     }
   }
   SetAvailableScreenArea(std::nullopt);
+  // Closed, it hands the keyboard back to its owner.
+  auto* viewer = owner.findChild<QDialog*>("HelpViewer");
+  ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+  viewer->close();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&owner));
 }
 
 }  // namespace
