@@ -88,10 +88,11 @@ void WorkCrew::ForEach(std::size_t count, const std::function<void(std::size_t)>
     const std::lock_guard hold(lock_);
     wake_.notify_all();
   }
-  while (RunOne()) {
-  }
+  std::size_t own = 0;
+  while (RunOne()) ++own;
   // The helpers finish what they took: at most one job each.
   while (done_ < part) std::this_thread::yield();
+  helped_ += part - own;
   std::exception_ptr failure;
   {
     const std::lock_guard hold(lock_);

@@ -30,6 +30,8 @@ class WorkCrew {
   // once every call has returned. The first exception a call threw is thrown again here.
   // One thread at a time hands out batches.
   void ForEach(std::size_t count, const std::function<void(std::size_t)>& job);
+  // The jobs the helpers have run so far; tests see by it that a batch was shared.
+  std::size_t HelpedJobs() const { return helped_; }
 
  private:
   // A batch's ticket: its number, its size and the next index to take, in one word, so
@@ -52,6 +54,7 @@ class WorkCrew {
   std::condition_variable wake_;
   bool stop_ = false;
   std::exception_ptr failure_;
+  std::size_t helped_ = 0;  // written by the thread that hands out batches
   std::vector<std::thread> helpers_;
 };
 

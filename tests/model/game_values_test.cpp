@@ -79,6 +79,11 @@ TEST_F(GameValues, ReadsOutsideTheTablesAreIndexFailures) {
     EXPECT_THAT(recorder.errors, ::testing::ElementsAre(std::make_pair(9, 20)))
         << c.period << "," << c.element;
   }
+  // Failures kept while a table's rows were read reach the player in the order met.
+  recorder.errors.clear();
+  const TrappedError kept[] = {{9, 20}, {6, 5}};
+  g.RaiseErrors(kept);
+  EXPECT_THAT(recorder.errors, ::testing::ElementsAre(std::make_pair(9, 20), std::make_pair(6, 5)));
 }
 
 TEST_F(GameValues, SetVarValueRowRanges) {

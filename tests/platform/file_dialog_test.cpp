@@ -1,8 +1,11 @@
-// The extended file dialog, driven offscreen without ever being shown modally.
+// The extended file dialog, driven offscreen; shown modally only where the modal run itself is
+// tested, and then answered from its event loop.
 #include "platform/file_dialog.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -10,9 +13,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <vector>
 
 #include "platform/message_box.h"
@@ -191,15 +197,28 @@ TEST(ComDlgEx, PropertiesReachTheDialogAndWhatThePlayerChangedComesBack) {
     ASSERT_EQ(shown.result(), QDialog::Accepted);
     EXPECT_EQ(shown.Choice().fileNames, (QStringList{a, b}));
     EXPECT_EQ(shown.Choice().filterIndex, 3);
-    // A new name comes back as typed; only the must-exist flag refuses it.
+    // A new name comes back as typed; only the must-exist flag refuses it. Open is then off,
+    // unless the name is longer than the folder takes: that one is left to the opening to tell.
     ScopedScriptedMessages messages;
-    for (const int mustExist : {0, kFlagFileMustExist}) {
+    const long most = ::pathconf(QFile::encodeName(folder.path()).constData(), _PC_NAME_MAX);
+    const struct {
+      int mustExist;
+      long bytes;
+      bool open;
+    } names[] = {{0, 7, true},
+                 {kFlagFileMustExist, 7, false},
+                 {kFlagFileMustExist, most, false},
+                 {kFlagFileMustExist, most + 1, true}};
+    for (const auto& name : names) {
       FileDialogOptions options = dialogs.Shown().at(0);
-      options.flags |= mustExist;
+      options.flags |= name.mustExist;
       ExtendedFileDialog typed(options);
-      typed.findChild<QLineEdit*>("fileNameEdit")->setText("new");
+      typed.findChild<QLineEdit*>("fileNameEdit")->setText(QString(name.bytes - 4, 'n') + ".dat");
+      EXPECT_EQ(typed.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->isEnabled(),
+                name.open)
+          << name.mustExist << " " << name.bytes;
       typed.accept();
-      EXPECT_EQ(typed.result() == QDialog::Accepted, mustExist == 0) << mustExist;
+      EXPECT_EQ(typed.result() == QDialog::Accepted, name.mustExist == 0) << name.mustExist;
     }
   }
   Player player;
@@ -334,6 +353,30 @@ TEST(ComDlgEx, AMissingTemplateIsToldOnceAndThePlainDialogFollows) {
     // Without the box the comments stay as they were set.
     EXPECT_EQ(dialog.Comments(), c.found ? "typed" : "kept") << i;
   }
+}
+
+// Replacing a file: the question closes, then the dialog; the window that was active before
+// them has the keyboard again, not whatever the window manager picks.
+TEST(ExtendedFileDialog, AfterTheReplaceQuestionTheWindowBeforeIsActiveAgain) {
+  QTemporaryDir folder;
+  QFile(folder.filePath("taken.dat")).open(QIODevice::WriteOnly);
+  QWidget main;
+  main.show();
+  main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<ExtendedFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    QTimer::singleShot(0, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        box->button(QMessageBox::Yes)->click();
+      }
+    });
+    dialog->selectFile(folder.filePath("taken.dat"));
+    dialog->accept();
+  });
+  ASSERT_TRUE(FileDialogs().Show(GameOptions(true, folder.path())).has_value());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
 }
 
 }  // namespace

@@ -30,13 +30,17 @@ TEST(WorkCrewTest, EveryJobOfEveryBatchRunsOnce) {
     SCOPED_TRACE(crewCase.name);
     WorkCrew crew(crewCase.helpers, crewCase.awake);
     std::mutex threadsLock;
+    const std::thread::id caller = std::this_thread::get_id();
     for (const std::size_t count : {0, 1, 2, 19, 19, 200, 3, 0, 19}) {
       // A pause first: helpers that sleep between batches are asleep by now.
       std::this_thread::sleep_for(microseconds(2000));
       std::set<std::thread::id> threads;
       std::vector<std::atomic<int>> runs(count);
+      const std::size_t helped = crew.HelpedJobs();
+      std::atomic<std::size_t> away = 0;
       crew.ForEach(count, [&](std::size_t i) {
         ++runs[i];
+        away += std::this_thread::get_id() != caller;
         // Long enough that the helpers take their share.
         std::this_thread::sleep_for(microseconds(50));
         const std::lock_guard hold(threadsLock);
@@ -44,6 +48,7 @@ TEST(WorkCrewTest, EveryJobOfEveryBatchRunsOnce) {
       });
       for (std::size_t i = 0; i < count; ++i)
         ASSERT_EQ(runs[i], 1) << "job " << i << " of " << count;
+      EXPECT_EQ(crew.HelpedJobs() - helped, away) << count;
       if (count == 200) {
         EXPECT_EQ(threads.size() > 1, crewCase.helpers > 0);
       }

@@ -64,7 +64,8 @@ TEST(WriteFileAtomically, ReplacesOnlyAWritableRegularFileAndLeavesNothingElse) 
     bool staleRemoved;
     bool unnamed = true;  // the temporary file has no name
     rlim_t sizeLimit = RLIM_INFINITY;
-    bool fresh = false;  // "file" is made by the save, with `mode`
+    bool fresh = false;   // "file" is made by the save, with `mode`
+    bool replace = true;  // false: never over a file, as research data are saved
   };
   const std::vector<Case> cases = {
       {"file", kReadOnly, kErrPermissionDenied, false},
@@ -73,6 +74,7 @@ TEST(WriteFileAtomically, ReplacesOnlyAWritableRegularFileAndLeavesNothingElse) 
       {"file", kRw, kErrFileTooLarge, true, false, 2},
       {"sub/l1", kRw, 0, true},
       {"file", kUsual, 0, true, true, RLIM_INFINITY, true},
+      {"file", kUsual, 0, true, false, RLIM_INFINITY, true, false},
       {"no/f", perms::none, kErrBrokenLink, false},
       {"g.dat", perms::none, kErrBrokenLink, false},
       {"fifo", perms::none, kErrFileAccess, false},
@@ -105,7 +107,9 @@ TEST(WriteFileAtomically, ReplacesOnlyAWritableRegularFileAndLeavesNothingElse) 
       const rlimit limit{c.sizeLimit, c.sizeLimit};
       ::setrlimit(RLIMIT_FSIZE, &limit);
       std::error_code why;
-      return WriteFileAtomically((dir / "g.dat").string(), "new", why) ? 0 : FileErrorNumber(why);
+      return WriteFileAtomically((dir / "g.dat").string(), "new", why, c.replace)
+                 ? 0
+                 : FileErrorNumber(why);
     });
     EXPECT_EQ(error, c.error);
     if (c.mode != perms::none) {
