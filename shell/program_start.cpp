@@ -1,14 +1,11 @@
 #include "shell/program_start.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocale>
-#include <cerrno>
 #include <memory>
+#include <string>
 #include <system_error>
 
 #ifdef __GLIBC__
@@ -33,6 +30,7 @@
 #include "shell/splash_window.h"
 #include "shell/survey_links_window.h"
 #include "shell/text.h"
+#include "storage/csv_text.h"
 #include "storage/file_errors.h"
 #include "storage/globals.h"
 #include "storage/settings_store.h"
@@ -188,21 +186,16 @@ QString SettingsFileName() {
 
 namespace {
 
-// The store tells a loop of links, or only that it could not read its file: the file itself
-// then tells why.
+// The store tells a loop of links, or only that it could not read its file: reading it as the
+// game files are read then tells why.
 int SettingsFailureCause(const storage::RegistryError& error) {
   switch (error.Status()) {
     case platform::kRegCantResolveFilename:
       return storage::kErrBrokenLink;
     case platform::kRegCantRead: {
-      const QString path = platform::RegistryStore().FilePath();
-      if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) return storage::kErrFileAccess;
-      const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-      if (fd >= 0) {
-        ::close(fd);
-        return 0;
-      }
-      return storage::FileErrorNumber(std::error_code(errno, std::generic_category()));
+      std::error_code why;
+      const std::string path = QFile::encodeName(platform::RegistryStore().FilePath()).toStdString();
+      return storage::ReadFilePrefix(path, 0, nullptr, &why) ? 0 : storage::FileErrorNumber(why);
     }
     default:
       return 0;
