@@ -216,9 +216,9 @@ internal::GridDelegate::Fit internal::GridDelegate::FittingSize(const QFont& fon
     fitted.setPointSizeF(std::max(fitted.pointSizeF() - 0.25, kSmallestPointSize));
   }
   // Only a figure too wide is marked: one too tall for its row still shows every digit.
-  const Fit fit{fitted.pointSizeF(),
-                figure && QFontMetrics(fitted).boundingRect(area, flags, text).width() >
-                              area.width()};
+  const Fit fit{
+      fitted.pointSizeF(),
+      figure && QFontMetrics(fitted).boundingRect(area, flags, text).width() > area.width()};
   // Kept within bounds however many different texts are drawn.
   if (known.size() >= 4096) known.clear();
   known.insert(std::move(key), fit);

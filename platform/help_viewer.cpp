@@ -92,10 +92,9 @@ QTextBrowser* ShowHelpFile(QWidget* owner, const QString& path) {
     layout->addWidget(browser);
     // Closed, it hands the keyboard back to its owner rather than to the window manager.
     if (owner != nullptr) {
-      QObject::connect(viewer, &QDialog::finished, owner->window(),
-                       [window = owner->window()] {
-                         if (window->isVisible()) window->activateWindow();
-                       });
+      QObject::connect(viewer, &QDialog::finished, owner->window(), [window = owner->window()] {
+        if (window->isVisible()) window->activateWindow();
+      });
     }
   } else {
     browser = viewer->findChild<QTextBrowser*>(QStringLiteral("HelpText"));

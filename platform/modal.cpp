@@ -19,7 +19,8 @@ int ExecModal(QDialog& dialog) {
   // Left to the window manager, the keyboard can land on a window already gone (a Save dialog
   // closes right after its replace question) and stay dead until a click.
   QPointer<QWidget> before = QApplication::activeWindow();
-  if (before == nullptr && dialog.parentWidget() != nullptr) before = dialog.parentWidget()->window();
+  if (before == nullptr && dialog.parentWidget() != nullptr)
+    before = dialog.parentWidget()->window();
   const int result = dialog.exec();
   if (before != nullptr && before->isVisible()) before->activateWindow();
   return result;

@@ -194,7 +194,8 @@ int SettingsFailureCause(const storage::RegistryError& error) {
       return storage::kErrBrokenLink;
     case platform::kRegCantRead: {
       std::error_code why;
-      const std::string path = QFile::encodeName(platform::RegistryStore().FilePath()).toStdString();
+      const std::string path =
+          QFile::encodeName(platform::RegistryStore().FilePath()).toStdString();
       return storage::ReadFilePrefix(path, 0, nullptr, &why) ? 0 : storage::FileErrorNumber(why);
     }
     default:
